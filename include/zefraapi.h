@@ -1,0 +1,80 @@
+/*
+ * ZEFRAAPI - client library for driving robot controllers over TCP/IP.
+ *
+ * Every function returns an int32 result code (RC_OK, RC_COMM_FAIL, RC_BAD_PARAM,
+ * RC_FAIL, or the negated error number the controller sent). The connection slot
+ * (0..9) is the last parameter of every function that talks to a controller.
+ *
+ * This header compiles as C99 and as C++.
+ */
+#ifndef ZEFRAAPI_H
+#define ZEFRAAPI_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  if defined(ZEFRAAPI_BUILDING)
+#    define ZEFRA_API __declspec(dllexport)
+#  else
+#    define ZEFRA_API __declspec(dllimport)
+#  endif
+#  if defined(_M_IX86) || defined(__i386__)
+#    define ZEFRA_CALL __stdcall
+#  else
+#    define ZEFRA_CALL
+#  endif
+#else
+#  define ZEFRA_API __attribute__((visibility("default")))
+#  define ZEFRA_CALL
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Result codes ------------------------------------------------------------------ */
+
+#define RC_OK 0
+#define RC_COMM_FAIL (-255)
+#define RC_BAD_PARAM (-254)
+#define RC_FAIL (-253)
+
+/* ---- Position records -------------------------------------------------------------- */
+
+/* A point of the controller's P and GP stores and of the explicit-point motions. */
+typedef struct PointRecord {
+    double pos[6];
+    int32_t armType[4];
+    int32_t frameRef[3];
+} PointRecord;
+
+/* A Cartesian robot target. */
+typedef struct RobP {
+    double pos[6];
+    int32_t armType[4];
+    double extAxes[6];
+} RobP;
+
+/* A joint robot target. */
+typedef struct RobJP {
+    double axes[8];
+    double extAxes[6];
+} RobJP;
+
+/* ---- Connection ---------------------------------------------------------------------- */
+
+/* ip: IPv4 address in host byte order (192.168.1.10 is 0xC0A8010A); timeout: seconds. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Init_ETH(uint32_t ip, uint16_t port, int32_t timeout, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot);
+
+/* ---- Pass-through command ------------------------------------------------------------ */
+
+/* Sends cmd unchanged and copies the reply payload (no terminator) into reply, which must
+ * be zero-filled and hold at least 509 bytes. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* ZEFRAAPI_H */

@@ -1,0 +1,101 @@
+// POSIX transport: poll() (no FD_SETSIZE limit), MSG_NOSIGNAL (a dropped connection never
+// raises SIGPIPE in the host), close-on-exec sockets (no leaks into the host's children).
+#include "platform/platform.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+
+namespace zefra::platform {
+namespace {
+
+Readiness waitFor(Socket s, short events, int milliseconds) {
+    pollfd p{static_cast<int>(s), events, 0};
+    for (;;) {
+        const int n = ::poll(&p, 1, milliseconds);
+        if (n > 0) {
+            // POLLHUP/POLLERR count as ready: the following call reports the real outcome.
+            return Readiness::ready;
+        }
+        if (n == 0) return Readiness::timedOut;
+        if (errno != EINTR) return Readiness::failed;
+    }
+}
+
+class PosixTransport final : public Transport {
+public:
+    bool startSockets() override { return true; }
+    void stopSockets() override {}
+
+    Socket openStream() override {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0) return invalidSocket;
+        const int one = 1;
+        (void)::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        (void)::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        return fd;
+    }
+
+    ConnectStart startConnect(Socket s, std::uint32_t ip, std::uint16_t port) override {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(ip);
+        addr.sin_port = htons(port);
+        if (::connect(static_cast<int>(s), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
+            return ConnectStart::connected;
+        return (errno == EINPROGRESS || errno == EINTR) ? ConnectStart::inProgress : ConnectStart::failed;
+    }
+
+    bool connectSucceeded(Socket s) override {
+        int error = 0;
+        socklen_t len = sizeof error;
+        return ::getsockopt(static_cast<int>(s), SOL_SOCKET, SO_ERROR, &error, &len) == 0 && error == 0;
+    }
+
+    Readiness waitWritable(Socket s, int ms) override { return waitFor(s, POLLOUT, ms); }
+    Readiness waitReadable(Socket s, int ms) override { return waitFor(s, POLLIN, ms); }
+
+    IoResult send(Socket s, const void* data, std::size_t size) override {
+        for (;;) {
+            const ssize_t n = ::send(static_cast<int>(s), data, size, MSG_NOSIGNAL);
+            if (n >= 0) return {IoResult::done, static_cast<std::size_t>(n)};
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return {IoResult::wouldBlock, 0};
+            return {IoResult::failed, 0};
+        }
+    }
+
+    IoResult receive(Socket s, void* data, std::size_t size) override {
+        for (;;) {
+            const ssize_t n = ::recv(static_cast<int>(s), data, size, 0);
+            if (n > 0) return {IoResult::done, static_cast<std::size_t>(n)};
+            if (n == 0) return {IoResult::failed, 0};
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return {IoResult::wouldBlock, 0};
+            return {IoResult::failed, 0};
+        }
+    }
+
+    void shutdown(Socket s) override { (void)::shutdown(static_cast<int>(s), SHUT_RDWR); }
+    bool close(Socket s) override { return ::close(static_cast<int>(s)) == 0; }
+};
+
+PosixTransport posixTransport;
+std::atomic<Transport*> current{&posixTransport};
+
+}  // namespace
+
+Transport& osTransport() { return posixTransport; }
+Transport& transport() { return *current.load(std::memory_order_acquire); }
+void useTransport(Transport* replacement) {
+    current.store(replacement ? replacement : &posixTransport, std::memory_order_release);
+}
+
+}  // namespace zefra::platform

@@ -1,0 +1,26 @@
+// Locale-proof text formatting and scanning. Every number that crosses the wire goes through
+// these two functions, which follow printf/scanf rules under the classic "C" locale whatever
+// locale the host has set. Swapping the engine behind them touches nothing else.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+
+namespace zefra {
+
+// As vsnprintf: returns the full length of the text, or a negative value on an encoding
+// error. The output is always zero-terminated when capacity > 0.
+int formatTextV(char* out, std::size_t capacity, const char* format, std::va_list args);
+[[gnu::format(printf, 3, 4)]] int formatText(char* out, std::size_t capacity, const char* format, ...);
+
+// As vsscanf: returns the number of conversions stored, or EOF when the input ends before
+// the first conversion.
+int scanTextV(const char* in, const char* format, std::va_list args);
+[[gnu::format(scanf, 2, 3)]] int scanText(const char* in, const char* format, ...);
+
+// One blank-free word after a leading "=", as "=%s" reads it, bounded by the destination:
+// false when no word was read or when the word and its terminator do not fit `size` bytes.
+// The destination is written only on success.
+bool scanWord(const char* payload, char* out, std::size_t size);
+
+}  // namespace zefra

@@ -1,0 +1,84 @@
+#include "transport/command.h"
+
+#include <cstring>
+
+#include "records/text.h"
+#include "zefraapi.h"
+
+namespace zefra {
+
+std::size_t Command::usedLength() const { return std::strlen(buffer_.command); }
+
+bool Command::accept(std::size_t used, int written) {
+    if (written < 0 || used + static_cast<std::size_t>(written) >= sizeof buffer_.command) {
+        buffer_.command[0] = '\0';
+        fits_ = false;
+    }
+    return fits_;
+}
+
+bool Command::formatV(const char* format, std::va_list args) {
+    fits_ = true;
+    buffer_.command[0] = '\0';
+    return accept(0, formatTextV(buffer_.command, sizeof buffer_.command, format, args));
+}
+
+bool Command::append(const char* format, ...) {
+    if (!fits_) return false;
+    const std::size_t used = usedLength();
+    std::va_list args;
+    va_start(args, format);
+    const int n = formatTextV(buffer_.command + used, sizeof buffer_.command - used, format, args);
+    va_end(args);
+    return accept(used, n);
+}
+
+bool Command::format(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    const bool fits = formatV(format, args);
+    va_end(args);
+    return fits;
+}
+
+std::int32_t Command::send(std::int32_t slot, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    formatV(format, args);
+    va_end(args);
+    return send(slot);
+}
+
+std::int32_t Command::query(std::int32_t slot, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    formatV(format, args);
+    va_end(args);
+    return query(slot);
+}
+
+int Command::scan(const char* format, ...) const {
+    std::va_list args;
+    va_start(args, format);
+    const int n = scanTextV(buffer_.payload, format, args);
+    va_end(args);
+    return n;
+}
+
+std::size_t Command::payloadLength() const { return std::strlen(buffer_.payload); }
+
+std::int32_t sendCommand(std::int32_t slot, const char* format, ...) {
+    Command command;
+    std::va_list args;
+    va_start(args, format);
+    command.formatV(format, args);
+    va_end(args);
+    return command.send(slot);
+}
+
+std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn) {
+    if (state != 0 && state != 1) return RC_BAD_PARAM;
+    return sendCommand(slot, "%s", state == 1 ? whenOn : whenOff);
+}
+
+}  // namespace zefra

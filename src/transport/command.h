@@ -1,0 +1,87 @@
+// What a command family needs to turn one exported call into one exchange: format the
+// command text, run the exchange, scan the reply payload. A typical exported function is:
+//
+//     return sendCommand(slot, "MovJ P%d %d %d", point, arg1, arg2);
+//
+// or, for a query that writes its outputs only after a complete scan:
+//
+//     Command command;
+//     if (const int32_t rc = command.query(slot, "get_acc"); rc != RC_OK) return rc;
+//     double a = 0, b = 0;
+//     if (command.scan("=%lf,%lf", &a, &b) != 2) return RC_FAIL;
+//     *value1 = a; *value2 = b;
+//     return RC_OK;
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
+
+#include "transport/exchange.h"
+#include "zefraapi.h"
+
+namespace zefra {
+
+class Command {
+public:
+    Command() : buffer_{} {}
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    // Formats the command text (locale-proof); false when it does not fit the command-text
+    // region, in which case nothing may be sent.
+    [[gnu::format(printf, 2, 3)]] bool format(const char* format, ...);
+    bool formatV(const char* format, std::va_list args);
+
+    // Appends formatted text, or a record printed by one of the record printers, to the
+    // command text. A text that does not fit (or a record that cannot be printed) makes the
+    // next send()/query() return RC_BAD_PARAM without sending anything.
+    [[gnu::format(printf, 2, 3)]] bool append(const char* format, ...);
+    template <typename Record>
+    bool appendRecord(int (*print)(char*, std::size_t, const Record&), const Record& record) {
+        const std::size_t used = usedLength();
+        const int n = print(buffer_.command + used, sizeof buffer_.command - used, record);
+        return accept(used, n);
+    }
+    bool appendValues(int (*print)(char*, std::size_t, const double*, int), const double* values, int decimals) {
+        const std::size_t used = usedLength();
+        const int n = print(buffer_.command + used, sizeof buffer_.command - used, values, decimals);
+        return accept(used, n);
+    }
+
+    // Formats, then runs the plain-command / query exchange. A text that does not fit
+    // gives RC_BAD_PARAM with nothing sent.
+    [[gnu::format(printf, 3, 4)]] std::int32_t send(std::int32_t slot, const char* format, ...);
+    [[gnu::format(printf, 3, 4)]] std::int32_t query(std::int32_t slot, const char* format, ...);
+
+    // Runs the exchange on the text built with format()/append().
+    std::int32_t send(std::int32_t slot) { return fits_ ? plainCommandExchange(buffer_, slot) : RC_BAD_PARAM; }
+    std::int32_t query(std::int32_t slot) { return fits_ ? queryExchange(buffer_, slot) : RC_BAD_PARAM; }
+
+    // Scans the reply payload (locale-proof, scanf rules); returns what sscanf returns.
+    [[gnu::format(scanf, 2, 3)]] int scan(const char* format, ...) const;
+
+    const char* payload() const { return buffer_.payload; }
+    std::size_t payloadLength() const;
+    const char* text() const { return buffer_.command; }
+    CommandBuffer& buffer() { return buffer_; }
+
+private:
+    std::size_t usedLength() const;
+    bool accept(std::size_t used, int written);
+
+    CommandBuffer buffer_;
+    bool fits_ = true;
+};
+
+// One plain command: format and send; RC_BAD_PARAM when the text does not fit.
+[[gnu::format(printf, 2, 3)]] std::int32_t sendCommand(std::int32_t slot, const char* format, ...);
+
+// Fixed command words where a two-state argument picks the text (0 or 1 only).
+std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
+
+}  // namespace zefra
+
+// Declares `twin` as a second exported name of `target` (same address). `target` must be
+// defined above in the same file.
+#define ZEFRA_TWIN(twin, target) extern "C" decltype(target) twin __attribute__((alias(#target)))

@@ -1,0 +1,139 @@
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <vector>
+
+#include "support/controller_test.h"
+
+namespace zefra::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A loopback port that is bound but not listening: connects to it are refused.
+struct ClosedPort {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::uint16_t port = 0;
+    ClosedPort() {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(loopback);
+        ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        socklen_t len = sizeof addr;
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+    }
+    ~ClosedPort() { ::close(fd); }
+};
+
+// A loopback listener whose backlog is full: further connects are never answered.
+struct FullBacklog {
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::uint16_t port = 0;
+    std::vector<int> clients;
+    bool full = false;
+    FullBacklog() {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(loopback);
+        ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener, 0);
+        socklen_t len = sizeof addr;
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+        for (int i = 0; i < 64 && !full; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+            clients.push_back(fd);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+            pollfd p{fd, POLLOUT, 0};
+            full = ::poll(&p, 1, 200) == 0;  // this one was not answered: the backlog is full
+        }
+    }
+    ~FullBacklog() {
+        for (int fd : clients) ::close(fd);
+        ::close(listener);
+    }
+};
+
+int32_t probe(int32_t slot) {
+    char reply[512] = {};
+    return ZEFRA_Common_Cmd("probe", reply, slot);
+}
+
+TEST(Connection, RefusesBadSlotsAndTimeoutsBeforeDoingAnything) {
+    FakeController controller;
+    for (int32_t slot : {10, -1, static_cast<int32_t>(0x80000000u)}) {
+        EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, slot), RC_BAD_PARAM) << slot;
+        EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_BAD_PARAM) << slot;
+        EXPECT_EQ(probe(slot), RC_BAD_PARAM) << slot;
+    }
+    for (int32_t timeout : {0, -5}) EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), timeout, 3), RC_BAD_PARAM);
+    EXPECT_EQ(probe(3), RC_COMM_FAIL);
+    EXPECT_EQ(controller.connectionsAccepted(), 0);
+}
+
+TEST(Connection, SecondConnectKeepsTheFirstConnectionAndItsTimeout) {
+    FakeController first, second;
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, first.port(), 1, 4), RC_OK);
+    EXPECT_EQ(ZEFRA_Init_ETH(loopback, second.port(), 60, 4), RC_OK);
+    EXPECT_EQ(probe(4), RC_OK);
+    EXPECT_EQ(first.requestCount(), 1u);
+    EXPECT_EQ(second.connectionsAccepted(), 0);
+    // The first timeout (1 s) still holds: a silent controller fails the call after ~1 s, not 60.
+    first.staySilent();
+    const auto start = Clock::now();
+    EXPECT_EQ(probe(4), RC_COMM_FAIL);
+    EXPECT_LT(secondsSince(start), 5.0);
+    EXPECT_EQ(ZEFRA_Exit_ETH(4), RC_OK);
+}
+
+TEST(Connection, DisconnectIsIdempotent) {
+    EXPECT_EQ(ZEFRA_Exit_ETH(5), RC_OK);
+    FakeController controller;
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 5), RC_OK);
+    EXPECT_EQ(ZEFRA_Exit_ETH(5), RC_OK);
+    EXPECT_EQ(ZEFRA_Exit_ETH(5), RC_OK);
+}
+
+TEST(Connection, RefusedConnectFailsWithoutWaitingTheFullLimit) {
+    ClosedPort closed;
+    const auto start = Clock::now();
+    EXPECT_EQ(ZEFRA_Init_ETH(loopback, closed.port, 60, 6), RC_COMM_FAIL);
+    EXPECT_LT(secondsSince(start), 2.5);
+    EXPECT_EQ(probe(6), RC_COMM_FAIL);
+}
+
+TEST(Connection, UnansweredConnectGivesUpAfterTwoSecondsWhateverTheTimeout) {
+    FullBacklog backlog;
+    ASSERT_TRUE(backlog.full) << "could not fill the listener's backlog";
+    const auto start = Clock::now();
+    EXPECT_EQ(ZEFRA_Init_ETH(loopback, backlog.port, 60, 6), RC_COMM_FAIL);
+    const double elapsed = secondsSince(start);
+    EXPECT_GT(elapsed, 1.8);
+    EXPECT_LT(elapsed, 4.0);
+    EXPECT_EQ(probe(6), RC_COMM_FAIL);
+}
+
+TEST(Connection, ClosedSlotSendsNothingAndReconnectRevivesIt) {
+    FakeController controller;
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 7), RC_OK);
+    ASSERT_EQ(ZEFRA_Exit_ETH(7), RC_OK);
+    EXPECT_EQ(probe(7), RC_COMM_FAIL);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 7), RC_OK);
+    EXPECT_EQ(probe(7), RC_OK);
+    EXPECT_EQ(controller.commands(), std::vector<std::string>{"probe"});
+    EXPECT_EQ(controller.connectionsAccepted(), 2);
+    ZEFRA_Exit_ETH(7);
+}
+
+}  // namespace
+}  // namespace zefra::test

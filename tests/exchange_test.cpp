@@ -1,0 +1,187 @@
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "support/controller_test.h"
+#include "transport/command.h"
+#include "transport/exchange.h"
+
+namespace zefra::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+class Exchange : public ControllerTest {};
+
+TEST_F(Exchange, FramesTheCommandTextAndNothingElse) {
+    EXPECT_EQ(sendCommand(slot, "%s", "ResetErr"), RC_OK);
+    EXPECT_EQ(controller.frames(), std::vector<std::string>{"@@ResetErr$$"});
+    EXPECT_EQ(controller.bytesReceived(), 12u);
+}
+
+struct Classification {
+    const char* reply;  // raw bytes of the reply
+    int32_t command;    // result of a plain command
+    int32_t query;      // result of a query exchange
+};
+
+TEST_F(Exchange, ClassifiesEveryReplyForm) {
+    const Classification rows[] = {
+        {"##ok$$", RC_OK, RC_OK},
+        {"##OK$$", RC_FAIL, RC_OK},
+        {"##ok $$", RC_FAIL, RC_OK},
+        {"##okay$$", RC_FAIL, RC_OK},
+        {"##e17:bad axis$$", -17, -17},
+        {"##e17$$", -17, -17},
+        {"##e 17$$", -17, -17},
+        {"##e0:$$", RC_OK, RC_OK},
+        {"##e-3:$$", 3, 3},
+        {"##e-2147483648:$$", INT32_MIN, INT32_MIN},
+        {"##error$$", RC_FAIL, RC_FAIL},
+        {"##=5$$", RC_FAIL, RC_OK},
+        {"##x$$", RC_FAIL, RC_OK},
+        {"##ok$$##ok$$", RC_FAIL, RC_OK},  // two replies in one receive: one frame
+        {"##$$", RC_COMM_FAIL, RC_COMM_FAIL},
+        {"##ok$$\n", RC_COMM_FAIL, RC_COMM_FAIL},
+        {"#ok$$", RC_COMM_FAIL, RC_COMM_FAIL},
+        {"ok", RC_COMM_FAIL, RC_COMM_FAIL},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reply);
+        const std::string raw(row.reply);
+        controller.replyRaw(raw);
+        EXPECT_EQ(sendCommand(slot, "cmd"), row.command);
+        controller.replyRaw(raw);
+        Command query;
+        EXPECT_EQ(query.query(slot, "qry"), row.query);
+    }
+    // A malformed reply leaves the slot connected; the controller saw every request.
+    EXPECT_EQ(controller.requestCount(), 2 * std::size(rows));
+    EXPECT_EQ(controller.connectionsAccepted(), 1);
+}
+
+TEST_F(Exchange, ZeroByteEndsTheReply) {
+    controller.replyRaw(std::string("##o\0k$$", 7));
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_OK);  // still connected
+}
+
+TEST_F(Exchange, RepliesSplitAcrossSegmentsAreReassembled) {
+    controller.replyInPieces({"#", "#o", "k$", "$"}, 20ms);
+    EXPECT_EQ(sendCommand(slot, "first"), RC_OK);
+    controller.replyPayload("e5:next");
+    EXPECT_EQ(sendCommand(slot, "second"), -5);  // its own reply, not the tail of the first
+}
+
+TEST_F(Exchange, ReplyCutOffMidwayIsALinkFailure) {
+    ASSERT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 1, slot), RC_OK);
+    controller.replyInPieces({"##o"}, 0ms);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(controller.requestCount(), 1u);  // the slot was closed: nothing more sent
+}
+
+TEST_F(Exchange, SilentControllerClosesTheSlotAfterTimeout) {
+    ASSERT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 1, slot), RC_OK);
+    controller.staySilent();
+    const auto start = Clock::now();
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    EXPECT_GT(elapsed, 0.9);
+    EXPECT_LT(elapsed, 3.0);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(controller.requestCount(), 1u);
+    // A new connect revives the slot.
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 1, slot), RC_OK);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_OK);
+}
+
+TEST_F(Exchange, ControllerClosingTheConnectionClosesTheSlot) {
+    controller.closeOnRequest();
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(controller.requestCount(), 1u);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, slot), RC_OK);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_OK);
+}
+
+TEST_F(Exchange, DisconnectWakesAWaitingExchangeAtOnce) {
+    ASSERT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 30, slot), RC_OK);
+    controller.staySilent();
+    std::atomic<int32_t> result{1};
+    std::thread caller([&] { result = sendCommand(slot, "wait"); });
+    ASSERT_TRUE(controller.waitForRequests(1));
+    std::this_thread::sleep_for(50ms);
+    const auto start = Clock::now();
+    EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    caller.join();
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 1.0);
+    EXPECT_EQ(result.load(), RC_COMM_FAIL);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+}
+
+TEST_F(Exchange, CommandTooLongForTheFrameIsRefusedUnsent) {
+    const std::string longest(maxCommandText, 'x');
+    char reply[512] = {};
+    EXPECT_EQ(ZEFRA_Common_Cmd((longest + "y").c_str(), reply, slot), RC_BAD_PARAM);
+    EXPECT_EQ(sendCommand(slot, "%s", std::string(2000, 'x').c_str()), RC_BAD_PARAM);
+    EXPECT_TRUE(nothingSent());
+    EXPECT_EQ(ZEFRA_Common_Cmd(longest.c_str(), reply, slot), RC_OK);
+    EXPECT_EQ(sent(), longest);
+}
+
+TEST_F(Exchange, IntegerQueryWritesOnlyAScannedNumber) {
+    struct Row {
+        const char* payload;
+        int32_t rc;
+        int32_t value;
+    } rows[] = {{"=42", RC_OK, 42}, {"= -7", RC_OK, -7}, {"=x", RC_FAIL, 99}, {"ok", RC_FAIL, 99}, {"e4:", -4, 99}};
+    for (const auto& row : rows) {
+        int32_t value = 99;
+        controller.replyPayload(row.payload);
+        EXPECT_EQ(integerQuery("Get_Vel", &value, slot), row.rc) << row.payload;
+        EXPECT_EQ(value, row.value) << row.payload;
+        EXPECT_EQ(sent(), "Get_Vel");
+    }
+}
+
+TEST_F(Exchange, PassThroughCopiesThePayloadWithoutTerminator) {
+    char reply[512];
+    std::memset(reply, 'Z', sizeof reply);
+    controller.replyPayload("=1,2");
+    EXPECT_EQ(ZEFRA_Common_Cmd("Get Something 1", reply, slot), RC_OK);
+    EXPECT_EQ(sent(), "Get Something 1");
+    EXPECT_EQ(std::string(reply, 5), "=1,2Z");
+
+    std::memset(reply, 'Z', sizeof reply);
+    controller.replyPayload("e9:busy");
+    EXPECT_EQ(ZEFRA_Common_Cmd("x", reply, slot), -9);
+    EXPECT_EQ(reply[0], 'Z');
+
+    EXPECT_EQ(ZEFRA_Common_Cmd(nullptr, reply, slot), RC_BAD_PARAM);
+    EXPECT_EQ(ZEFRA_Common_Cmd("x", nullptr, slot), RC_BAD_PARAM);
+}
+
+TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
+    CommandBuffer buffer{};
+    const unsigned char bytes[] = {0x01, 0x00, 0x24, 0xff};
+    std::memcpy(buffer.binary, bytes, sizeof bytes);
+    buffer.binaryLength = sizeof bytes;
+    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_OK);
+    EXPECT_EQ(controller.frames(), std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8)});
+
+    buffer.binaryLength = static_cast<int32_t>(maxBinaryPayload + 1);
+    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_BAD_PARAM);
+    buffer.binaryLength = 4;
+    EXPECT_EQ(binaryCommandExchange(buffer, 10), RC_COMM_FAIL);
+    EXPECT_EQ(binaryCommandExchange(buffer, -1), RC_COMM_FAIL);
+}
+
+}  // namespace
+}  // namespace zefra::test

@@ -1,0 +1,82 @@
+// A scripted controller on a loopback port, for tests of everything that goes over the wire.
+//
+// It accepts connections, cuts the incoming bytes into request frames ("@@...$$" or
+// "@@...**"), records each one, and answers it with the next scripted action, or with the
+// responder when the script is empty. It stops by itself when destroyed.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zefra::test {
+
+class FakeController {
+public:
+    struct Action {
+        enum Kind { reply, silence, close } kind = reply;
+        std::vector<std::string> pieces;  // raw bytes sent in order, each its own send
+        std::chrono::milliseconds gap{0};  // pause between pieces
+    };
+
+    FakeController();
+    ~FakeController();
+    FakeController(const FakeController&) = delete;
+    FakeController& operator=(const FakeController&) = delete;
+
+    std::uint16_t port() const { return port_; }
+
+    // Script the answers to the next requests, in order.
+    void replyPayload(const std::string& payload);  // "##" + payload + "$$"
+    void replyRaw(const std::string& bytes);
+    void replyInPieces(std::vector<std::string> pieces, std::chrono::milliseconds gap);
+    void staySilent();    // never answer this request
+    void closeOnRequest();  // close the connection instead of answering
+
+    // Answers requests when nothing is scripted; the default answers "ok".
+    void setResponder(std::function<std::string(const std::string& commandText)> payloadFor);
+
+    // Request frames received so far, whole ("@@...$$"), and their command texts.
+    std::vector<std::string> frames() const;
+    std::vector<std::string> commands() const;
+    std::string lastCommand() const;
+    std::size_t requestCount() const;
+    std::size_t bytesReceived() const;
+    int connectionsAccepted() const { return accepted_.load(); }
+    // Waits until `count` requests have arrived (or the limit passes).
+    bool waitForRequests(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
+    void clear();
+
+private:
+    void acceptLoop();
+    void serve(int fd);
+    bool takeAction(Action& out);
+
+    int listener_ = -1;
+    std::uint16_t port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> accepted_{0};
+    std::thread acceptor_;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::vector<std::thread> servers_;
+    std::vector<int> clients_;
+    std::deque<Action> script_;
+    std::function<std::string(const std::string&)> responder_;
+    std::vector<std::string> frames_;
+    std::size_t bytes_ = 0;
+};
+
+// "@@text$$" -> "text"
+std::string commandOf(const std::string& frame);
+
+inline constexpr std::uint32_t loopback = 0x7F000001;  // 127.0.0.1
+
+}  // namespace zefra::test

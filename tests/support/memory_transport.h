@@ -1,0 +1,59 @@
+// An in-memory transport: no sockets, no threads. Requests are recorded; replies come from a
+// queue of chunks (each chunk is what one receive returns) or from a responder that answers
+// every request. Used by the unit tests, the fuzz target and the CPU-cost benchmark.
+#pragma once
+
+#include <cstring>
+#include <deque>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace zefra::test {
+
+class MemoryTransport final : public platform::Transport {
+public:
+    std::string sent;                 // every byte sent, in order
+    std::deque<std::string> chunks;   // what the next receives return
+    const char* cannedReply = nullptr;  // when set, every request is answered with it
+    bool failSends = false;
+    int closes = 0;
+
+    bool startSockets() override { return true; }
+    void stopSockets() override {}
+    platform::Socket openStream() override { return 7; }
+    platform::ConnectStart startConnect(platform::Socket, std::uint32_t, std::uint16_t) override {
+        return platform::ConnectStart::connected;
+    }
+    bool connectSucceeded(platform::Socket) override { return true; }
+    platform::Readiness waitWritable(platform::Socket, int) override { return platform::Readiness::ready; }
+    platform::Readiness waitReadable(platform::Socket, int) override {
+        return (cannedReply != nullptr || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
+    }
+    platform::IoResult send(platform::Socket, const void* data, std::size_t size) override {
+        if (failSends) return {platform::IoResult::failed, 0};
+        if (cannedReply == nullptr) sent.append(static_cast<const char*>(data), size);
+        return {platform::IoResult::done, size};
+    }
+    platform::IoResult receive(platform::Socket, void* data, std::size_t size) override {
+        if (cannedReply != nullptr) {
+            const std::size_t n = std::min(size, std::strlen(cannedReply));
+            std::memcpy(data, cannedReply, n);
+            return {platform::IoResult::done, n};
+        }
+        if (chunks.empty()) return {platform::IoResult::failed, 0};
+        std::string& front = chunks.front();
+        const std::size_t n = std::min(size, front.size());
+        std::memcpy(data, front.data(), n);
+        front.erase(0, n);
+        if (front.empty()) chunks.pop_front();
+        return {platform::IoResult::done, n};
+    }
+    void shutdown(platform::Socket) override {}
+    bool close(platform::Socket) override {
+        ++closes;
+        return true;
+    }
+};
+
+}  // namespace zefra::test
