@@ -73,6 +73,36 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot);
  * be zero-filled and hold at least 509 bytes. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot);
 
+/* ---- Controller and program control -------------------------------------- */
+/* @control@ */
+
+/* ---- Status and program-state queries ------------------------------------ */
+/* @status@ */
+
+/* ---- System, servo and robot-model information --------------------------- */
+/* @system_info@ */
+
+/* ---- Mechanism configuration and mode flags ------------------------------ */
+/* @mechanism@ */
+
+/* ---- Manual motion: jog, inch, pose alignment, homing -------------------- */
+/* @manual_motion@ */
+
+/* ---- Motion to stored P and GP points ------------------------------------ */
+/* @motion_points@ */
+
+/* ---- Motion to explicit points ------------------------------------------- */
+/* @motion_explicit@ */
+
+/* ---- IO-triggered motion ------------------------------------------------- */
+/* @motion_io@ */
+
+/* ---- Full-target motion -------------------------------------------------- */
+/* @motion_targets@ */
+
+/* ---- Independent axes ---------------------------------------------------- */
+/* @independent_axes@ */
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
