@@ -84,4 +84,8 @@ std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenO
 
 // Declares `twin` as a second exported name of `target` (same address). `target` must be
 // defined above in the same file.
+#if defined(__clang__)
 #define ZEFRA_TWIN(twin, target) extern "C" decltype(target) twin __attribute__((alias(#target)))
+#else
+#define ZEFRA_TWIN(twin, target) extern "C" decltype(target) twin __attribute__((alias(#target), copy(target)))
+#endif
