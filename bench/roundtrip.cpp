@@ -1,0 +1,174 @@
+// Round-trip time through the library against the same exchange done by a minimal raw-socket
+// client (the physical floor), both against one loopback responder in the same run.
+// Library and raw calls are measured in alternating blocks so machine noise hits both alike.
+//
+//   zefra_roundtrip [blocks=40] [calls per block=500]
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "records/records.h"
+#include "transport/command.h"
+#include "zefraapi.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr char queryReply[] = "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$";
+
+// Answers every framed request on each accepted connection: "ok" to commands, a point to
+// requests that start with "Get".
+class Responder {
+public:
+    Responder() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener_, 4);
+        socklen_t len = sizeof addr;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+        acceptor_ = std::thread([this] {
+            for (int i = 0; i < 2; ++i) {
+                const int fd = ::accept(listener_, nullptr, nullptr);
+                if (fd < 0) return;
+                const int one = 1;
+                ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+                servers_.emplace_back([fd] { serve(fd); });
+            }
+        });
+    }
+    ~Responder() {
+        acceptor_.join();
+        for (auto& t : servers_) t.join();
+        ::close(listener_);
+    }
+    std::uint16_t port = 0;
+
+private:
+    static void serve(int fd) {
+        char buffer[2048];
+        std::size_t have = 0;
+        for (;;) {
+            const ssize_t n = ::recv(fd, buffer + have, sizeof buffer - have, 0);
+            if (n <= 0) break;
+            have += static_cast<std::size_t>(n);
+            for (std::size_t i = 3; i < have; ++i) {
+                if (buffer[i] != '$' || buffer[i - 1] != '$') continue;
+                const bool query = std::strncmp(buffer + 2, "Get", 3) == 0;
+                const char* reply = query ? queryReply : "##ok$$";
+                ::send(fd, reply, std::strlen(reply), MSG_NOSIGNAL);
+                std::memmove(buffer, buffer + i + 1, have - i - 1);
+                have -= i + 1;
+                i = 2;
+            }
+        }
+        ::close(fd);
+    }
+    int listener_ = -1;
+    std::thread acceptor_;
+    std::vector<std::thread> servers_;
+};
+
+// The floor: one send, poll, receive until "$$", nothing else.
+class RawClient {
+public:
+    explicit RawClient(std::uint16_t port) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = htons(port);
+        if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) std::abort();
+        const int one = 1;
+        ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    }
+    ~RawClient() { ::close(fd_); }
+    std::size_t exchange(const char* frame, std::size_t size) {
+        ::send(fd_, frame, size, MSG_NOSIGNAL);
+        char reply[512];
+        std::size_t got = 0;
+        do {
+            pollfd p{fd_, POLLIN, 0};
+            ::poll(&p, 1, 2000);
+            const ssize_t n = ::recv(fd_, reply + got, sizeof reply - got, 0);
+            if (n <= 0) std::abort();
+            got += static_cast<std::size_t>(n);
+        } while (got < 2 || reply[got - 1] != '$' || reply[got - 2] != '$');
+        return got;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+struct Stats {
+    double median, p99;
+};
+
+Stats summarise(std::vector<double>& samples) {
+    std::sort(samples.begin(), samples.end());
+    return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+}
+
+template <typename Call>
+void measure(std::vector<double>& into, int calls, Call call) {
+    for (int i = 0; i < calls; ++i) {
+        const auto start = Clock::now();
+        call();
+        into.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int blocks = argc > 1 ? std::atoi(argv[1]) : 40;
+    const int calls = argc > 2 ? std::atoi(argv[2]) : 500;
+    Responder responder;
+    RawClient raw(responder.port);
+    if (ZEFRA_Init_ETH(INADDR_LOOPBACK, responder.port, 5, 0) != RC_OK) return 1;
+
+    std::vector<double> libCommand, rawCommand, libQuery, rawQuery;
+    const char commandFrame[] = "@@MovJ P1 50 0$$";
+    const char queryFrame[] = "@@Get_PosHere$$";
+    int failures = 0;
+    for (int b = 0; b < blocks; ++b) {
+        measure(libCommand, calls, [&] { failures += zefra::sendCommand(0, "MovJ P%d %d %d", 1, 50, 0) != RC_OK; });
+        measure(rawCommand, calls, [&] { raw.exchange(commandFrame, sizeof commandFrame - 1); });
+        measure(libQuery, calls, [&] {
+            zefra::Command query;
+            PointRecord point;
+            failures += query.query(0, "Get_PosHere") != RC_OK || !zefra::readPointRecord(query.payload(), &point);
+        });
+        measure(rawQuery, calls, [&] { raw.exchange(queryFrame, sizeof queryFrame - 1); });
+    }
+    ZEFRA_Exit_ETH(0);
+    if (failures != 0) return std::fprintf(stderr, "%d library calls failed\n", failures), 1;
+
+    const Stats lc = summarise(libCommand), rc = summarise(rawCommand);
+    const Stats lq = summarise(libQuery), rq = summarise(rawQuery);
+    std::printf("%d x %d calls each, loopback, microseconds\n", blocks, calls);
+    std::printf("%-8s %10s %10s %10s %10s %12s %12s\n", "", "lib p50", "raw p50", "lib p99", "raw p99", "ratio p50",
+                "ratio p99");
+    std::printf("%-8s %10.2f %10.2f %10.2f %10.2f %12.3f %12.3f\n", "command", lc.median, rc.median, lc.p99, rc.p99,
+                lc.median / rc.median, lc.p99 / rc.p99);
+    std::printf("%-8s %10.2f %10.2f %10.2f %10.2f %12.3f %12.3f\n", "query", lq.median, rq.median, lq.p99, rq.p99,
+                lq.median / rq.median, lq.p99 / rq.p99);
+    return 0;
+}

@@ -1,0 +1,85 @@
+// Arbitrary controller replies through receive, unframing, classification and every scan.
+// The first input byte cuts the rest into receive-sized pieces, so replies that arrive in
+// fragments are covered too.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "records/records.h"
+#include "records/text.h"
+#include "support/memory_transport.h"
+#include "transport/command.h"
+#include "transport/exchange.h"
+#include "zefraapi.h"
+
+namespace {
+
+zefra::test::MemoryTransport& transport() {
+    static zefra::test::MemoryTransport memory;
+    static const bool installed = [] {
+        zefra::platform::useTransport(&memory);
+        return true;
+    }();
+    (void)installed;
+    return memory;
+}
+
+void queue(const std::uint8_t* data, std::size_t size) {
+    auto& memory = transport();
+    memory.chunks.clear();
+    memory.sent.clear();
+    if (size == 0) return;
+    const std::size_t piece = 1 + data[0] % 64;
+    for (std::size_t at = 1; at < size; at += piece)
+        memory.chunks.emplace_back(reinterpret_cast<const char*>(data + at), std::min(piece, size - at));
+}
+
+void connect() {
+    transport();
+    if (ZEFRA_Init_ETH(0x7F000001, 1, 1, 0) != RC_OK) __builtin_trap();
+}
+
+void scanEverything(const char* payload) {
+    PointRecord point{};
+    RobP robP{};
+    RobJP robJP{};
+    double six[6] = {};
+    std::int32_t index = 0;
+    char word[16];
+    zefra::readPointRecord(payload, &point);
+    zefra::readRobP(payload, &robP);
+    zefra::readRobJP(payload, &robJP);
+    zefra::readSixValues(payload, six);
+    zefra::scanIndexedRobP(payload, index, robP);
+    zefra::scanIndexedSixValues(payload, index, six);
+    zefra::scanWord(payload, word, sizeof word);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    connect();
+    queue(data, size);
+    zefra::sendCommand(0, "MovJ P%d %d %d", 1, 2, 3);
+
+    connect();
+    queue(data, size);
+    zefra::Command query;
+    if (query.query(0, "Get_PosHere") == RC_OK) scanEverything(query.payload());
+
+    connect();
+    queue(data, size);
+    std::int32_t value = 0;
+    zefra::integerQuery("Get_Vel", &value, 0);
+
+    connect();
+    queue(data, size);
+    char reply[512] = {};
+    ZEFRA_Common_Cmd("Get_FwVersion", reply, 0);
+
+    // The bytes as a payload straight into the scanners.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    scanEverything(text.c_str());
+    return 0;
+}
