@@ -74,9 +74,65 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot);
 
 /* ---- Controller and program control -------------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_EmergStop(int32_t state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MotorEnable(int32_t state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ResetErr(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Mode(int32_t mode, int32_t slot);
+/* path is sent unchanged between "[" and "]"; a path containing "$$" is refused. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CurPrgPath(const char* path, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CurProjPath(const char* path, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_PrgCtrl(int32_t state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_BackStartLine(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Vel(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AccRamp(double value1, double value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_FlyMode(int32_t selector, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RapidMove(int32_t selector, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SLVSMode(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_FlyPress(int32_t value1, int32_t value2, int32_t slot);
+/* mode: 0 off, 1 on, 2 pause, 3 continue. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_DsMode(int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SlewMode(int32_t value, int32_t slot);
 /* @control@ */
 
 /* ---- Status and program-state queries ------------------------------------ */
+/* ZEFRA_Get_RunSts is a second name of ZEFRA_Get_PrgSts. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PrgSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StartLine(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurMotionLine(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InitSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CoordType(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Coord(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Vel(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Mode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DsMode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InchMode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SlewMode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_EStopSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotorSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SysMode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurCmdSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SysErrSts(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SysErr(uint32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CmdSts(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurCmdCacheNum(int32_t* value, int32_t slot);
+/* These two write *value whatever the result: 0 on any failure. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PrgRunTime(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurCmdNum(int32_t* value, int32_t slot);
+/* path: 128 bytes, all written on success (zero-terminated, zero padded; empty when the
+ * controller reports none). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurPrgPath(char* path, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TaskPrgPath(int32_t task, char* path, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TaskRunSts(int32_t task, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TaskProgramLine(int32_t task, int32_t* value, int32_t slot);
+/* The following scan straight into the outputs: on RC_FAIL the values read before the
+ * mismatch are already written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AccRamp(double* value1, double* value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyMode(int32_t selector, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RapidMove(int32_t selector, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SLVSMode(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyPress(int32_t* value1, int32_t* value2, int32_t slot);
 /* @status@ */
 
 /* ---- System, servo and robot-model information --------------------------- */
