@@ -142,12 +142,49 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyPress(int32_t* value1, int32_t* value2
 /* @mechanism@ */
 
 /* ---- Manual motion: jog, inch, pose alignment, homing -------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_InchMode(int32_t state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InchStep(int32_t value, int32_t slot);
+/* kind: 0 joint (axis 1..6), 1 Cartesian (X Y Z RZ RY RX); dir: -1, 0 (jog only), 1. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jog(int32_t kind, int32_t axis, int32_t dir, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Inch(int32_t kind, int32_t axis, int32_t dir, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AxisJog(int32_t value1, int32_t value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AxisInch(int32_t value1, int32_t value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_PoseAlign(int32_t value1, int32_t value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ActiveMechUnit(const char* name, int32_t slot);
+/* name: at least 128 bytes; receives one word, zero-terminated. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ActiveMechUnit(char* name, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachCoordinate(int32_t state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachCoordinate(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Home(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DynamicBrake(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DynamicBrake(int32_t* value, int32_t slot);
 /* @manual_motion@ */
 
 /* ---- Motion to stored P and GP points ------------------------------------ */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ(int32_t point, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL(int32_t point, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump(int32_t point, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL(int32_t point, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC(int32_t point1, int32_t point2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+/* The _P names are the same functions as the _GP names: both address the GP table. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_GP(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_P(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_GP(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_P(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_GP(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_P(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_GP(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_P(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_GP(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_P(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 /* @motion_points@ */
 
 /* ---- Motion to explicit points ------------------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC2(const PointRecord* target1, const PointRecord* target2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 /* @motion_explicit@ */
 
 /* ---- IO-triggered motion ------------------------------------------------- */
