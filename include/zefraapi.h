@@ -188,12 +188,76 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC2(const PointRecord* target1, const Point
 /* @motion_explicit@ */
 
 /* ---- IO-triggered motion ------------------------------------------------- */
+/* One IO trigger entry attached to a motion; a motion takes an array of up to three. */
+typedef struct IoTrigger {
+    int32_t field1;
+    int32_t field2;
+    int32_t field3;
+    double value;
+} IoTrigger;
+
+/* Triggers: triggerCount (1..3) entries of the array, in order. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_IO(int32_t point1, int32_t point2, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+/* Global points; each _P name is the same function as its _GP name. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_P_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_P_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_P_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_P_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_GP_IO(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_P_IO(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+/* Explicit points. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC2_IO(const PointRecord* target1, const PointRecord* target2, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
 /* @motion_io@ */
 
 /* ---- Full-target motion -------------------------------------------------- */
+/* The motion data of a full-target motion. The wire carries field1, field2, field3, then
+ * real1..real4: field3 travels third although it is stored last. */
+typedef struct MoveData {
+    int32_t field1;
+    int32_t field2;
+    double real1;
+    double real2;
+    double real3;
+    double real4;
+    int32_t field3;
+} MoveData;
+
+/* Triggers: triggerCount (0..3) entries of the array, in order; triggers may be null for 0.
+ * Note the order: the count comes before the array here. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ_RobPos(const RobP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL_RobPos(const RobP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump_RobPos(const RobP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_RobPos(const RobP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_RobPos(const RobP* target1, const RobP* target2, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJAbs_RobJPos(const RobJP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJAbs_JP(int32_t jointPoint, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
 /* @motion_targets@ */
 
 /* ---- Independent axes ---------------------------------------------------- */
+/* name: the axis owner as the controller knows it, sent unchanged as the last word. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndAMove(const char* name, int32_t axis, double value1, double value2, double value3, double value4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndCMove(const char* name, int32_t axis, double value1, double value2, double value3, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndReset(const char* name, int32_t axis, double value1, int32_t arg, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndResetOld(const char* name, int32_t axis, int32_t slot);
+/* state is written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndSpeed(const char* name, int32_t axis, int32_t* state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_IndInPos(const char* name, int32_t axis, int32_t* state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndAMoveSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
 /* @independent_axes@ */
 
 #ifdef __cplusplus

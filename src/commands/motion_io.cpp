@@ -1,0 +1,161 @@
+// Motions with IO trigger entries attached: stored P and GP points and explicit points.
+#include <cstdint>
+
+#include "records/records.h"
+#include "records/triggers.h"
+#include "transport/command.h"
+#include "zefraapi.h"
+
+using namespace zefra;
+
+namespace {
+
+// The "[...]" list of one to three entries, ";" between them. The count is tested before
+// the array is touched, so a bad count is refused whatever `triggers` points at.
+class TriggerList {
+public:
+    TriggerList(const IoTrigger* triggers, std::int32_t count) {
+        const bool countOk = static_cast<std::uint32_t>(count) - 1u <= static_cast<std::uint32_t>(maxTriggers - 1);
+        usable_ = countOk && triggers != nullptr && printTriggersSeparated(text_, sizeof text_, triggers, count);
+    }
+    bool usable() const { return usable_; }
+    const char* text() const { return text_; }
+
+private:
+    char text_[triggerListArea] = {};
+    bool usable_ = false;
+};
+
+// "<word> [point] [point] arg1 arg2 [list]"; every point travels in brackets here.
+std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord* target1,
+                          const PointRecord* target2, bool circular, std::int32_t motionArg1,
+                          std::int32_t motionArg2, const IoTrigger* triggers, std::int32_t triggerCount) {
+    if (target1 == nullptr || (circular && target2 == nullptr)) return RC_BAD_PARAM;
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    Command command;
+    command.format("%s [", word);
+    command.appendRecord(printPointRecord, *target1);
+    if (circular) {
+        command.append("] [");
+        command.appendRecord(printPointRecord, *target2);
+    }
+    command.append("] %d %d [%s]", motionArg1, motionArg2, list.text());
+    return command.send(slot);
+}
+
+std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord* target, std::int32_t motionArg1,
+                          std::int32_t motionArg2, const IoTrigger* triggers, std::int32_t triggerCount) {
+    return sendExplicit(slot, word, target, nullptr, false, motionArg1, motionArg2, triggers, triggerCount);
+}
+
+}  // namespace
+
+// ---- stored P points ---------------------------------------------------------------------
+
+int32_t ZEFRA_CALL ZEFRA_MovJ_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
+                                 int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovJ P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+}
+
+int32_t ZEFRA_CALL ZEFRA_MovL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
+                                 int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovL P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+}
+
+int32_t ZEFRA_CALL ZEFRA_Jump_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
+                                 int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "Jump P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+}
+
+int32_t ZEFRA_CALL ZEFRA_JumpL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
+                                  int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "JumpL P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+}
+
+int32_t ZEFRA_CALL ZEFRA_MovC_IO(int32_t point1, int32_t point2, int32_t motionArg1, int32_t motionArg2,
+                                 const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovC P%d P%d %d %d [%s]", point1, point2, motionArg1, motionArg2, list.text());
+}
+
+// ---- global points -----------------------------------------------------------------------
+
+int32_t ZEFRA_CALL ZEFRA_MovJ_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
+                                    const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovJGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+}
+ZEFRA_TWIN(ZEFRA_MovJ_P_IO, ZEFRA_MovJ_GP_IO);
+
+int32_t ZEFRA_CALL ZEFRA_MovL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
+                                    const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovLGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+}
+ZEFRA_TWIN(ZEFRA_MovL_P_IO, ZEFRA_MovL_GP_IO);
+
+int32_t ZEFRA_CALL ZEFRA_Jump_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
+                                    const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "JumpGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+}
+ZEFRA_TWIN(ZEFRA_Jump_P_IO, ZEFRA_Jump_GP_IO);
+
+int32_t ZEFRA_CALL ZEFRA_JumpL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
+                                     const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "JumpLGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+}
+ZEFRA_TWIN(ZEFRA_JumpL_P_IO, ZEFRA_JumpL_GP_IO);
+
+int32_t ZEFRA_CALL ZEFRA_MovC_GP_IO(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1,
+                                    int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount,
+                                    int32_t slot) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    return sendCommand(slot, "MovCGP GP%d GP%d %d %d [%s]", globalPoint1, globalPoint2, motionArg1, motionArg2,
+                       list.text());
+}
+ZEFRA_TWIN(ZEFRA_MovC_P_IO, ZEFRA_MovC_GP_IO);
+
+// ---- explicit points ---------------------------------------------------------------------
+
+int32_t ZEFRA_CALL ZEFRA_MovJ2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2,
+                                  const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    return sendExplicit(slot, "MovJ2", target, motionArg1, motionArg2, triggers, triggerCount);
+}
+
+int32_t ZEFRA_CALL ZEFRA_MovL2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2,
+                                  const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    return sendExplicit(slot, "MovL2", target, motionArg1, motionArg2, triggers, triggerCount);
+}
+
+int32_t ZEFRA_CALL ZEFRA_Jump2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2,
+                                  const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    return sendExplicit(slot, "Jump2", target, motionArg1, motionArg2, triggers, triggerCount);
+}
+
+int32_t ZEFRA_CALL ZEFRA_JumpL2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2,
+                                   const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
+    return sendExplicit(slot, "JumpL2", target, motionArg1, motionArg2, triggers, triggerCount);
+}
+
+int32_t ZEFRA_CALL ZEFRA_MovC2_IO(const PointRecord* target1, const PointRecord* target2, int32_t motionArg1,
+                                  int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount,
+                                  int32_t slot) {
+    return sendExplicit(slot, "MovC2", target1, target2, true, motionArg1, motionArg2, triggers, triggerCount);
+}
