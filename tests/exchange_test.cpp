@@ -136,6 +136,16 @@ TEST_F(Exchange, CommandTooLongForTheFrameIsRefusedUnsent) {
     EXPECT_EQ(sent(), longest);
 }
 
+// A frame end inside the text would smuggle a second request onto the wire, and its reply
+// would then answer the next call.
+TEST_F(Exchange, TextThatWouldEndTheFrameEarlyIsRefusedUnsent) {
+    char reply[512] = {};
+    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Vel 5$$@@Motor ON", reply, slot), RC_BAD_PARAM);
+    EXPECT_EQ(sendCommand(slot, "Set_CurPrgPath [%s]", "a$$b"), RC_BAD_PARAM);
+    EXPECT_TRUE(nothingSent());
+    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Text a$b$", reply, slot), RC_OK);  // single "$" are fine
+}
+
 TEST_F(Exchange, IntegerQueryWritesOnlyAScannedNumber) {
     struct Row {
         const char* payload;

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -21,11 +20,14 @@ std::string readFile(const char* path) {
 }
 
 std::set<std::string> declaredInHeader() {
+    // Declarations read "ZEFRA_API int32_t ZEFRA_CALL name(".
     const std::string header = readFile(ZEFRA_HEADER);
-    const std::regex declaration(R"(ZEFRA_API\s+int32_t\s+ZEFRA_CALL\s+(\w+)\s*\()");
+    const std::string lead = "ZEFRA_API int32_t ZEFRA_CALL ";
     std::set<std::string> names;
-    for (std::sregex_iterator it(header.begin(), header.end(), declaration), end; it != end; ++it)
-        names.insert((*it)[1]);
+    for (std::size_t at = header.find(lead); at != std::string::npos; at = header.find(lead, at + 1)) {
+        const std::size_t start = at + lead.size();
+        names.insert(header.substr(start, header.find('(', start) - start));
+    }
     return names;
 }
 

@@ -1,6 +1,4 @@
 // Controller state and program control: each call is one plain command.
-#include <cstring>
-
 #include "transport/command.h"
 #include "zefraapi.h"
 
@@ -8,11 +6,9 @@ using namespace zefra;
 
 namespace {
 
-// The host's path goes between the brackets as it stands. A "$$" inside it would close the
-// request frame early and leave the rest on the wire as a stray request whose reply would
-// answer a later call, so such a path is refused unsent, as is one too long to format.
+// The host's path goes between the brackets as it stands.
 std::int32_t sendPath(std::int32_t slot, const char* word, const char* path) {
-    if (path == nullptr || std::strstr(path, "$$") != nullptr) return RC_BAD_PARAM;
+    if (path == nullptr) return RC_BAD_PARAM;
     return sendCommand(slot, "%s [%s]", word, path);
 }
 

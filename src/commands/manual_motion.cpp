@@ -30,10 +30,6 @@ std::int32_t sendStep(const char* word, bool allowStill, std::int32_t kind, std:
     return RC_BAD_PARAM;
 }
 
-// A host text that carries the frame end would close the request early and leave the rest
-// as a second request whose reply the next call on this slot would take for its own.
-bool breaksFrame(const char* text) { return std::strstr(text, "$$") != nullptr; }
-
 }  // namespace
 
 int32_t ZEFRA_CALL ZEFRA_InchMode(int32_t state, int32_t slot) {
@@ -63,7 +59,7 @@ int32_t ZEFRA_CALL ZEFRA_PoseAlign(int32_t value1, int32_t value2, int32_t slot)
 }
 
 int32_t ZEFRA_CALL ZEFRA_Set_ActiveMechUnit(const char* name, int32_t slot) {
-    if (name == nullptr || breaksFrame(name)) return RC_BAD_PARAM;
+    if (name == nullptr) return RC_BAD_PARAM;
     return sendCommand(slot, "Set_ActiveMechUnit %s", name);
 }
 
