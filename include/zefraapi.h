@@ -136,9 +136,48 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyPress(int32_t* value1, int32_t* value2
 /* @status@ */
 
 /* ---- System, servo and robot-model information --------------------------- */
+/* text: the firmware version word, zero-padded to 32 bytes. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FwVersion(char text[32], int32_t slot);
+/* text: the system time word, zero-padded to 16 bytes. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SysTime(char text[16], int32_t slot);
+/* text: room for 128 bytes; receives the robot type word and its terminator only. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobotType(char* text, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobotAxisNum(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobotCategory(int32_t* value, int32_t slot);
+/* states: one servo state per axis, first axis first; axes the controller did not report are 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ServoSts(int32_t states[8], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ServoErr(int32_t axis, uint32_t* value, int32_t slot);
+/* armType: the arm configuration that belongs to the six axis values. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ArmType(const double values[6], int32_t armType[4], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TransArmType(const int32_t armType[4], int32_t result[4], int32_t slot);
+/* head: the text between the reply's first two "=" signs, less the separator before the
+ * second one, with no terminator (up to 505 characters; pass a zeroed buffer). tail: the
+ * 128 bytes after the second "=" (zero-padded; no terminator when the rest fills them). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetRCLibVersion(const char* text, char* head, char tail[128], int32_t slot);
 /* @system_info@ */
 
 /* ---- Mechanism configuration and mode flags ------------------------------ */
+/* index 0..13823, value 0.1..2000.0, flag 0 or 1. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Pulse(uint32_t index, double value, uint32_t flag, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Acc(double value1, double value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Acc(double* value1, double* value2, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_GripLoad(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_GripLoad(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisNumsGeneral(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisNumsGeneral(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AutoTestSetMachineParams(const char* text, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AutoTestCheckFileAndMemDif(int32_t* value, int32_t slot);
+/* value is scanned in place: a reply without a number keeps the caller's value, and a
+ * negative value, or a reply ending after "=", gives RC_BAD_PARAM with 0 written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IOAuthority(int32_t arg1, int32_t arg2, int32_t* value, int32_t slot);
+/* These three write 0 first; a reply without a number is RC_OK with 0, and a reply ending
+ * after "=" is RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ProjSyncStatus(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MechUnitCfgNum(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MechUnitCfgType(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OnPathStat(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InRemoteModeStat(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InAutoModeStat(int32_t* value, int32_t slot);
 /* @mechanism@ */
 
 /* ---- Manual motion: jog, inch, pose alignment, homing -------------------- */
