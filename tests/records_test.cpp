@@ -56,6 +56,19 @@ TEST(Records, NeverPrintsExponentsAndRefusesWhatCannotBeSent) {
     EXPECT_EQ(printed(notFinite), "<refused>");
 }
 
+// Any command carrying "nan" or "inf" is refused whichever family formats it: the walk over
+// the arguments must keep step with integers, texts and doubles alike.
+TEST(Records, FormattingRefusesNonFiniteNumbersAnywhereInTheArguments) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    char out[128];
+    EXPECT_EQ(formatText(out, sizeof out, "set_accramp %.6lf %.6lf", 0.5, nan), -1);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(formatText(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -inf), -1);
+    EXPECT_EQ(formatText(out, sizeof out, "%%f %s %d %c %lld %0.3lf %x", "a", 5, 'c', 7LL, 2.0, 255u), 19);
+    EXPECT_STREQ(out, "%f a 5 c 7 2.000 ff");
+    EXPECT_EQ(formatText(out, sizeof out, "%s %f", "nan", 1.0), 12);  // texts are not numbers
+}
+
 TEST(Records, ScansCompleteRepliesIncludingExponentsAndSurplus) {
     PointRecord p{};
     ASSERT_TRUE(readPointRecord("=1.5e2,-2,3,4,5,6;1,0,1,0;7,8,9;extra,1,2", &p));

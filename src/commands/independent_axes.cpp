@@ -11,10 +11,6 @@ using namespace zefra;
 
 namespace {
 
-bool allFinite(double a, double b = 0, double c = 0, double d = 0) {
-    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
-}
-
 // "<word> <axis> <name>", answered by "=%d"; `state` is written only after a full scan.
 std::int32_t axisState(const char* word, const char* name, std::int32_t axis, std::int32_t* state,
                        std::int32_t slot) {
@@ -31,18 +27,18 @@ std::int32_t axisState(const char* word, const char* name, std::int32_t axis, st
 
 int32_t ZEFRA_CALL ZEFRA_IndAMove(const char* name, int32_t axis, double value1, double value2, double value3,
                                   double value4, int32_t slot) {
-    if (name == nullptr || !allFinite(value1, value2, value3, value4)) return RC_BAD_PARAM;
+    if (name == nullptr) return RC_BAD_PARAM;
     return sendCommand(slot, "IndAMove %d %.3f %.3f %.3f %.3f %s", axis, value1, value2, value3, value4, name);
 }
 
 int32_t ZEFRA_CALL ZEFRA_IndCMove(const char* name, int32_t axis, double value1, double value2, double value3,
                                   int32_t slot) {
-    if (name == nullptr || !allFinite(value1, value2, value3)) return RC_BAD_PARAM;
+    if (name == nullptr) return RC_BAD_PARAM;
     return sendCommand(slot, "IndCMove %d %.3f %.3f %.3f %s", axis, value1, value2, value3, name);
 }
 
 int32_t ZEFRA_CALL ZEFRA_IndReset(const char* name, int32_t axis, double value1, int32_t arg, int32_t slot) {
-    if (name == nullptr || !allFinite(value1)) return RC_BAD_PARAM;
+    if (name == nullptr) return RC_BAD_PARAM;
     return sendCommand(slot, "IndReset %d %.3f %d %s", axis, value1, arg, name);
 }
 

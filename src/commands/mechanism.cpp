@@ -42,7 +42,6 @@ int32_t ZEFRA_CALL ZEFRA_Pulse(uint32_t index, double value, uint32_t flag, int3
 }
 
 int32_t ZEFRA_CALL ZEFRA_Set_Acc(double value1, double value2, int32_t slot) {
-    if (!std::isfinite(value1) || !std::isfinite(value2)) return RC_BAD_PARAM;
     return sendCommand(slot, "set_acc %lf %lf", value1, value2);
 }
 

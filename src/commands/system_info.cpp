@@ -37,13 +37,6 @@ std::int32_t readArmType(const Command& command, std::int32_t* out) {
     return RC_OK;
 }
 
-// "nan" or "inf" is no number the controller could act on; such a request is never sent.
-bool allFinite(const double* values, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i)
-        if (!std::isfinite(values[i])) return false;
-    return true;
-}
-
 }  // namespace
 
 int32_t ZEFRA_CALL ZEFRA_Get_FwVersion(char text[32], int32_t slot) {
@@ -90,7 +83,7 @@ int32_t ZEFRA_CALL ZEFRA_Get_ServoErr(int32_t axis, uint32_t* value, int32_t slo
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_ArmType(const double values[6], int32_t armType[4], int32_t slot) {
-    if (values == nullptr || armType == nullptr || !allFinite(values, 6)) return RC_BAD_PARAM;
+    if (values == nullptr || armType == nullptr) return RC_BAD_PARAM;
     Command command;
     const int32_t rc = command.query(slot, "Get_ArmType %lf,%lf,%lf,%lf,%lf,%lf", values[0], values[1], values[2],
                                      values[3], values[4], values[5]);

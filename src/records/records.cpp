@@ -1,6 +1,5 @@
 #include "records/records.h"
 
-#include <cmath>
 #include <cstddef>
 
 #include "records/text.h"
@@ -17,25 +16,13 @@ static_assert(sizeof(RobJP) == 14 * 8, "RobJP layout");
 static_assert(offsetof(RobJP, axes) == 0 && offsetof(RobJP, extAxes) == 64, "RobJP field offsets");
 
 namespace zefra {
-namespace {
-
-bool allFinite(const double* values, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i)
-        if (!std::isfinite(values[i])) return false;
-    return true;
-}
-
-}  // namespace
-
 int printPointRecord(char* out, std::size_t capacity, const PointRecord& p) {
-    if (!allFinite(p.pos, 6)) return -1;
     return formatText(out, capacity, "%.6lf,%.6lf,%.6lf,%.6lf,%.6lf,%.6lf;%d,%d,%d,%d;%d,%d,%d", p.pos[0], p.pos[1],
                       p.pos[2], p.pos[3], p.pos[4], p.pos[5], p.armType[0], p.armType[1], p.armType[2],
                       p.armType[3], p.frameRef[0], p.frameRef[1], p.frameRef[2]);
 }
 
 int printRobP(char* out, std::size_t capacity, const RobP& t) {
-    if (!allFinite(t.pos, 6) || !allFinite(t.extAxes, 6)) return -1;
     return formatText(out, capacity,
                       "%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf;%d,%d,%d,%d;%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf", t.pos[0],
                       t.pos[1], t.pos[2], t.pos[3], t.pos[4], t.pos[5], t.armType[0], t.armType[1], t.armType[2],
@@ -44,14 +31,12 @@ int printRobP(char* out, std::size_t capacity, const RobP& t) {
 }
 
 int printRobJP(char* out, std::size_t capacity, const RobJP& t) {
-    if (!allFinite(t.axes, 8) || !allFinite(t.extAxes, 6)) return -1;
     return formatText(out, capacity, "%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf;%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf",
                       t.axes[0], t.axes[1], t.axes[2], t.axes[3], t.axes[4], t.axes[5], t.axes[6], t.axes[7],
                       t.extAxes[0], t.extAxes[1], t.extAxes[2], t.extAxes[3], t.extAxes[4], t.extAxes[5]);
 }
 
 int printSixValues(char* out, std::size_t capacity, const double* v, int decimals) {
-    if (!allFinite(v, 6)) return -1;
     if (decimals == 3)
         return formatText(out, capacity, "%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf", v[0], v[1], v[2], v[3], v[4], v[5]);
     return formatText(out, capacity, "%.6lf,%.6lf,%.6lf,%.6lf,%.6lf,%.6lf", v[0], v[1], v[2], v[3], v[4], v[5]);

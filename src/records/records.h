@@ -2,7 +2,7 @@
 //
 // Printers write the encoding at `out` (zero-terminated, at most `capacity` bytes) and
 // return its length as snprintf does, or -1 when a value is not finite (such a record is
-// never sent). Scanners read a reply payload from its leading "=" with scanf rules, store
+// never sent; see formatText). Scanners read a reply payload from its leading "=" with scanf rules, store
 // straight into the given record and return the number of fields read (EOF as sscanf).
 #pragma once
 

@@ -9,7 +9,8 @@
 namespace zefra {
 
 // As vsnprintf: returns the full length of the text, or a negative value on an encoding
-// error. The output is always zero-terminated when capacity > 0.
+// error or when a floating-point argument is not finite (nothing is formatted then). The
+// output is always zero-terminated when capacity > 0.
 int formatTextV(char* out, std::size_t capacity, const char* format, std::va_list args);
 [[gnu::format(printf, 3, 4)]] int formatText(char* out, std::size_t capacity, const char* format, ...);
 

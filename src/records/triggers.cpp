@@ -20,7 +20,6 @@ bool printTriggers(char* out, std::size_t capacity, const IoTrigger* triggers, s
     std::size_t used = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         const IoTrigger& t = triggers[i];
-        if (!std::isfinite(t.value)) return false;
         const char* lead = (!terminated && i > 0) ? ";" : "";
         const char* tail = terminated ? ";" : "";
         const int n = formatText(out + used, capacity - used, "%s%d,%d,%d,%.6lf%s", lead, t.field1, t.field2,
