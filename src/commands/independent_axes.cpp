@@ -1,6 +1,5 @@
 // Axes that move independently of the robot's coordinated motion. The axis owner's name is
 // the last word of every request.
-#include <cmath>
 #include <cstdint>
 
 #include "transport/command.h"
@@ -15,12 +14,7 @@ namespace {
 std::int32_t axisState(const char* word, const char* name, std::int32_t axis, std::int32_t* state,
                        std::int32_t slot) {
     if (name == nullptr || state == nullptr) return RC_BAD_PARAM;
-    Command command;
-    if (const std::int32_t rc = command.query(slot, "%s %d %s", word, axis, name); rc != RC_OK) return rc;
-    std::int32_t value = 0;
-    if (command.scan("=%d", &value) != 1) return RC_FAIL;
-    *state = value;
-    return RC_OK;
+    return queryInteger(state, slot, "%s %d %s", word, axis, name);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Mechanism configuration and mode flags: pulse command, acceleration pair, grip load, axis
 // counts, automatic tests, I/O authority, project sync and mechanical-unit configuration.
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -10,14 +9,6 @@
 using namespace zefra;
 
 namespace {
-
-// "=%d", written only when a number was read.
-std::int32_t readInteger(const Command& command, std::int32_t* value) {
-    int read = 0;
-    if (command.scan("=%d", &read) != 1) return RC_FAIL;
-    *value = read;
-    return RC_OK;
-}
 
 // The configuration counters answer "ok" (or anything without a number) when there is
 // nothing to count, which reads as 0; only a reply that stops right after "=" is refused.
@@ -69,10 +60,8 @@ int32_t ZEFRA_CALL ZEFRA_Get_AxisNumsGeneral(int32_t* value, int32_t slot) {
 }
 
 int32_t ZEFRA_CALL ZEFRA_AutoTestSetMachineParams(const char* text, int32_t* value, int32_t slot) {
-    if (text == nullptr || value == nullptr) return RC_BAD_PARAM;
-    Command command;
-    if (const int32_t rc = command.query(slot, "AutoTestSetMachineParams %s", text); rc != RC_OK) return rc;
-    return readInteger(command, value);
+    if (text == nullptr) return RC_BAD_PARAM;
+    return queryInteger(value, slot, "AutoTestSetMachineParams %s", text);
 }
 
 int32_t ZEFRA_CALL ZEFRA_AutoTestCheckFileAndMemDif(int32_t* value, int32_t slot) {

@@ -1,4 +1,5 @@
 // Motions with IO trigger entries attached: stored P and GP points and explicit points.
+#include <cstdarg>
 #include <cstdint>
 
 #include "records/records.h"
@@ -25,6 +26,20 @@ private:
     char text_[triggerListArea] = {};
     bool usable_ = false;
 };
+
+// A stored-point motion, formatted up to its motion arguments, then " [list]".
+[[gnu::format(printf, 4, 5)]] std::int32_t sendWithTriggers(std::int32_t slot, const IoTrigger* triggers,
+                                                            std::int32_t triggerCount, const char* format, ...) {
+    const TriggerList list(triggers, triggerCount);
+    if (!list.usable()) return RC_BAD_PARAM;
+    Command command;
+    std::va_list args;
+    va_start(args, format);
+    command.formatV(format, args);
+    va_end(args);
+    command.append(" [%s]", list.text());
+    return command.send(slot);
+}
 
 // "<word> [point] [point] arg1 arg2 [list]"; every point travels in brackets here.
 std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord* target1,
@@ -55,80 +70,59 @@ std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord
 
 int32_t ZEFRA_CALL ZEFRA_MovJ_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
                                  int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovJ P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovJ P%d %d %d", point, motionArg1, motionArg2);
 }
 
 int32_t ZEFRA_CALL ZEFRA_MovL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
                                  int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovL P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovL P%d %d %d", point, motionArg1, motionArg2);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Jump_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
                                  int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "Jump P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "Jump P%d %d %d", point, motionArg1, motionArg2);
 }
 
 int32_t ZEFRA_CALL ZEFRA_JumpL_IO(int32_t point, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers,
                                   int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "JumpL P%d %d %d [%s]", point, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "JumpL P%d %d %d", point, motionArg1, motionArg2);
 }
 
 int32_t ZEFRA_CALL ZEFRA_MovC_IO(int32_t point1, int32_t point2, int32_t motionArg1, int32_t motionArg2,
                                  const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovC P%d P%d %d %d [%s]", point1, point2, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovC P%d P%d %d %d", point1, point2, motionArg1, motionArg2);
 }
 
 // ---- global points -----------------------------------------------------------------------
 
 int32_t ZEFRA_CALL ZEFRA_MovJ_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
                                     const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovJGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovJGP GP%d %d %d", globalPoint, motionArg1, motionArg2);
 }
 ZEFRA_TWIN(ZEFRA_MovJ_P_IO, ZEFRA_MovJ_GP_IO);
 
 int32_t ZEFRA_CALL ZEFRA_MovL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
                                     const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovLGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovLGP GP%d %d %d", globalPoint, motionArg1, motionArg2);
 }
 ZEFRA_TWIN(ZEFRA_MovL_P_IO, ZEFRA_MovL_GP_IO);
 
 int32_t ZEFRA_CALL ZEFRA_Jump_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
                                     const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "JumpGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "JumpGP GP%d %d %d", globalPoint, motionArg1, motionArg2);
 }
 ZEFRA_TWIN(ZEFRA_Jump_P_IO, ZEFRA_Jump_GP_IO);
 
 int32_t ZEFRA_CALL ZEFRA_JumpL_GP_IO(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2,
                                      const IoTrigger* triggers, int32_t triggerCount, int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "JumpLGP GP%d %d %d [%s]", globalPoint, motionArg1, motionArg2, list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "JumpLGP GP%d %d %d", globalPoint, motionArg1, motionArg2);
 }
 ZEFRA_TWIN(ZEFRA_JumpL_P_IO, ZEFRA_JumpL_GP_IO);
 
 int32_t ZEFRA_CALL ZEFRA_MovC_GP_IO(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1,
                                     int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount,
                                     int32_t slot) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
-    return sendCommand(slot, "MovCGP GP%d GP%d %d %d [%s]", globalPoint1, globalPoint2, motionArg1, motionArg2,
-                       list.text());
+    return sendWithTriggers(slot, triggers, triggerCount, "MovCGP GP%d GP%d %d %d", globalPoint1, globalPoint2, motionArg1, motionArg2);
 }
 ZEFRA_TWIN(ZEFRA_MovC_P_IO, ZEFRA_MovC_GP_IO);
 

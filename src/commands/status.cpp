@@ -16,34 +16,20 @@ constexpr std::size_t pathSize = 128;
 // that is an empty result, not a failed scan.
 bool nothingToReport(const Command& command) { return command.payloadLength() <= 1; }
 
-// One "=%d" value after a formatted request, written only after a complete scan. A reply with
-// nothing to report gives 0 where `emptyIsZero`.
-[[gnu::format(printf, 4, 0)]] std::int32_t queryIntV(std::int32_t* value, bool emptyIsZero, std::int32_t slot,
-                                                     const char* format, std::va_list args) {
+// A task with nothing to report answers a bare "=", which reads as 0; anything longer must
+// hold the number. Written only on success.
+[[gnu::format(printf, 3, 4)]] std::int32_t queryTaskInt(std::int32_t* value, std::int32_t slot, const char* format, ...) {
     if (value == nullptr) return RC_BAD_PARAM;
     Command command;
+    std::va_list args;
+    va_start(args, format);
     command.formatV(format, args);
+    va_end(args);
     if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
     int scanned = 0;
-    if (!(emptyIsZero && nothingToReport(command)) && command.scan("=%d", &scanned) != 1) return RC_FAIL;
+    if (!nothingToReport(command) && command.scan("=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
     return RC_OK;
-}
-
-[[gnu::format(printf, 3, 4)]] std::int32_t queryInt(std::int32_t* value, std::int32_t slot, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const std::int32_t rc = queryIntV(value, false, slot, format, args);
-    va_end(args);
-    return rc;
-}
-
-[[gnu::format(printf, 3, 4)]] std::int32_t queryTaskInt(std::int32_t* value, std::int32_t slot, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const std::int32_t rc = queryIntV(value, true, slot, format, args);
-    va_end(args);
-    return rc;
 }
 
 // One word into the caller's 128-byte field, which is written whole (zero padded) on success.
@@ -125,7 +111,7 @@ int32_t ZEFRA_CALL ZEFRA_Get_SysErr(uint32_t* value, int32_t slot) {
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_CmdSts(int32_t index, int32_t* value, int32_t slot) {
-    return queryInt(value, slot, "Get_CmdSts %d", index);
+    return queryInteger(value, slot, "Get_CmdSts %d", index);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_CurCmdCacheNum(int32_t* value, int32_t slot) {

@@ -76,6 +76,20 @@ std::int32_t sendCommand(std::int32_t slot, const char* format, ...) {
     return command.send(slot);
 }
 
+std::int32_t queryInteger(std::int32_t* value, std::int32_t slot, const char* format, ...) {
+    if (value == nullptr) return RC_BAD_PARAM;
+    Command command;
+    std::va_list args;
+    va_start(args, format);
+    command.formatV(format, args);
+    va_end(args);
+    if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
+    int scanned = 0;
+    if (command.scan("=%d", &scanned) != 1) return RC_FAIL;
+    *value = scanned;
+    return RC_OK;
+}
+
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn) {
     if (state != 0 && state != 1) return RC_BAD_PARAM;
     return sendCommand(slot, "%s", state == 1 ? whenOn : whenOff);

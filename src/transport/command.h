@@ -77,6 +77,10 @@ private:
 // One plain command: format and send; RC_BAD_PARAM when the text does not fit.
 [[gnu::format(printf, 2, 3)]] std::int32_t sendCommand(std::int32_t slot, const char* format, ...);
 
+// The integer query with a formatted request: "=%d" into a local, written to `value` only
+// after a complete scan; a null `value` is refused unsent.
+[[gnu::format(printf, 3, 4)]] std::int32_t queryInteger(std::int32_t* value, std::int32_t slot, const char* format, ...);
+
 // Fixed command words where a two-state argument picks the text (0 or 1 only).
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
 
