@@ -39,7 +39,7 @@ BENCHMARK(BM_BaselineFormatOnly);
 
 void BM_LibraryCommand(benchmark::State& state) {
     InMemorySlot slot("##ok$$");
-    for (auto _ : state) benchmark::DoNotOptimize(zefra::sendCommand(0, "MovJ P%d %d %d", 1, 50, 0));
+    for (auto _ : state) benchmark::DoNotOptimize(ZEFRA_MovJ(1, 50, 0, 0));
 }
 BENCHMARK(BM_LibraryCommand);
 

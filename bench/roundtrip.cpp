@@ -1,6 +1,6 @@
 // Round-trip time through the library against the same exchange done by a minimal raw-socket
 // client (the physical floor), both against one loopback responder in the same run.
-// Library and raw calls are measured in alternating blocks so machine noise hits both alike.
+// Library and raw calls alternate call by call so machine noise hits both alike.
 //
 //   zefra_roundtrip [blocks=40] [calls per block=500]
 #include <arpa/inet.h>
@@ -29,8 +29,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr char queryReply[] = "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$";
 
-// Answers every framed request on each accepted connection: "ok" to commands, a point to
-// requests that start with "Get".
+// Answers every framed request: "ok" to commands, a point to requests that start with "Get".
+// One thread serves both connections (library and raw), so both see the same scheduling.
 class Responder {
 public:
     Responder() {
@@ -43,46 +43,58 @@ public:
         socklen_t len = sizeof addr;
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
         port = ntohs(addr.sin_port);
-        acceptor_ = std::thread([this] {
-            for (int i = 0; i < 2; ++i) {
-                const int fd = ::accept(listener_, nullptr, nullptr);
-                if (fd < 0) return;
-                const int one = 1;
-                ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-                servers_.emplace_back([fd] { serve(fd); });
-            }
-        });
+        server_ = std::thread([this] { serve(); });
     }
     ~Responder() {
-        acceptor_.join();
-        for (auto& t : servers_) t.join();
+        server_.join();
         ::close(listener_);
     }
     std::uint16_t port = 0;
 
 private:
-    static void serve(int fd) {
+    struct Connection {
+        int fd = -1;
         char buffer[2048];
         std::size_t have = 0;
-        for (;;) {
-            const ssize_t n = ::recv(fd, buffer + have, sizeof buffer - have, 0);
-            if (n <= 0) break;
-            have += static_cast<std::size_t>(n);
-            for (std::size_t i = 3; i < have; ++i) {
-                if (buffer[i] != '$' || buffer[i - 1] != '$') continue;
-                const bool query = std::strncmp(buffer + 2, "Get", 3) == 0;
-                const char* reply = query ? queryReply : "##ok$$";
-                ::send(fd, reply, std::strlen(reply), MSG_NOSIGNAL);
-                std::memmove(buffer, buffer + i + 1, have - i - 1);
-                have -= i + 1;
-                i = 2;
-            }
+    };
+
+    void serve() {
+        Connection connections[2];
+        for (auto& c : connections) {
+            c.fd = ::accept(listener_, nullptr, nullptr);
+            const int one = 1;
+            ::setsockopt(c.fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         }
-        ::close(fd);
+        pollfd polls[2] = {{connections[0].fd, POLLIN, 0}, {connections[1].fd, POLLIN, 0}};
+        for (int open = 2; open > 0;) {
+            if (::poll(polls, 2, 5000) <= 0) break;
+            for (int i = 0; i < 2; ++i)
+                if (polls[i].revents != 0 && !answer(connections[i])) {
+                    ::close(connections[i].fd);
+                    polls[i].fd = -1;
+                    --open;
+                }
+        }
     }
+
+    static bool answer(Connection& c) {
+        const ssize_t n = ::recv(c.fd, c.buffer + c.have, sizeof c.buffer - c.have, 0);
+        if (n <= 0) return false;
+        c.have += static_cast<std::size_t>(n);
+        for (std::size_t i = 3; i < c.have; ++i) {
+            if (c.buffer[i] != '$' || c.buffer[i - 1] != '$') continue;
+            const bool query = std::strncmp(c.buffer + 2, "Get", 3) == 0;
+            const char* reply = query ? queryReply : "##ok$$";
+            ::send(c.fd, reply, std::strlen(reply), MSG_NOSIGNAL);
+            std::memmove(c.buffer, c.buffer + i + 1, c.have - i - 1);
+            c.have -= i + 1;
+            i = 2;
+        }
+        return true;
+    }
+
     int listener_ = -1;
-    std::thread acceptor_;
-    std::vector<std::thread> servers_;
+    std::thread server_;
 };
 
 // The floor: one send, poll, receive until "$$", nothing else.
@@ -148,15 +160,22 @@ int main(int argc, char** argv) {
     const char commandFrame[] = "@@MovJ P1 50 0$$";
     const char queryFrame[] = "@@Get_PosHere$$";
     int failures = 0;
+    const auto libraryCommand = [&] { failures += ZEFRA_MovJ(1, 50, 0, 0) != RC_OK; };
+    const auto rawCommandCall = [&] { raw.exchange(commandFrame, sizeof commandFrame - 1); };
+    const auto libraryQuery = [&] {
+        zefra::Command query;
+        PointRecord point;
+        failures += query.query(0, "Get_PosHere") != RC_OK || !zefra::readPointRecord(query.payload(), &point);
+    };
+    const auto rawQueryCall = [&] { raw.exchange(queryFrame, sizeof queryFrame - 1); };
+    // Short alternating runs: drift in the machine's state reaches both sides alike.
     for (int b = 0; b < blocks; ++b) {
-        measure(libCommand, calls, [&] { failures += zefra::sendCommand(0, "MovJ P%d %d %d", 1, 50, 0) != RC_OK; });
-        measure(rawCommand, calls, [&] { raw.exchange(commandFrame, sizeof commandFrame - 1); });
-        measure(libQuery, calls, [&] {
-            zefra::Command query;
-            PointRecord point;
-            failures += query.query(0, "Get_PosHere") != RC_OK || !zefra::readPointRecord(query.payload(), &point);
-        });
-        measure(rawQuery, calls, [&] { raw.exchange(queryFrame, sizeof queryFrame - 1); });
+        for (int i = 0; i < calls; ++i) {
+            measure(libCommand, 1, libraryCommand);
+            measure(rawCommand, 1, rawCommandCall);
+            measure(libQuery, 1, libraryQuery);
+            measure(rawQuery, 1, rawQueryCall);
+        }
     }
     ZEFRA_Exit_ETH(0);
     if (failures != 0) return std::fprintf(stderr, "%d library calls failed\n", failures), 1;

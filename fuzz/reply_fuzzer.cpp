@@ -78,6 +78,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char reply[512] = {};
     ZEFRA_Common_Cmd("Get_FwVersion", reply, 0);
 
+    // Every query family's own reply handling, each on a fresh copy of the reply.
+    const auto each = [&](auto call) {
+        connect();
+        queue(data, size);
+        call();
+    };
+    std::int32_t states[8], a = 0, b = 0;
+    std::uint32_t code = 0;
+    double x = 0, y = 0;
+    char head[512], tail[128], version[32], time[16], type[128], path[128], unit[128];
+    each([&] { ZEFRA_Get_ServoSts(states, 0); });
+    each([&] { ZEFRA_GetRCLibVersion("x", head, tail, 0); });
+    each([&] { ZEFRA_Get_FwVersion(version, 0); });
+    each([&] { ZEFRA_Get_SysTime(time, 0); });
+    each([&] { ZEFRA_Get_RobotType(type, 0); });
+    each([&] { ZEFRA_Get_CurPrgPath(path, 0); });
+    each([&] { ZEFRA_Get_ActiveMechUnit(unit, 0); });
+    each([&] { ZEFRA_Get_AccRamp(&x, &y, 0); });
+    each([&] { ZEFRA_Get_FlyPress(&a, &b, 0); });
+    each([&] { ZEFRA_Get_SysErr(&code, 0); });
+    each([&] { ZEFRA_Get_IOAuthority(1, 2, &a, 0); });
+    each([&] { ZEFRA_Get_MechUnitCfgNum(&a, 0); });
+    each([&] { ZEFRA_Get_TaskRunSts(1, &a, 0); });
+
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);
     scanEverything(text.c_str());
