@@ -92,7 +92,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_FlyPress(int32_t value1, int32_t value2, 
 /* mode: 0 off, 1 on, 2 pause, 3 continue. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_DsMode(int32_t mode, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SlewMode(int32_t value, int32_t slot);
-/* @control@ */
 
 /* ---- Status and program-state queries ------------------------------------ */
 /* ZEFRA_Get_RunSts is a second name of ZEFRA_Get_PrgSts. */
@@ -133,7 +132,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyMode(int32_t selector, int32_t* value,
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RapidMove(int32_t selector, int32_t* value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SLVSMode(int32_t* value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FlyPress(int32_t* value1, int32_t* value2, int32_t slot);
-/* @status@ */
 
 /* ---- System, servo and robot-model information --------------------------- */
 /* text: the firmware version word, zero-padded to 32 bytes. */
@@ -154,7 +152,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TransArmType(const int32_t armType[4], in
  * second one, with no terminator (up to 505 characters; pass a zeroed buffer). tail: the
  * 128 bytes after the second "=" (zero-padded; no terminator when the rest fills them). */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetRCLibVersion(const char* text, char* head, char tail[128], int32_t slot);
-/* @system_info@ */
 
 /* ---- Mechanism configuration and mode flags ------------------------------ */
 /* index 0..13823, value 0.1..2000.0, flag 0 or 1. */
@@ -178,7 +175,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MechUnitCfgType(int32_t index, int32_t* v
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OnPathStat(int32_t* value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InRemoteModeStat(int32_t* value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InAutoModeStat(int32_t* value, int32_t slot);
-/* @mechanism@ */
 
 /* ---- Manual motion: jog, inch, pose alignment, homing -------------------- */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_InchMode(int32_t state, int32_t slot);
@@ -197,7 +193,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachCoordinate(int32_t* value, int32_t s
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Home(int32_t value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DynamicBrake(int32_t value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DynamicBrake(int32_t* value, int32_t slot);
-/* @manual_motion@ */
 
 /* ---- Motion to stored P and GP points ------------------------------------ */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ(int32_t point, int32_t motionArg1, int32_t motionArg2, int32_t slot);
@@ -216,7 +211,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_GP(int32_t globalPoint, int32_t motionA
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_P(int32_t globalPoint, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_GP(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_P(int32_t globalPoint1, int32_t globalPoint2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
-/* @motion_points@ */
 
 /* ---- Motion to explicit points ------------------------------------------- */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJ2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
@@ -224,7 +218,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL2(const PointRecord* target, int32_t moti
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL2(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC2(const PointRecord* target1, const PointRecord* target2, int32_t motionArg1, int32_t motionArg2, int32_t slot);
-/* @motion_explicit@ */
 
 /* ---- IO-triggered motion ------------------------------------------------- */
 /* One IO trigger entry attached to a motion; a motion takes an array of up to three. */
@@ -258,7 +251,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovL2_IO(const PointRecord* target, int32_t m
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Jump2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL2_IO(const PointRecord* target, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC2_IO(const PointRecord* target1, const PointRecord* target2, int32_t motionArg1, int32_t motionArg2, const IoTrigger* triggers, int32_t triggerCount, int32_t slot);
-/* @motion_io@ */
 
 /* ---- Full-target motion -------------------------------------------------- */
 /* The motion data of a full-target motion. The wire carries field1, field2, field3, then
@@ -282,7 +274,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_JumpL_RobPos(const RobP* target, const MoveDa
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovC_RobPos(const RobP* target1, const RobP* target2, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJAbs_RobJPos(const RobJP* target, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_MovJAbs_JP(int32_t jointPoint, const MoveData* moveData, int32_t motionArg, int32_t triggerCount, const IoTrigger* triggers, int32_t slot);
-/* @motion_targets@ */
 
 /* ---- Independent axes ---------------------------------------------------- */
 /* name: the axis owner as the controller knows it, sent unchanged as the last word. */
@@ -297,7 +288,6 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndAMoveSts(const char* name, int32_t axi
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
-/* @independent_axes@ */
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -19,7 +19,7 @@ constexpr const char* cartesianNames[] = {"X", "Y", "Z", "RZ", "RY", "RX"};
 char directionChar(std::int32_t dir) { return dir < 0 ? '-' : dir == 0 ? '/' : '+'; }
 
 // Jog and inch share the axis and direction translation; they differ in the command word and
-// in whether the direction 0 is allowed. The checks run in the controller's documented order:
+// in whether the direction 0 is allowed. The checks always run in the same order:
 // direction, then axis, then kind.
 std::int32_t sendStep(const char* word, bool allowStill, std::int32_t kind, std::int32_t axis, std::int32_t dir,
                       std::int32_t slot) {
