@@ -142,8 +142,9 @@ TEST_F(Exchange, TextThatWouldEndTheFrameEarlyIsRefusedUnsent) {
     char reply[512] = {};
     EXPECT_EQ(ZEFRA_Common_Cmd("Set_Vel 5$$@@Motor ON", reply, slot), RC_BAD_PARAM);
     EXPECT_EQ(sendCommand(slot, "Set_CurPrgPath [%s]", "a$$b"), RC_BAD_PARAM);
+    EXPECT_EQ(ZEFRA_Common_Cmd("Set_ActiveMechUnit Ext1$", reply, slot), RC_BAD_PARAM);  // "...$$$"
     EXPECT_TRUE(nothingSent());
-    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Text a$b$", reply, slot), RC_OK);  // single "$" are fine
+    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Text $a$b", reply, slot), RC_OK);  // a single "$" inside is fine
 }
 
 TEST_F(Exchange, IntegerQueryWritesOnlyAScannedNumber) {

@@ -33,9 +33,6 @@ const QueryRow queries[] = {
     {"Get_IndAMoveSts 1 EXT1", [](auto n, auto v, auto s) { return ZEFRA_Get_IndAMoveSts(n, 1, v, s); }},
     {"Get_IndCMoveSts -1 EXT1", [](auto n, auto v, auto s) { return ZEFRA_Get_IndCMoveSts(n, -1, v, s); }},
     {"Get_IndResetSts 0 EXT1", [](auto n, auto v, auto s) { return ZEFRA_Get_IndResetSts(n, 0, v, s); }},
-    // Takes no name: the null-name case is refused by the row itself.
-    {"Get_MotionStsExceptIndAxis",
-     [](auto n, auto v, auto s) { return n == nullptr ? RC_BAD_PARAM : ZEFRA_Get_MotionStsExceptIndAxis(v, s); }},
 };
 
 TEST_F(IndependentAxes, CommandsWriteTheNameLast) {
@@ -79,6 +76,21 @@ TEST_F(IndependentAxes, QueriesWriteTheStateOnlyAfterAFullScan) {
         EXPECT_EQ(state, 99);
         EXPECT_TRUE(nothingSent());
     }
+}
+
+TEST_F(IndependentAxes, MotionStateOfEverythingElseIsAnIntegerQuery) {
+    int32_t state = 99;
+    controller.replyPayload("=3");
+    EXPECT_EQ(ZEFRA_Get_MotionStsExceptIndAxis(&state, slot), RC_OK);
+    EXPECT_EQ(sent(), "Get_MotionStsExceptIndAxis");
+    EXPECT_EQ(state, 3);
+    state = 99;
+    controller.replyPayload("x");
+    EXPECT_EQ(ZEFRA_Get_MotionStsExceptIndAxis(&state, slot), RC_FAIL);
+    EXPECT_EQ(state, 99);
+    controller.clear();
+    EXPECT_EQ(ZEFRA_Get_MotionStsExceptIndAxis(nullptr, slot), RC_BAD_PARAM);
+    EXPECT_TRUE(nothingSent());
 }
 
 TEST_F(IndependentAxes, ValuesThatCannotBePrintedAreRefusedUnsent) {

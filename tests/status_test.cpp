@@ -97,7 +97,8 @@ TEST_F(Status, BarePayloadMeansNothingToReport) {
     EXPECT_EQ(ZEFRA_Get_TaskProgramLine(1, &line, slot), RC_OK);
     EXPECT_EQ(ZEFRA_Get_TaskPrgPath(1, path, slot), RC_OK);
     EXPECT_EQ(sent(), "Get_TaskPrgPath 1");
-    EXPECT_EQ(run + line, 0);
+    EXPECT_EQ(run, 0);
+    EXPECT_EQ(line, 0);
     EXPECT_EQ(std::string(path, sizeof path), std::string(128, '\0'));
     controller.replyPayload("==");  // longer than bare: must scan
     EXPECT_EQ(ZEFRA_Get_TaskRunSts(1, &run, slot), RC_FAIL);

@@ -59,9 +59,10 @@ std::int32_t exchangeText(CommandBuffer& buffer, std::int32_t slot) {
     if (!validSlot(slot)) return RC_BAD_PARAM;
     const std::size_t length = std::strlen(buffer.command);
     if (length > maxCommandText) return RC_BAD_PARAM;
-    // A "$$" inside the text would end the frame early; the controller would take the rest
-    // for a second request, and its reply would answer the next call on this slot.
-    if (std::strstr(buffer.command, "$$") != nullptr) return RC_BAD_PARAM;
+    // A "$$" inside the text, or a "$" at its end, would end the frame early; the controller
+    // would take the rest for a second request, and its reply would answer the next call.
+    if (std::strstr(buffer.command, "$$") != nullptr || (length > 0 && buffer.command[length - 1] == '$'))
+        return RC_BAD_PARAM;
     ConnectionSlot& entry = slotAt(slot);
     if (!entry.connected()) return RC_COMM_FAIL;
     buffer.framed[0] = '@';
