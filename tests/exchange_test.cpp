@@ -55,8 +55,9 @@ TEST_F(Exchange, ClassifiesEveryReplyForm) {
         controller.replyRaw(raw);
         EXPECT_EQ(sendCommand(slot, "cmd"), row.command);
         controller.replyRaw(raw);
-        Command query;
-        EXPECT_EQ(query.query(slot, "qry"), row.query);
+        CommandBuffer query{};
+        std::strcpy(query.command, "qry");
+        EXPECT_EQ(queryExchange(query, slot), row.query);
     }
     // A malformed reply leaves the slot connected; the controller saw every request.
     EXPECT_EQ(controller.requestCount(), 2 * std::size(rows));
@@ -152,7 +153,8 @@ TEST_F(Exchange, IntegerQueryWritesOnlyAScannedNumber) {
         const char* payload;
         int32_t rc;
         int32_t value;
-    } rows[] = {{"=42", RC_OK, 42}, {"= -7", RC_OK, -7}, {"=x", RC_FAIL, 99}, {"ok", RC_FAIL, 99}, {"e4:", -4, 99}};
+    } rows[] = {{"=42", RC_OK, 42}, {"= -7", RC_OK, -7}, {"=x", RC_FAIL, 99}, {"ok", RC_FAIL, 99}, {"e4:", -4, 99},
+                {"e-3:", RC_FAIL, 99}};
     for (const auto& row : rows) {
         int32_t value = 99;
         controller.replyPayload(row.payload);
@@ -174,6 +176,12 @@ TEST_F(Exchange, PassThroughCopiesThePayloadWithoutTerminator) {
     controller.replyPayload("e9:busy");
     EXPECT_EQ(ZEFRA_Common_Cmd("x", reply, slot), -9);
     EXPECT_EQ(reply[0], 'Z');
+
+    // An error number that negates to a positive result is no failure: the host gets the text.
+    std::memset(reply, 'Z', sizeof reply);
+    controller.replyPayload("e-3:x");
+    EXPECT_EQ(ZEFRA_Common_Cmd("x", reply, slot), RC_OK);
+    EXPECT_EQ(std::string(reply, 6), "e-3:xZ");
 
     EXPECT_EQ(ZEFRA_Common_Cmd(nullptr, reply, slot), RC_BAD_PARAM);
     EXPECT_EQ(ZEFRA_Common_Cmd("x", nullptr, slot), RC_BAD_PARAM);

@@ -56,6 +56,8 @@ TEST_F(Status, IntegerQueriesWriteOnlyAScannedValue) {
         EXPECT_EQ(row.call(&value, slot), RC_FAIL);
         controller.replyPayload("e12:busy");
         EXPECT_EQ(row.call(&value, slot), -12);
+        controller.replyPayload("e-3:odd");  // negates to +3: not a failure code, and no number
+        EXPECT_EQ(row.call(&value, slot), RC_FAIL);
         EXPECT_EQ(row.call(&value, 10), RC_BAD_PARAM);
         EXPECT_EQ(value, 99);
     }

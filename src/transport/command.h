@@ -54,9 +54,11 @@ public:
     [[gnu::format(printf, 3, 4)]] std::int32_t send(std::int32_t slot, const char* format, ...);
     [[gnu::format(printf, 3, 4)]] std::int32_t query(std::int32_t slot, const char* format, ...);
 
-    // Runs the exchange on the text built with format()/append().
+    // Runs the exchange on the text built with format()/append(). A query fails only with a
+    // negative result; an error payload with a negative number ("e-3") gives no failure code
+    // and is left for the query's own scan like any other payload.
     std::int32_t send(std::int32_t slot) { return fits_ ? plainCommandExchange(buffer_, slot) : RC_BAD_PARAM; }
-    std::int32_t query(std::int32_t slot) { return fits_ ? queryExchange(buffer_, slot) : RC_BAD_PARAM; }
+    std::int32_t query(std::int32_t slot) { return fits_ ? failureOnly(queryExchange(buffer_, slot)) : RC_BAD_PARAM; }
 
     // Scans the reply payload (locale-proof, scanf rules); returns what sscanf returns.
     [[gnu::format(scanf, 2, 3)]] int scan(const char* format, ...) const;
@@ -67,6 +69,7 @@ public:
     CommandBuffer& buffer() { return buffer_; }
 
 private:
+    static std::int32_t failureOnly(std::int32_t rc) { return rc > 0 ? RC_OK : rc; }
     std::size_t usedLength() const;
     bool accept(std::size_t used, int written);
 

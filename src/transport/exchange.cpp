@@ -130,8 +130,8 @@ std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int
     const std::size_t length = std::strlen(commandText);
     if (length >= regionSize) return RC_BAD_PARAM;
     std::memcpy(buffer.command, commandText, length);
-    const std::int32_t rc = queryExchange(buffer, slot);
-    if (rc != RC_OK) return rc;
+    // Only a negative result is a failure; any other payload must scan.
+    if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     int scanned = 0;
     if (scanText(buffer.payload, "=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
@@ -166,8 +166,8 @@ int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot) 
     const std::size_t length = strnlen(cmd, regionSize);
     if (length > maxCommandText) return RC_BAD_PARAM;
     std::memcpy(buffer.command, cmd, length);
-    const std::int32_t rc = queryExchange(buffer, slot);
-    if (rc != RC_OK) return rc;
+    // Only a negative result is a failure; any other payload is the host's to read.
+    if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     std::memcpy(reply, buffer.payload, std::strlen(buffer.payload));
     return RC_OK;
 }
