@@ -70,7 +70,8 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot);
 /* ---- Pass-through command ------------------------------------------------------------ */
 
 /* Sends cmd unchanged and copies the reply payload (no terminator) into reply, which must
- * be zero-filled and hold at least 509 bytes. */
+ * be zero-filled and hold at least 509 bytes. A cmd that cannot be framed (longer than 1019
+ * characters, holding "$$" or ending in "$") is refused with RC_BAD_PARAM, nothing sent. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot);
 
 /* ---- Controller and program control -------------------------------------- */

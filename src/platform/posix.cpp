@@ -9,6 +9,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,15 +18,23 @@ namespace zefra::platform {
 namespace {
 
 Readiness waitFor(Socket s, short events, int milliseconds) {
+    // A signal that interrupts the wait must not restart it with the whole limit again.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long deadline = now.tv_sec * 1000LL + now.tv_nsec / 1000000 + milliseconds;
     pollfd p{static_cast<int>(s), events, 0};
-    for (;;) {
-        const int n = ::poll(&p, 1, milliseconds);
+    for (int left = milliseconds;;) {
+        const int n = ::poll(&p, 1, left);
         if (n > 0) {
             // POLLHUP/POLLERR count as ready: the following call reports the real outcome.
             return Readiness::ready;
         }
         if (n == 0) return Readiness::timedOut;
         if (errno != EINTR) return Readiness::failed;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const long long remaining = deadline - (now.tv_sec * 1000LL + now.tv_nsec / 1000000);
+        if (remaining <= 0) return Readiness::timedOut;
+        left = static_cast<int>(remaining);
     }
 }
 

@@ -3,6 +3,7 @@
 // every request. Used by the unit tests, the fuzz target and the CPU-cost benchmark.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -16,22 +17,39 @@ public:
     std::string sent;                 // every byte sent, in order
     std::deque<std::string> chunks;   // what the next receives return
     const char* cannedReply = nullptr;  // when set, every request is answered with it
+    bool failStart = false, failOpen = false, failClose = false;
     bool failSends = false;
-    int closes = 0;
+    bool neverWritable = false;      // a send that would block then waits in vain
+    std::size_t sendLimit = 0;       // when set, each send takes at most this many bytes
+    int wouldBlockSends = 0;         // this many sends report "would block" first
+    int starts = 0, stops = 0, closes = 0, sendCalls = 0, writableWaits = 0;
 
-    bool startSockets() override { return true; }
-    void stopSockets() override {}
-    platform::Socket openStream() override { return 7; }
+    bool startSockets() override {
+        if (failStart) return false;
+        ++starts;
+        return true;
+    }
+    void stopSockets() override { ++stops; }
+    platform::Socket openStream() override { return failOpen ? platform::invalidSocket : 7; }
     platform::ConnectStart startConnect(platform::Socket, std::uint32_t, std::uint16_t) override {
         return platform::ConnectStart::connected;
     }
     bool connectSucceeded(platform::Socket) override { return true; }
-    platform::Readiness waitWritable(platform::Socket, int) override { return platform::Readiness::ready; }
+    platform::Readiness waitWritable(platform::Socket, int) override {
+        ++writableWaits;
+        return neverWritable ? platform::Readiness::timedOut : platform::Readiness::ready;
+    }
     platform::Readiness waitReadable(platform::Socket, int) override {
         return (cannedReply != nullptr || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
     }
     platform::IoResult send(platform::Socket, const void* data, std::size_t size) override {
+        ++sendCalls;
         if (failSends) return {platform::IoResult::failed, 0};
+        if (wouldBlockSends > 0) {
+            --wouldBlockSends;
+            return {platform::IoResult::wouldBlock, 0};
+        }
+        if (sendLimit != 0 && size > sendLimit) size = sendLimit;
         if (cannedReply == nullptr) sent.append(static_cast<const char*>(data), size);
         return {platform::IoResult::done, size};
     }
@@ -52,7 +70,7 @@ public:
     void shutdown(platform::Socket) override {}
     bool close(platform::Socket) override {
         ++closes;
-        return true;
+        return !failClose;
     }
 };
 
