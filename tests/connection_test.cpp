@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -135,6 +136,30 @@ TEST(Connection, ClosedSlotSendsNothingAndReconnectRevivesIt) {
     EXPECT_EQ(controller.commands(), std::vector<std::string>{"probe"});
     EXPECT_EQ(controller.connectionsAccepted(), 2);
     ZEFRA_Exit_ETH(7);
+}
+
+// A host that already holds more than 1024 descriptors: the connection lands above FD_SETSIZE,
+// where a select()-based wait would write past its set.
+TEST(Connection, WorksWithDescriptorsAboveOneThousandTwentyFour) {
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
+    if (limit.rlim_cur < 1200) {
+        if (limit.rlim_max < 1200) GTEST_SKIP() << "descriptor limit too low to test";
+        rlimit raised = limit;
+        raised.rlim_cur = 1200;
+        ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &raised), 0);
+    }
+    std::vector<int> filler;
+    for (int fd = 0; fd >= 0 && fd < 1100;) {  // every number below 1100 is now taken
+        fd = ::dup(0);
+        if (fd >= 0) filler.push_back(fd);
+    }
+    FakeController controller;
+    EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 2), RC_OK);
+    EXPECT_EQ(probe(2), RC_OK);
+    EXPECT_EQ(ZEFRA_Exit_ETH(2), RC_OK);
+    for (int fd : filler) ::close(fd);
+    setrlimit(RLIMIT_NOFILE, &limit);
 }
 
 }  // namespace
