@@ -1,7 +1,7 @@
 // A small host program: connects to a controller, sends commands and prints the results.
 //
 // Until the controller emulator exists, the demo starts a tiny built-in responder on a
-// loopback port (it answers "ok" to commands and a fixed value to Get_ queries) so that it
+// loopback port (it answers "ok" to commands and "=42" to Get_ queries) so that it
 // runs anywhere. Give an address and port to drive a real controller instead:
 //     zefra_demo [ipv4 port]
 #include <arpa/inet.h>
@@ -71,12 +71,20 @@ int main(int argc, char** argv) {
 
     const int32_t slot = 0;
     show("ZEFRA_Init_ETH", ZEFRA_Init_ETH(ip, port, 2, slot));
+    show("ZEFRA_ResetErr", ZEFRA_ResetErr(slot));
+    show("ZEFRA_MotorEnable(1)", ZEFRA_MotorEnable(1, slot));
+    int32_t speed = 0;
+    show("ZEFRA_Get_Vel", ZEFRA_Get_Vel(&speed, slot));
+    std::printf("  speed: %d\n", speed);
+    char firmware[32] = {};
+    show("ZEFRA_Get_FwVersion", ZEFRA_Get_FwVersion(firmware, slot));
+    std::printf("  firmware: %s\n", firmware);
+    show("ZEFRA_Jog(joint 3, +)", ZEFRA_Jog(0, 3, 1, slot));
+    show("ZEFRA_MovJ(P5, 50, 0)", ZEFRA_MovJ(5, 50, 0, slot));
+    show("ZEFRA_Jog(axis 9) refused", ZEFRA_Jog(0, 9, 1, slot));
     char reply[512] = {};
-    show("ZEFRA_Common_Cmd(\"ResetErr\")", ZEFRA_Common_Cmd("ResetErr", reply, slot));
+    show("ZEFRA_Common_Cmd(\"Get_Coord\")", ZEFRA_Common_Cmd("Get_Coord", reply, slot));
     std::printf("  reply payload: %s\n", reply);
-    char value[512] = {};
-    show("ZEFRA_Common_Cmd(\"Get_Vel\")", ZEFRA_Common_Cmd("Get_Vel", value, slot));
-    std::printf("  reply payload: %s\n", value);
     show("ZEFRA_Exit_ETH", ZEFRA_Exit_ETH(slot));
 
     if (responder.joinable()) responder.join();
