@@ -13,8 +13,8 @@ namespace {
 // "<word> <axis> <name>", answered by "=%d"; `state` is written only after a full scan.
 std::int32_t axisState(const char* word, const char* name, std::int32_t axis, std::int32_t* state,
                        std::int32_t slot) {
-    if (name == nullptr || state == nullptr) return RC_BAD_PARAM;
-    return queryInteger(state, slot, "%s %d %s", word, axis, name);
+    if (name == nullptr) return RC_BAD_PARAM;
+    return queryInto(state, slot, readInteger, "%s %d %s", word, axis, name);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Mechanism configuration and mode flags: pulse command, acceleration pair, grip load, axis
 // counts, automatic tests, I/O authority, project sync and mechanical-unit configuration.
-#include <cstdarg>
 #include <cstdio>
 
 #include "transport/command.h"
@@ -11,16 +10,11 @@ using namespace zefra;
 namespace {
 
 // The configuration counters answer "ok" (or anything without a number) when there is
-// nothing to count, which reads as 0; only a reply that stops right after "=" is refused.
-[[gnu::format(printf, 3, 4)]] std::int32_t queryCount(std::int32_t* value, std::int32_t slot, const char* format, ...) {
-    if (value == nullptr) return RC_BAD_PARAM;
+// nothing to count, which reads as 0, as does a failed exchange; only a reply that stops right
+// after "=" is refused.
+std::int32_t readCount(std::int32_t rc, const Command& command, std::int32_t* value) {
     *value = 0;
-    Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
+    if (rc != RC_OK) return rc;
     return command.scan("=%d", value) == EOF ? RC_BAD_PARAM : RC_OK;
 }
 
@@ -61,7 +55,7 @@ int32_t ZEFRA_CALL ZEFRA_Get_AxisNumsGeneral(int32_t* value, int32_t slot) {
 
 int32_t ZEFRA_CALL ZEFRA_AutoTestSetMachineParams(const char* text, int32_t* value, int32_t slot) {
     if (text == nullptr) return RC_BAD_PARAM;
-    return queryInteger(value, slot, "AutoTestSetMachineParams %s", text);
+    return queryInto(value, slot, readInteger, "AutoTestSetMachineParams %s", text);
 }
 
 int32_t ZEFRA_CALL ZEFRA_AutoTestCheckFileAndMemDif(int32_t* value, int32_t slot) {
@@ -86,15 +80,15 @@ int32_t ZEFRA_CALL ZEFRA_Get_IOAuthority(int32_t arg1, int32_t arg2, int32_t* va
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_ProjSyncStatus(int32_t* value, int32_t slot) {
-    return queryCount(value, slot, "Get_ProjSyncStatus");
+    return queryInto(value, slot, readCount, "Get_ProjSyncStatus");
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_MechUnitCfgNum(int32_t* value, int32_t slot) {
-    return queryCount(value, slot, "Get_MechUnitCfgNum");
+    return queryInto(value, slot, readCount, "Get_MechUnitCfgNum");
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_MechUnitCfgType(int32_t index, int32_t* value, int32_t slot) {
-    return queryCount(value, slot, "Get_MechUnitCfgType %d", index);
+    return queryInto(value, slot, readCount, "Get_MechUnitCfgType %d", index);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_OnPathStat(int32_t* value, int32_t slot) { return integerQuery("get_onpathstat", value, slot); }

@@ -1,5 +1,4 @@
 // Status and program-state queries: one query, one or two values out of the reply.
-#include <cstdarg>
 #include <cstring>
 
 #include "records/text.h"
@@ -18,14 +17,8 @@ bool nothingToReport(const Command& command) { return command.payloadLength() <=
 
 // A task with nothing to report answers a bare "=", which reads as 0; anything longer must
 // hold the number. Written only on success.
-[[gnu::format(printf, 3, 4)]] std::int32_t queryTaskInt(std::int32_t* value, std::int32_t slot, const char* format, ...) {
-    if (value == nullptr) return RC_BAD_PARAM;
-    Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
+std::int32_t readTaskValue(std::int32_t rc, const Command& command, std::int32_t* value) {
+    if (rc != RC_OK) return rc;
     int scanned = 0;
     if (!nothingToReport(command) && command.scan("=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
@@ -34,14 +27,8 @@ bool nothingToReport(const Command& command) { return command.payloadLength() <=
 
 // One word into the caller's 128-byte field, which is written whole (zero padded) on success.
 // A word that does not fit the field is a failed scan.
-[[gnu::format(printf, 3, 4)]] std::int32_t queryPath(char* path, std::int32_t slot, const char* format, ...) {
-    if (path == nullptr) return RC_BAD_PARAM;
-    Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
+std::int32_t readPath(std::int32_t rc, const Command& command, char* path) {
+    if (rc != RC_OK) return rc;
     char word[pathSize] = {};
     if (!nothingToReport(command) && !scanWord(command.payload(), word, sizeof word)) return RC_FAIL;
     std::memcpy(path, word, sizeof word);
@@ -111,7 +98,7 @@ int32_t ZEFRA_CALL ZEFRA_Get_SysErr(uint32_t* value, int32_t slot) {
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_CmdSts(int32_t index, int32_t* value, int32_t slot) {
-    return queryInteger(value, slot, "Get_CmdSts %d", index);
+    return queryInto(value, slot, readInteger, "Get_CmdSts %d", index);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_CurCmdCacheNum(int32_t* value, int32_t slot) {
@@ -122,18 +109,18 @@ int32_t ZEFRA_CALL ZEFRA_Get_PrgRunTime(int32_t* value, int32_t slot) { return q
 
 int32_t ZEFRA_CALL ZEFRA_Get_CurCmdNum(int32_t* value, int32_t slot) { return queryIntOrZero("Get_CurCmdNum", value, slot); }
 
-int32_t ZEFRA_CALL ZEFRA_Get_CurPrgPath(char* path, int32_t slot) { return queryPath(path, slot, "Get_CurPrgPath"); }
+int32_t ZEFRA_CALL ZEFRA_Get_CurPrgPath(char* path, int32_t slot) { return queryInto(path, slot, readPath, "Get_CurPrgPath"); }
 
 int32_t ZEFRA_CALL ZEFRA_Get_TaskPrgPath(int32_t task, char* path, int32_t slot) {
-    return queryPath(path, slot, "Get_TaskPrgPath %d", task);
+    return queryInto(path, slot, readPath, "Get_TaskPrgPath %d", task);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_TaskRunSts(int32_t task, int32_t* value, int32_t slot) {
-    return queryTaskInt(value, slot, "Get_TaskRunSts %d", task);
+    return queryInto(value, slot, readTaskValue, "Get_TaskRunSts %d", task);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_TaskProgramLine(int32_t task, int32_t* value, int32_t slot) {
-    return queryTaskInt(value, slot, "Get_TaskProgramLine %d", task);
+    return queryInto(value, slot, readTaskValue, "Get_TaskProgramLine %d", task);
 }
 
 int32_t ZEFRA_CALL ZEFRA_Get_AccRamp(double* value1, double* value2, int32_t slot) {

@@ -76,14 +76,8 @@ std::int32_t sendCommand(std::int32_t slot, const char* format, ...) {
     return command.send(slot);
 }
 
-std::int32_t queryInteger(std::int32_t* value, std::int32_t slot, const char* format, ...) {
-    if (value == nullptr) return RC_BAD_PARAM;
-    Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    if (const std::int32_t rc = command.query(slot); rc != RC_OK) return rc;
+std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value) {
+    if (rc != RC_OK) return rc;
     int scanned = 0;
     if (command.scan("=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;

@@ -80,9 +80,28 @@ private:
 // One plain command: format and send; RC_BAD_PARAM when the text does not fit.
 [[gnu::format(printf, 2, 3)]] std::int32_t sendCommand(std::int32_t slot, const char* format, ...);
 
-// The integer query with a formatted request: "=%d" into a local, written to `value` only
-// after a complete scan; a null `value` is refused unsent.
-[[gnu::format(printf, 3, 4)]] std::int32_t queryInteger(std::int32_t* value, std::int32_t slot, const char* format, ...);
+// Reads a query's outcome into a caller's output: given the query's result and the Command
+// holding the payload, returns the call's result. Each query family states its own reading.
+template <typename Out>
+using QueryReader = std::int32_t (*)(std::int32_t rc, const Command& command, Out* out);
+
+// The shape of every query with one output: refuse a null output unsent, format the request,
+// run the query exchange, then let `read` decide (it also sees a failed exchange, for the
+// queries that write their output whatever happens).
+template <typename Out>
+[[gnu::format(printf, 4, 5)]] std::int32_t queryInto(Out* out, std::int32_t slot, QueryReader<Out> read,
+                                                     const char* format, ...) {
+    if (out == nullptr) return RC_BAD_PARAM;
+    Command command;
+    std::va_list args;
+    va_start(args, format);
+    command.formatV(format, args);
+    va_end(args);
+    return read(command.query(slot), command, out);
+}
+
+// "=%d" into a local, written to the output only after a complete scan.
+std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value);
 
 // Fixed command words where a two-state argument picks the text (0 or 1 only).
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
