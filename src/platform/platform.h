@@ -45,7 +45,6 @@ public:
 // The transport in use. Swapping it is meant for tests, before any slot is connected.
 Transport& transport();
 void useTransport(Transport* replacement);  // nullptr restores the OS transport
-Transport& osTransport();
 
 using Lock = std::mutex;
 

@@ -101,7 +101,6 @@ std::atomic<Transport*> current{&posixTransport};
 
 }  // namespace
 
-Transport& osTransport() { return posixTransport; }
 Transport& transport() { return *current.load(std::memory_order_acquire); }
 void useTransport(Transport* replacement) {
     current.store(replacement ? replacement : &posixTransport, std::memory_order_release);

@@ -43,11 +43,6 @@ public:
         const int n = print(buffer_.command + used, sizeof buffer_.command - used, record);
         return accept(used, n);
     }
-    bool appendValues(int (*print)(char*, std::size_t, const double*, int), const double* values, int decimals) {
-        const std::size_t used = usedLength();
-        const int n = print(buffer_.command + used, sizeof buffer_.command - used, values, decimals);
-        return accept(used, n);
-    }
 
     // Formats, then runs the plain-command / query exchange. A text that does not fit
     // gives RC_BAD_PARAM with nothing sent.
@@ -65,8 +60,6 @@ public:
 
     const char* payload() const { return buffer_.payload; }
     std::size_t payloadLength() const;
-    const char* text() const { return buffer_.command; }
-    CommandBuffer& buffer() { return buffer_; }
 
 private:
     static std::int32_t failureOnly(std::int32_t rc) { return rc > 0 ? RC_OK : rc; }
