@@ -3,7 +3,11 @@
 //
 //     return sendCommand(slot, "MovJ P%d %d %d", point, arg1, arg2);
 //
-// or, for a query that writes its outputs only after a complete scan:
+// a query with one output and a reading of its own:
+//
+//     return queryInto(value, slot, readInteger, "Get_CmdSts %d", index);
+//
+// or, for a query with several outputs, written only after a complete scan:
 //
 //     Command command;
 //     if (const int32_t rc = command.query(slot, "get_acc"); rc != RC_OK) return rc;
