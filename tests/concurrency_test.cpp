@@ -1,5 +1,7 @@
 // Every slot used from several threads at once: each thread must get exactly its own replies.
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -74,6 +76,40 @@ TEST(Concurrency, DisconnectAndReconnectUnderLoad) {
     for (auto& th : callers) th.join();
     EXPECT_EQ(mismatches.load(), 0);
     EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+}
+
+// A disconnect waits only for the exchange on the connection it closes (which it wakes at
+// once), never for exchanges that other threads have meanwhile started on a new connection.
+TEST(Concurrency, DisconnectDoesNotWaitBehindExchangesOnANewerConnection) {
+    using namespace std::chrono;
+    FakeController controller;
+    controller.setResponder([](const std::string& text) {
+        std::this_thread::sleep_for(milliseconds(300));
+        return "=" + text;
+    });
+    constexpr int32_t slot = 7;
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 5, slot), RC_OK);
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> callers;
+    for (int t = 0; t < 3; ++t)
+        callers.emplace_back([&] {
+            while (!stop) {
+                char reply[512] = {};
+                if (ZEFRA_Common_Cmd("q", reply, slot) == RC_COMM_FAIL) ZEFRA_Init_ETH(loopback, controller.port(), 5, slot);
+            }
+        });
+    double slowest = 0;
+    for (int round = 0; round < 15; ++round) {
+        std::this_thread::sleep_for(milliseconds(40));
+        const auto start = steady_clock::now();
+        EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+        slowest = std::max(slowest, duration<double, std::milli>(steady_clock::now() - start).count());
+    }
+    stop = true;
+    ZEFRA_Exit_ETH(slot);  // wakes the callers still waiting for a reply
+    for (auto& th : callers) th.join();
+    ZEFRA_Exit_ETH(slot);
+    EXPECT_LT(slowest, 100.0) << "a disconnect waited " << slowest << " ms";
 }
 
 }  // namespace

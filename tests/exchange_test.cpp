@@ -86,6 +86,18 @@ TEST_F(Exchange, ReplyCutOffMidwayIsALinkFailure) {
     EXPECT_EQ(controller.requestCount(), 1u);  // the slot was closed: nothing more sent
 }
 
+// The time limit bounds the whole reply, not each segment of it.
+TEST_F(Exchange, ReplyTricklingPastTheTimeLimitIsALinkFailure) {
+    ASSERT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 1, slot), RC_OK);
+    controller.replyInPieces({"#", "#", "o", "k", "$", "$"}, 400ms);  // complete after 2 s
+    const auto start = Clock::now();
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 1.6);
+    EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
+    EXPECT_EQ(controller.requestCount(), 1u);
+}
+
 TEST_F(Exchange, SilentControllerClosesTheSlotAfterTimeout) {
     ASSERT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
     ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 1, slot), RC_OK);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/memory_transport.h"
 #include "transport/command.h"
@@ -87,6 +88,7 @@ TEST_F(Transport, FrameGoesOutInOneSendAndWaitsOnlyWhenTheSocketIsFull) {
     ASSERT_EQ(connect(), RC_OK);
     EXPECT_EQ(command("##ok$$"), RC_OK);
     EXPECT_EQ(net.sendCalls, 1);
+    EXPECT_EQ(net.receiveCalls, 1);
     EXPECT_EQ(net.writableWaits, 0);
 
     net.sent.clear();
@@ -97,13 +99,33 @@ TEST_F(Transport, FrameGoesOutInOneSendAndWaitsOnlyWhenTheSocketIsFull) {
     EXPECT_EQ(net.writableWaits, 1);
 }
 
-TEST_F(Transport, OverlongReplyIsMalformedAndItsRestReachesTheNextCall) {
-    ASSERT_EQ(connect(), RC_OK);
-    net.chunks.push_back("##" + std::string(550, 'x') + "$$");
-    EXPECT_EQ(command(nullptr), RC_COMM_FAIL);  // 512 bytes taken, no "$$" among them
-    EXPECT_EQ(command(nullptr), RC_COMM_FAIL);  // the rest "xx...$$" is not a frame
-    EXPECT_EQ(command("##ok$$"), RC_OK);        // still connected throughout
-    EXPECT_EQ(net.closes, 0);
+// Whatever a malformed reply leaves in the connection belongs to no later request: the rest
+// of an oversize frame, or bytes sent after a frame. Each row: the replies to three requests
+// (each arrives, in segments, once its request is out) and the three results.
+TEST_F(Transport, NoCallReadsWhatAnEarlierReplyLeftBehind) {
+    const std::string longFrame = "##" + std::string(550, 'x') + "$$";
+    struct Row {
+        const char* what;
+        std::vector<std::vector<std::string>> replies;
+        int32_t rc[3];
+    } rows[] = {
+        {"oversize frame", {{longFrame}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame, end split", {{longFrame.substr(0, 600), "x$", "$"}, {"##e5:x$$"}, {"##ok$$"}},
+         {RC_COMM_FAIL, -5, RC_OK}},
+        {"line end in its own segment", {{"##ok$$", "\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_OK, RC_COMM_FAIL, RC_OK}},
+        {"bytes after the frame", {{"##ok$$\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame never ending", {{longFrame.substr(0, 600)}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_EQ(connect(), RC_OK);
+        net.replies.assign(row.replies.begin(), row.replies.end());
+        for (int32_t expected : row.rc) EXPECT_EQ(command(nullptr), expected);
+        ZEFRA_Exit_ETH(slot);
+        net.chunks.clear();
+        net.replies.clear();
+    }
+    EXPECT_EQ(net.closes, static_cast<int>(std::size(rows)));  // one link failure, the rest by disconnect
 }
 
 }  // namespace

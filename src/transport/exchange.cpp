@@ -1,5 +1,6 @@
 #include "transport/exchange.h"
 
+#include <chrono>
 #include <cstring>
 #include <mutex>
 
@@ -9,6 +10,8 @@
 
 namespace zefra {
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 enum class FrameOutcome { replied, linkFailure, malformed, notConnected };
 
@@ -36,22 +39,67 @@ bool awaitingMore(const char* raw, std::size_t got) {
     return true;
 }
 
+// Milliseconds left until `deadline`, rounded up; 0 once it has passed.
+int millisecondsLeft(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left <= 0 ? 0 : static_cast<int>(left);
+}
+
+// Waits for the socket to become readable before `deadline` and receives once into `into`.
+platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, Clock::time_point deadline,
+                                 char* into, std::size_t size) {
+    const int left = millisecondsLeft(deadline);
+    if (left == 0 || net.waitReadable(s, left) != platform::Readiness::ready) return {platform::IoResult::failed, 0};
+    return net.receive(s, into, size);
+}
+
+// An oversize reply has filled the reply area with the start of a frame and no end. Its rest
+// would otherwise answer the next request, so it is read and dropped up to its "$$" within
+// the same deadline; a frame whose end never comes is a time-out.
+bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Clock::time_point deadline, char last) {
+    char scrap[replyLimit];
+    for (;;) {
+        const platform::IoResult r = receiveBefore(net, s, deadline, scrap, sizeof scrap);
+        if (r.kind == platform::IoResult::failed) return false;
+        for (std::size_t i = 0; i < r.bytes; ++i) {
+            if (last == '$' && scrap[i] == '$') return true;
+            last = scrap[i];
+        }
+    }
+}
+
+// Drops whatever the connection holds unread, without waiting; false when more is left than
+// one call is willing to read (the next request then drains again).
+bool discardUnread(platform::Transport& net, platform::Socket s) {
+    constexpr int maxReceives = 64;
+    char scrap[replyLimit];
+    for (int i = 0; i < maxReceives; ++i) {
+        const platform::IoResult r = net.receive(s, scrap, sizeof scrap);
+        if (r.kind != platform::IoResult::done || r.bytes == 0) return true;
+    }
+    return false;
+}
+
 // Runs one request/reply on the slot under its lock; a link failure closes the slot.
 FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_t size, char* raw, char* payload) {
     platform::Transport& net = platform::transport();
-    {
-        std::lock_guard<platform::Lock> guard(slot.lock);
-        const platform::Socket s = slot.socket.load(std::memory_order_acquire);
-        if (s == platform::invalidSocket) return FrameOutcome::notConnected;
-        const int waitMs = platform::waitMilliseconds(slot.timeout.load(std::memory_order_relaxed));
-        std::memset(raw, 0, replyLimit + 1);
-        if (!sendAll(net, s, request, size, waitMs) ||
-            receiveReply(net, s, waitMs, raw) != ReceiveOutcome::received) {
-            closeAfterLinkFailure(slot, s);
-            return FrameOutcome::linkFailure;
-        }
+    std::lock_guard<platform::Lock> guard(slot.lock);
+    const SocketUse use(slot);
+    const platform::Socket s = use.socket();
+    if (s == platform::invalidSocket) return FrameOutcome::notConnected;
+    // After a malformed reply the stream may hold the rest of it, or bytes the controller sent
+    // after it; none of that may be read as the reply to this request. Only this case costs a
+    // receive before the request.
+    if (slot.resync == s && discardUnread(net, s)) slot.resync = platform::invalidSocket;
+    const int waitMs = platform::waitMilliseconds(slot.timeout.load(std::memory_order_relaxed));
+    std::memset(raw, 0, replyLimit + 1);
+    if (!sendAll(net, s, request, size, waitMs) || receiveReply(net, s, waitMs, raw) != ReceiveOutcome::received) {
+        closeAfterLinkFailure(slot, s);
+        return FrameOutcome::linkFailure;
     }
-    return unframeReply(raw, payload) ? FrameOutcome::replied : FrameOutcome::malformed;
+    if (unframeReply(raw, payload)) return FrameOutcome::replied;
+    slot.resync = s;
+    return FrameOutcome::malformed;
 }
 
 // Frames the command text and runs the exchange; RC_OK when a well-formed reply arrived.
@@ -81,13 +129,18 @@ std::int32_t negated(int n) { return static_cast<std::int32_t>(0u - static_cast<
 }  // namespace
 
 ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket s, int waitMs, char* raw) {
+    // One deadline for the whole reply: a controller that trickles its reply byte by byte
+    // cannot hold the slot longer than its time limit.
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
     std::size_t got = 0;
     do {
-        if (net.waitReadable(s, waitMs) != platform::Readiness::ready) return ReceiveOutcome::linkFailure;
-        const platform::IoResult r = net.receive(s, raw + got, replyLimit - got);
+        const platform::IoResult r = receiveBefore(net, s, deadline, raw + got, replyLimit - got);
         if (r.kind == platform::IoResult::failed) return ReceiveOutcome::linkFailure;
         got += r.bytes;
     } while (got == 0 || awaitingMore(raw, got));
+    if (got == replyLimit && std::strlen(raw) == replyLimit && raw[0] == '#' && raw[1] == '#' &&
+        std::strstr(raw, "$$") == nullptr && !discardRestOfFrame(net, s, deadline, raw[replyLimit - 1]))
+        return ReceiveOutcome::linkFailure;
     return ReceiveOutcome::received;
 }
 

@@ -26,9 +26,10 @@ struct CommandBuffer {
 
 enum class ReceiveOutcome { received, linkFailure };
 
-// Receives one reply into `raw` (zeroed by the caller, at least replyLimit + 1 bytes). Keeps
-// receiving, each wait within `waitMs`, while what has arrived is shorter than replyLimit,
-// begins like a frame, and holds neither "$$" nor a zero byte yet.
+// Receives one reply into `raw` (zeroed by the caller, at least replyLimit + 1 bytes) within
+// `waitMs` in all. Keeps receiving while what has arrived is shorter than replyLimit, begins
+// like a frame, and holds neither "$$" nor a zero byte yet. A frame too long for replyLimit
+// is read to its end and the surplus dropped.
 ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket socket, int waitMs, char* raw);
 
 // Strips "##" and "$$" from the zero-terminated reply into `payload` (zero-terminated).

@@ -29,6 +29,29 @@ platform::Socket connectStream(platform::Transport& net, platform::Socket s, std
 
 ConnectionSlot& slotAt(std::int32_t slot) { return connectionTable[static_cast<std::uint32_t>(slot)]; }
 
+SocketUse::SocketUse(ConnectionSlot& slot) : slot_(slot), socket_(platform::invalidSocket) {
+    // Publish the use first, then confirm the socket is still attached: a disconnect detaches
+    // first, then looks at the use, so one of the two always sees the other (both sequentially
+    // consistent).
+    for (;;) {
+        const platform::Socket s = slot.socket.load();
+        if (s == platform::invalidSocket) return;
+        slot.inUse.store(s);
+        if (slot.socket.load() == s) {
+            socket_ = s;
+            return;
+        }
+        slot.inUse.store(platform::invalidSocket);
+        slot.inUse.notify_all();
+    }
+}
+
+SocketUse::~SocketUse() {
+    if (socket_ == platform::invalidSocket) return;
+    slot_.inUse.store(platform::invalidSocket);
+    slot_.inUse.notify_all();  // no system call unless a disconnect is waiting
+}
+
 void closeAfterLinkFailure(ConnectionSlot& slot, platform::Socket socket) {
     platform::Socket expected = socket;
     if (!slot.socket.compare_exchange_strong(expected, platform::invalidSocket, std::memory_order_acq_rel)) return;
@@ -59,7 +82,8 @@ int32_t ZEFRA_CALL ZEFRA_Init_ETH(uint32_t ip, uint16_t port, int32_t timeout, i
         net.stopSockets();
         return RC_COMM_FAIL;
     }
-    std::lock_guard<platform::Lock> guard(entry.lock);
+    // Exchanges never take this lock, so a connect is never kept waiting behind them.
+    std::lock_guard<platform::Lock> guard(entry.publishLock);
     if (entry.connected()) {  // another thread connected this slot meanwhile: keep its connection
         net.close(opened);
         net.stopSockets();
@@ -76,15 +100,13 @@ int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot) {
     const platform::Socket owned = entry.socket.exchange(platform::invalidSocket, std::memory_order_acq_rel);
     if (owned == platform::invalidSocket) return RC_OK;
     platform::Transport& net = platform::transport();
-    // Wake an exchange waiting on this socket now; close only once it has let go of the lock,
-    // so the descriptor number cannot be reused under it.
+    // Wake an exchange working on this socket now, and close only once it has let go of it, so
+    // the descriptor number cannot be reused under it. Exchanges on a newer connection of the
+    // slot do not hold this one up.
     net.shutdown(owned);
-    bool closed;
-    {
-        std::lock_guard<platform::Lock> guard(entry.lock);
-        closed = net.close(owned);
-    }
-    if (!closed) return RC_FAIL;
+    for (platform::Socket user = entry.inUse.load(); user == owned; user = entry.inUse.load())
+        entry.inUse.wait(user);
+    if (!net.close(owned)) return RC_FAIL;
     net.stopSockets();
     return RC_OK;
 }

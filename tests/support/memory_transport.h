@@ -1,12 +1,14 @@
 // An in-memory transport: no sockets, no threads. Requests are recorded; replies come from a
-// queue of chunks (each chunk is what one receive returns) or from a responder that answers
-// every request. Used by the unit tests, the fuzz target and the CPU-cost benchmark.
+// queue of chunks already waiting (each chunk is what one receive returns), from replies that
+// arrive only once a request frame has gone out, or from one canned reply that answers every
+// request. Used by the unit tests, the fuzz target and the CPU-cost benchmark.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -16,13 +18,14 @@ class MemoryTransport final : public platform::Transport {
 public:
     std::string sent;                 // every byte sent, in order
     std::deque<std::string> chunks;   // what the next receives return
+    std::deque<std::vector<std::string>> replies;  // each arrives, in chunks, after a request frame
     const char* cannedReply = nullptr;  // when set, every request is answered with it
-    bool failStart = false, failOpen = false, failClose = false;
+    bool failStart = false, failOpen = false, failClose = false, failConnect = false;
     bool failSends = false;
     bool neverWritable = false;      // a send that would block then waits in vain
     std::size_t sendLimit = 0;       // when set, each send takes at most this many bytes
     int wouldBlockSends = 0;         // this many sends report "would block" first
-    int starts = 0, stops = 0, closes = 0, sendCalls = 0, writableWaits = 0;
+    int starts = 0, stops = 0, closes = 0, sendCalls = 0, receiveCalls = 0, writableWaits = 0;
 
     bool startSockets() override {
         if (failStart) return false;
@@ -32,15 +35,15 @@ public:
     void stopSockets() override { ++stops; }
     platform::Socket openStream() override { return failOpen ? platform::invalidSocket : 7; }
     platform::ConnectStart startConnect(platform::Socket, std::uint32_t, std::uint16_t) override {
-        return platform::ConnectStart::connected;
+        return failConnect ? platform::ConnectStart::inProgress : platform::ConnectStart::connected;
     }
-    bool connectSucceeded(platform::Socket) override { return true; }
+    bool connectSucceeded(platform::Socket) override { return !failConnect; }
     platform::Readiness waitWritable(platform::Socket, int) override {
         ++writableWaits;
         return neverWritable ? platform::Readiness::timedOut : platform::Readiness::ready;
     }
     platform::Readiness waitReadable(platform::Socket, int) override {
-        return (cannedReply != nullptr || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
+        return (cannedPending || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
     }
     platform::IoResult send(platform::Socket, const void* data, std::size_t size) override {
         ++sendCalls;
@@ -50,16 +53,27 @@ public:
             return {platform::IoResult::wouldBlock, 0};
         }
         if (sendLimit != 0 && size > sendLimit) size = sendLimit;
-        if (cannedReply == nullptr) sent.append(static_cast<const char*>(data), size);
+        if (cannedReply != nullptr) {
+            cannedPending = true;
+            return {platform::IoResult::done, size};
+        }
+        sent.append(static_cast<const char*>(data), size);
+        const bool frameEnd = sent.size() >= 2 && (sent.ends_with("$$") || sent.ends_with("**"));
+        if (frameEnd && !replies.empty()) {
+            for (auto& chunk : replies.front()) chunks.push_back(std::move(chunk));
+            replies.pop_front();
+        }
         return {platform::IoResult::done, size};
     }
     platform::IoResult receive(platform::Socket, void* data, std::size_t size) override {
-        if (cannedReply != nullptr) {
+        ++receiveCalls;
+        if (cannedPending) {
+            cannedPending = false;
             const std::size_t n = std::min(size, std::strlen(cannedReply));
             std::memcpy(data, cannedReply, n);
             return {platform::IoResult::done, n};
         }
-        if (chunks.empty()) return {platform::IoResult::failed, 0};
+        if (chunks.empty()) return {platform::IoResult::wouldBlock, 0};
         std::string& front = chunks.front();
         const std::size_t n = std::min(size, front.size());
         std::memcpy(data, front.data(), n);
@@ -72,6 +86,9 @@ public:
         ++closes;
         return !failClose;
     }
+
+private:
+    bool cannedPending = false;
 };
 
 }  // namespace zefra::test
