@@ -207,11 +207,20 @@ TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
     EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_OK);
     EXPECT_EQ(controller.frames(), std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8)});
 
+    controller.replyPayload("e5:profile");
+    EXPECT_EQ(binaryCommandExchange(buffer, slot), -5);
+    std::memset(buffer.binary, 'b', sizeof buffer.binary);
+    buffer.binaryLength = static_cast<int32_t>(maxBinaryPayload);
+    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_OK);
+    EXPECT_EQ(controller.frames().back(), "@@" + std::string(maxBinaryPayload, 'b') + "**");
+
+    controller.clear();
     buffer.binaryLength = static_cast<int32_t>(maxBinaryPayload + 1);
     EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_BAD_PARAM);
     buffer.binaryLength = 4;
     EXPECT_EQ(binaryCommandExchange(buffer, 10), RC_COMM_FAIL);
     EXPECT_EQ(binaryCommandExchange(buffer, -1), RC_COMM_FAIL);
+    EXPECT_TRUE(nothingSent());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Failures only an operating system can produce, through the in-memory transport: the socket
-// layer refusing to start, sockets that cannot be made, sent or closed, and the bookkeeping
-// of the socket layer across all of them.
+// What only an operating system or a misbehaving controller can produce, through the in-memory
+// transport: a socket layer, socket, connect, send or close that fails, replies in odd segments,
+// and the bookkeeping of the socket layer across all of them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,8 @@
 
 #include "support/memory_transport.h"
 #include "transport/command.h"
+#include "transport/exchange.h"
+#include "transport/slots.h"
 #include "zefraapi.h"
 
 namespace zefra::test {
@@ -22,44 +24,58 @@ protected:
         ZEFRA_Exit_ETH(slot);
         platform::useTransport(nullptr);
     }
-    int32_t connect() { return ZEFRA_Init_ETH(0x7F000001, 5000, 1, slot); }
+    int32_t connect(int32_t timeout = 1) { return ZEFRA_Init_ETH(0x7F000001, 5000, timeout, slot); }
     int32_t command(const char* reply) {
         if (reply != nullptr) net.chunks.push_back(reply);
         return sendCommand(slot, "ResetErr");
     }
     // Every start of the socket layer is released, except by a close that failed.
-    void expectBalanced() { EXPECT_EQ(net.starts - net.stops, 0); }
+    int held() const { return net.starts - net.stops; }
 
     MemoryTransport net;
 };
 
-TEST_F(Transport, SocketLayerOrSocketThatCannotBeMadeFailsTheConnect) {
-    net.failStart = true;
-    EXPECT_EQ(connect(), RC_FAIL);
-    net.failStart = false;
-    net.failOpen = true;
-    EXPECT_EQ(connect(), RC_FAIL);
-    EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
-    expectBalanced();
+TEST_F(Transport, ConnectThatFailsReleasesWhatItTook) {
+    struct Row {
+        bool MemoryTransport::*fault;
+        int32_t rc;
+        int closes;  // the socket made for a connect that failed is closed
+    } rows[] = {{&MemoryTransport::failStart, RC_FAIL, 0},
+                {&MemoryTransport::failOpen, RC_FAIL, 0},
+                {&MemoryTransport::failConnect, RC_COMM_FAIL, 1}};
+    for (const auto& row : rows) {
+        net.*row.fault = true;
+        net.closes = 0;
+        EXPECT_EQ(connect(), row.rc);
+        EXPECT_EQ(net.closes, row.closes);
+        EXPECT_EQ(held(), 0);
+        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+        net.*row.fault = false;
+        net.chunks.clear();
+    }
+    EXPECT_EQ(net.sendCalls, 0);
 }
 
 TEST_F(Transport, EachConnectionHoldsOneStartUntilItIsClosed) {
     ASSERT_EQ(connect(), RC_OK);
     EXPECT_EQ(connect(), RC_OK);  // already connected: its own start is released at once
-    EXPECT_EQ(net.starts - net.stops, 1);
+    EXPECT_EQ(held(), 1);
     EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
     EXPECT_EQ(net.closes, 1);
-    expectBalanced();
+    EXPECT_EQ(held(), 0);
 }
 
-TEST_F(Transport, FailedCloseStillLeavesTheSlotClosed) {
+TEST_F(Transport, CloseThatFailsKeepsItsStartButLeavesTheSlotClosed) {
     ASSERT_EQ(connect(), RC_OK);
     net.failClose = true;
     EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_FAIL);
-    EXPECT_EQ(net.stops, 0);  // a socket that could not be closed keeps its start
     EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    EXPECT_EQ(held(), 1);
+    ASSERT_EQ(connect(), RC_OK);
+    EXPECT_EQ(command(nullptr), RC_COMM_FAIL);  // no reply: a link failure whose close fails too
+    EXPECT_EQ(held(), 2);
     EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
-    EXPECT_EQ(net.sendCalls, 0);
+    EXPECT_EQ(net.sendCalls, 1);
 }
 
 TEST_F(Transport, SendFailuresCloseTheSlot) {
@@ -80,16 +96,18 @@ TEST_F(Transport, SendFailuresCloseTheSlot) {
         EXPECT_EQ(net.sendCalls, sends);
         net.failSends = net.neverWritable = false;
         net.chunks.clear();
-        expectBalanced();
+        EXPECT_EQ(held(), 0);
     }
 }
 
-TEST_F(Transport, FrameGoesOutInOneSendAndWaitsOnlyWhenTheSocketIsFull) {
-    ASSERT_EQ(connect(), RC_OK);
+TEST_F(Transport, OneSendOneReceiveAndTheSlotsOwnTimeLimit) {
+    ASSERT_EQ(connect(3), RC_OK);
     EXPECT_EQ(command("##ok$$"), RC_OK);
     EXPECT_EQ(net.sendCalls, 1);
     EXPECT_EQ(net.receiveCalls, 1);
     EXPECT_EQ(net.writableWaits, 0);
+    EXPECT_GT(net.readableWaitMs, 2900);
+    EXPECT_LE(net.readableWaitMs, 3000);
 
     net.sent.clear();
     net.sendLimit = 3;        // the socket takes a few bytes at a time
@@ -97,6 +115,35 @@ TEST_F(Transport, FrameGoesOutInOneSendAndWaitsOnlyWhenTheSocketIsFull) {
     EXPECT_EQ(command("##ok$$"), RC_OK);
     EXPECT_EQ(net.sent, "@@ResetErr$$");
     EXPECT_EQ(net.writableWaits, 1);
+}
+
+// A reply is complete at "$$", at a zero byte, at 512 bytes, or as soon as it cannot be a
+// frame; until then the receive goes on. Each row: the segments, the result, and whether the
+// slot is still connected afterwards.
+TEST_F(Transport, ReceiveEndsWhereTheReplyDoes) {
+    using namespace std::string_literals;
+    struct Row {
+        std::vector<std::string> segments;
+        int32_t rc;
+        bool connected;
+    } rows[] = {
+        {{"", "##ok$$"}, RC_OK, true},  // a wake-up with nothing to read
+        {{"##o", "k$", "$"}, RC_OK, true},
+        {{"#x"}, RC_COMM_FAIL, true},
+        {{"x"}, RC_COMM_FAIL, true},
+        {{"##o\0k"s}, RC_COMM_FAIL, true},
+        {{"##o"}, RC_COMM_FAIL, false},  // the rest never comes: a time-out
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.segments));
+        ASSERT_EQ(connect(), RC_OK);
+        net.replies.push_back(row.segments);
+        EXPECT_EQ(command(nullptr), row.rc);
+        EXPECT_EQ(slotAt(slot).connected(), row.connected);
+        ZEFRA_Exit_ETH(slot);
+        net.chunks.clear();
+    }
+    EXPECT_EQ(held(), 0);
 }
 
 // Whatever a malformed reply leaves in the connection belongs to no later request: the rest
@@ -110,11 +157,11 @@ TEST_F(Transport, NoCallReadsWhatAnEarlierReplyLeftBehind) {
         int32_t rc[3];
     } rows[] = {
         {"oversize frame", {{longFrame}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
-        {"oversize frame, end split", {{longFrame.substr(0, 600), "x$", "$"}, {"##e5:x$$"}, {"##ok$$"}},
+        {"oversize frame, end split", {{"##" + std::string(509, 'x') + "$", "$"}, {"##e5:x$$"}, {"##ok$$"}},
          {RC_COMM_FAIL, -5, RC_OK}},
         {"line end in its own segment", {{"##ok$$", "\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_OK, RC_COMM_FAIL, RC_OK}},
         {"bytes after the frame", {{"##ok$$\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
-        {"oversize frame never ending", {{longFrame.substr(0, 600)}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"oversize frame never ending", {{"##" + std::string(600, 'x')}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -125,7 +172,7 @@ TEST_F(Transport, NoCallReadsWhatAnEarlierReplyLeftBehind) {
         net.chunks.clear();
         net.replies.clear();
     }
-    EXPECT_EQ(net.closes, static_cast<int>(std::size(rows)));  // one link failure, the rest by disconnect
+    EXPECT_EQ(net.sendCalls, 3 * 4 + 1);  // the never-ending frame closed its slot
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace zefra::test {
 class MemoryTransport final : public platform::Transport {
 public:
     std::string sent;                 // every byte sent, in order
-    std::deque<std::string> chunks;   // what the next receives return
+    std::deque<std::string> chunks;   // what the next receives return; "" is a receive that would block
     std::deque<std::vector<std::string>> replies;  // each arrives, in chunks, after a request frame
     const char* cannedReply = nullptr;  // when set, every request is answered with it
     bool failStart = false, failOpen = false, failClose = false, failConnect = false;
@@ -26,6 +26,7 @@ public:
     std::size_t sendLimit = 0;       // when set, each send takes at most this many bytes
     int wouldBlockSends = 0;         // this many sends report "would block" first
     int starts = 0, stops = 0, closes = 0, sendCalls = 0, receiveCalls = 0, writableWaits = 0;
+    int readableWaitMs = 0;          // the limit given to the last readable wait
 
     bool startSockets() override {
         if (failStart) return false;
@@ -42,7 +43,8 @@ public:
         ++writableWaits;
         return neverWritable ? platform::Readiness::timedOut : platform::Readiness::ready;
     }
-    platform::Readiness waitReadable(platform::Socket, int) override {
+    platform::Readiness waitReadable(platform::Socket, int milliseconds) override {
+        readableWaitMs = milliseconds;
         return (cannedPending || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
     }
     platform::IoResult send(platform::Socket, const void* data, std::size_t size) override {
@@ -75,6 +77,10 @@ public:
         }
         if (chunks.empty()) return {platform::IoResult::wouldBlock, 0};
         std::string& front = chunks.front();
+        if (front.empty()) {
+            chunks.pop_front();
+            return {platform::IoResult::wouldBlock, 0};
+        }
         const std::size_t n = std::min(size, front.size());
         std::memcpy(data, front.data(), n);
         front.erase(0, n);

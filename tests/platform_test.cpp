@@ -1,0 +1,109 @@
+// The operating system's transport on real loopback sockets: what a host process must never
+// suffer from it (a signal that kills it, a descriptor leaked into its children, a wait cut
+// short by its own signals, a full socket taken for a broken one).
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "support/fake_controller.h"
+
+namespace zefra::test {
+namespace {
+
+static_assert(platform::waitMilliseconds(1) == 1000);
+static_assert(platform::waitMilliseconds(2147483) == 2147483000);
+static_assert(platform::waitMilliseconds(2147484) == INT_MAX);
+static_assert(platform::waitMilliseconds(INT_MAX) == INT_MAX);
+
+// A connected pair on loopback: the library's socket and the peer's descriptor.
+struct Connection {
+    platform::Transport& net = platform::transport();
+    platform::Socket socket = net.openStream();
+    int peer = -1;
+    Connection() {
+        const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(loopback);
+        socklen_t len = sizeof addr;
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && ::listen(listener, 1) == 0 &&
+            ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) == 0 &&
+            net.startConnect(socket, loopback, ntohs(addr.sin_port)) != platform::ConnectStart::failed &&
+            net.waitWritable(socket, 2000) == platform::Readiness::ready && net.connectSucceeded(socket))
+            peer = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        ::close(listener);
+    }
+    ~Connection() {
+        if (peer >= 0) ::close(peer);
+        net.close(socket);
+    }
+};
+
+TEST(Platform, SocketsAreNonBlockingAndNotInheritedByChildren) {
+    Connection c;
+    ASSERT_GE(c.peer, 0);
+    const int fd = static_cast<int>(c.socket);
+    EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
+    EXPECT_NE(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
+}
+
+TEST(Platform, SendingToAResetConnectionFailsWithoutKillingTheHost) {
+    ::signal(SIGPIPE, SIG_DFL);  // a host that never heard of SIGPIPE
+    Connection c;
+    ASSERT_GE(c.peer, 0);
+    const linger reset{1, 0};
+    ::setsockopt(c.peer, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    ::close(c.peer);
+    c.peer = -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The first send after a reset may report the reset; the later ones meet a broken pipe.
+    int failed = 0;
+    for (int i = 0; i < 5; ++i) failed += c.net.send(c.socket, "@@x$$", 5).kind == platform::IoResult::failed;
+    EXPECT_GE(failed, 4);
+}
+
+TEST(Platform, FullSocketWouldBlockInsteadOfFailing) {
+    Connection c;
+    ASSERT_GE(c.peer, 0);
+    const std::vector<char> block(1 << 16, 'x');
+    platform::IoResult r{platform::IoResult::done, 0};
+    for (int i = 0; i < 1024 && r.kind == platform::IoResult::done; ++i) r = c.net.send(c.socket, block.data(), block.size());
+    EXPECT_EQ(r.kind, platform::IoResult::wouldBlock);
+    EXPECT_EQ(c.net.waitWritable(c.socket, 50), platform::Readiness::timedOut);
+}
+
+void ignoreSignal(int) {}
+
+TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
+    struct sigaction action{};
+    action.sa_handler = ignoreSignal;  // no SA_RESTART: poll() returns EINTR
+    struct sigaction previous{};
+    ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
+    Connection c;
+    ASSERT_GE(c.peer, 0);
+    const pthread_t waiter = ::pthread_self();
+    std::thread host([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::pthread_kill(waiter, SIGUSR1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        (void)!::write(c.peer, "x", 1);
+    });
+    EXPECT_EQ(c.net.waitReadable(c.socket, 2000), platform::Readiness::ready);
+    host.join();
+    ::sigaction(SIGUSR1, &previous, nullptr);
+}
+
+}  // namespace
+}  // namespace zefra::test
