@@ -1,6 +1,8 @@
 #include "transport/slots.h"
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 #include "zefraapi.h"
 
@@ -41,15 +43,12 @@ SocketUse::SocketUse(ConnectionSlot& slot) : slot_(slot), socket_(platform::inva
             socket_ = s;
             return;
         }
-        slot.inUse.store(platform::invalidSocket);
-        slot.inUse.notify_all();
+        slot.inUse.store(platform::invalidSocket, std::memory_order_release);
     }
 }
 
 SocketUse::~SocketUse() {
-    if (socket_ == platform::invalidSocket) return;
-    slot_.inUse.store(platform::invalidSocket);
-    slot_.inUse.notify_all();  // no system call unless a disconnect is waiting
+    if (socket_ != platform::invalidSocket) slot_.inUse.store(platform::invalidSocket, std::memory_order_release);
 }
 
 void closeAfterLinkFailure(ConnectionSlot& slot, platform::Socket socket) {
@@ -103,9 +102,10 @@ int32_t ZEFRA_CALL ZEFRA_Exit_ETH(int32_t slot) {
     // Wake an exchange working on this socket now, and close only once it has let go of it, so
     // the descriptor number cannot be reused under it. Exchanges on a newer connection of the
     // slot do not hold this one up.
+    // The shutdown has woken it, so this is a wait of microseconds, and polling for it keeps
+    // the exchanges free of any wake-up call of their own.
     net.shutdown(owned);
-    for (platform::Socket user = entry.inUse.load(); user == owned; user = entry.inUse.load())
-        entry.inUse.wait(user);
+    while (entry.inUse.load() == owned) std::this_thread::sleep_for(std::chrono::microseconds(100));
     if (!net.close(owned)) return RC_FAIL;
     net.stopSockets();
     return RC_OK;
