@@ -290,6 +290,20 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axi
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
 
+/* ---- Current position ------------------------------------------------------------------ */
+/* All outputs are written whole, and only after a complete reply, except where noted. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHere(PointRecord* point, int32_t slot);
+/* The joint and Cartesian readings fill pos and set armType and frameRef to 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHereJ(PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHereC(PointRecord* point, int32_t slot);
+/* Scanned straight into values: on RC_FAIL the values read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHerePulse(double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPosHere(RobP* target, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJPosHere(RobJP* target, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ActiveMechUnitPosFormat(int32_t format, int32_t slot);
+/* format: the code of the form the controller reports in, with its eight values. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ActiveMechUnitPos(int32_t* format, double values[8], int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
