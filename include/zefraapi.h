@@ -304,6 +304,17 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ActiveMechUnitPosFormat(int32_t format, i
 /* format: the code of the form the controller reports in, with its eight values. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ActiveMechUnitPos(int32_t* format, double values[8], int32_t slot);
 
+/* ---- Position conversion ----------------------------------------------------------------- */
+/* result is written whole, and only after a complete reply; it may be the same record as an
+ * input. The two point conversions also read result's frameRef: the reference triple wanted
+ * for the converted point. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosCnvt(const PointRecord* source, PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_VisionPosCnvt(const PointRecord* source, const PointRecord* secondPoint, PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJToRobP(const RobJP* joints, int32_t arg1, int32_t arg2, int32_t arg3, RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPToRobJ(const RobP* pose, int32_t arg1, int32_t arg2, int32_t arg3, RobJP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FixWobjRobP(const RobP* pose, int32_t arg, RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobHoldWobjRobP(const RobP* pose, int32_t arg, const RobP* secondPose, RobP* result, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
