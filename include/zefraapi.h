@@ -315,6 +315,16 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPToRobJ(const RobP* pose, int32_t arg1
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FixWobjRobP(const RobP* pose, int32_t arg, RobP* result, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobHoldWobjRobP(const RobP* pose, int32_t arg, const RobP* secondPose, RobP* result, int32_t slot);
 
+/* ---- Offset calculation ------------------------------------------------------------------ */
+/* offset: six values, sent with six decimals beside a PointRecord and three beside a RobJP or
+ * RobP. result is written whole, and only after a complete reply; it may be base itself. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetJ(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Offset(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetT(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetJ_RobJP(const RobJP* base, const double offset[6], RobJP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Offset_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetT_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
