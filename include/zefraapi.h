@@ -325,6 +325,40 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetJ_RobJP(const RobJP* base, const do
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Offset_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetT_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
 
+/* ---- Kinematic and drive parameters ------------------------------------------------------- */
+/* Parameter sets of six floats, scanned straight into para: on RC_FAIL the values read before
+ * the mismatch are written. The structure parameters need all six values; the reduction
+ * ratios and the CpPara sets succeed from the first value on, leaving the rest of para as it
+ * was. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StrPara(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StrPara(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StrParaComp(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StrParaComp(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RdctRatio(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RdctRatio(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CpParaM(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CpParaM(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CpParaS(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CpParaS(const float para[6], int32_t slot);
+/* Home positions are scanned straight into pos and succeed from the first value on. The
+ * Cartesian form is sent with six decimals, the joint form with three. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_HomePos(int32_t homeNo, double pos[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_HomePos(int32_t homeNo, const double pos[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_HomeJPos(int32_t homeNo, RobJP* pos, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_HomeJPos(int32_t homeNo, const RobJP* pos, int32_t slot);
+/* zero: all six written on success, each reported value cut toward zero (values not reported
+ * are 0). A value outside the int32 range, or not a number, gives RC_FAIL with nothing written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ZeroPos(int32_t zero[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ZeroPos(const int32_t zero[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InchStep(int32_t* step, int32_t slot);
+/* Step sizes: written only after a complete reply. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionJ(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionJ(float step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionL(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionL(float step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionR(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionR(float step, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
