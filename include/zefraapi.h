@@ -359,6 +359,40 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionL(float step, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionR(float* step, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionR(float step, int32_t slot);
 
+/* ---- Speed, acceleration and travel limits ------------------------------------------------ */
+/* Limits are scanned straight into lim: on RC_FAIL the values read before the mismatch are
+ * written. The J forms (six floats) succeed from the first value on, leaving the rest of lim
+ * as it was; the L forms and the zone parameters (two floats) need both. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachVelLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachVelLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachVelLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachVelLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachAccLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachAccLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachAccLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachAccLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunVelLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunVelLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunVelLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunVelLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunAccLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunAccLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunAccLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunAccLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StopDecLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StopDecLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StopDecLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StopDecLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ZonePara(float para[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ZonePara(const float para[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CInterpMode(int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CInterpMode(int32_t mode, int32_t slot);
+/* axis: sent unchanged after "J"; lim is written only after a complete reply. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisNLim(int32_t axis, float* lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisNLim(int32_t axis, float lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisPLim(int32_t axis, float* lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisPLim(int32_t axis, float lim, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
