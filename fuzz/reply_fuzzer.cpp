@@ -101,6 +101,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     each([&] { ZEFRA_Get_IOAuthority(1, 2, &a, 0); });
     each([&] { ZEFRA_Get_MechUnitCfgNum(&a, 0); });
     each([&] { ZEFRA_Get_TaskRunSts(1, &a, 0); });
+    PointRecord point{};
+    RobP robP{};
+    RobJP robJP{};
+    double values[8];
+    float floats[6], pair[2], single = 0;
+    std::int32_t zero[6];
+    const double offset[6] = {};
+    each([&] { ZEFRA_Get_PosHerePulse(values, 0); });
+    each([&] { ZEFRA_Get_ActiveMechUnitPos(&a, values, 0); });
+    each([&] { ZEFRA_Get_PosCnvt(&point, &point, 0); });
+    each([&] { ZEFRA_Get_Offset_RobP(&robP, offset, &robP, 0); });
+    each([&] { ZEFRA_Get_HomeJPos(1, &robJP, 0); });
+    each([&] { ZEFRA_Get_ZeroPos(zero, 0); });
+    each([&] { ZEFRA_Get_StrPara(floats, 0); });
+    each([&] { ZEFRA_Get_RdctRatio(floats, 0); });
+    each([&] { ZEFRA_Get_ZonePara(pair, 0); });
+    each([&] { ZEFRA_Get_AxisNLim(1, &single, 0); });
 
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -290,6 +290,109 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axi
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
 
+/* ---- Current position ------------------------------------------------------------------ */
+/* All outputs are written whole, and only after a complete reply, except where noted. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHere(PointRecord* point, int32_t slot);
+/* The joint and Cartesian readings fill pos and set armType and frameRef to 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHereJ(PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHereC(PointRecord* point, int32_t slot);
+/* Scanned straight into values: on RC_FAIL the values read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosHerePulse(double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPosHere(RobP* target, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJPosHere(RobJP* target, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ActiveMechUnitPosFormat(int32_t format, int32_t slot);
+/* format: the code of the form the controller reports in, with its eight values. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ActiveMechUnitPos(int32_t* format, double values[8], int32_t slot);
+
+/* ---- Position conversion ----------------------------------------------------------------- */
+/* result is written whole, and only after a complete reply; it may be the same record as an
+ * input. The two point conversions also read result's frameRef: the reference triple wanted
+ * for the converted point. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PosCnvt(const PointRecord* source, PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_VisionPosCnvt(const PointRecord* source, const PointRecord* secondPoint, PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJToRobP(const RobJP* joints, int32_t arg1, int32_t arg2, int32_t arg3, RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPToRobJ(const RobP* pose, int32_t arg1, int32_t arg2, int32_t arg3, RobJP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_FixWobjRobP(const RobP* pose, int32_t arg, RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobHoldWobjRobP(const RobP* pose, int32_t arg, const RobP* secondPose, RobP* result, int32_t slot);
+
+/* ---- Offset calculation ------------------------------------------------------------------ */
+/* offset: six values, sent with six decimals beside a PointRecord and three beside a RobJP or
+ * RobP. result is written whole, and only after a complete reply; it may be base itself. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetJ(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Offset(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetT(const PointRecord* base, const double offset[6], PointRecord* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetJ_RobJP(const RobJP* base, const double offset[6], RobJP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Offset_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OffsetT_RobP(const RobP* base, const double offset[6], RobP* result, int32_t slot);
+
+/* ---- Kinematic and drive parameters ------------------------------------------------------- */
+/* Parameter sets of six floats, scanned straight into para: on RC_FAIL the values read before
+ * the mismatch are written. The structure parameters need all six values; the reduction
+ * ratios and the CpPara sets succeed from the first value on, leaving the rest of para as it
+ * was. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StrPara(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StrPara(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StrParaComp(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StrParaComp(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RdctRatio(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RdctRatio(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CpParaM(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CpParaM(const float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CpParaS(float para[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CpParaS(const float para[6], int32_t slot);
+/* Home positions are scanned straight into pos and succeed from the first value on. The
+ * Cartesian form is sent with six decimals, the joint form with three. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_HomePos(int32_t homeNo, double pos[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_HomePos(int32_t homeNo, const double pos[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_HomeJPos(int32_t homeNo, RobJP* pos, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_HomeJPos(int32_t homeNo, const RobJP* pos, int32_t slot);
+/* zero: all six written on success, each reported value cut toward zero (values not reported
+ * are 0). A value outside the int32 range, or not a number, gives RC_FAIL with nothing written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ZeroPos(int32_t zero[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ZeroPos(const int32_t zero[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InchStep(int32_t* step, int32_t slot);
+/* Step sizes: written only after a complete reply. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionJ(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionJ(float step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionL(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionL(float step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StepMotionR(float* step, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StepMotionR(float step, int32_t slot);
+
+/* ---- Speed, acceleration and travel limits ------------------------------------------------ */
+/* Limits are scanned straight into lim: on RC_FAIL the values read before the mismatch are
+ * written. The J forms (six floats) succeed from the first value on, leaving the rest of lim
+ * as it was; the L forms and the zone parameters (two floats) need both. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachVelLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachVelLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachVelLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachVelLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachAccLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachAccLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachAccLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachAccLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunVelLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunVelLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunVelLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunVelLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunAccLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunAccLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RunAccLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RunAccLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StopDecLimJ(float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StopDecLimJ(const float lim[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_StopDecLimL(float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_StopDecLimL(const float lim[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ZonePara(float para[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ZonePara(const float para[2], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CInterpMode(int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CInterpMode(int32_t mode, int32_t slot);
+/* axis: sent unchanged after "J"; lim is written only after a complete reply. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisNLim(int32_t axis, float* lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisNLim(int32_t axis, float lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisPLim(int32_t axis, float* lim, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisPLim(int32_t axis, float lim, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -42,6 +42,11 @@ int printSixValues(char* out, std::size_t capacity, const double* v, int decimal
     return formatText(out, capacity, "%.6lf,%.6lf,%.6lf,%.6lf,%.6lf,%.6lf", v[0], v[1], v[2], v[3], v[4], v[5]);
 }
 
+int printFloats(char* out, std::size_t capacity, const float* v, int count) {
+    if (count == 2) return formatText(out, capacity, "%.6f,%.6f", v[0], v[1]);
+    return formatText(out, capacity, "%.6f,%.6f,%.6f,%.6f,%.6f,%.6f", v[0], v[1], v[2], v[3], v[4], v[5]);
+}
+
 int scanPointRecord(const char* payload, PointRecord& p) {
     return scanText(payload, "=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", &p.pos[0], &p.pos[1], &p.pos[2],
                     &p.pos[3], &p.pos[4], &p.pos[5], &p.armType[0], &p.armType[1], &p.armType[2], &p.armType[3],
@@ -74,6 +79,11 @@ int scanSixValues(const char* payload, double* v) {
 
 int scanIndexedSixValues(const char* payload, std::int32_t& index, double* v) {
     return scanText(payload, "=%d;%lf,%lf,%lf,%lf,%lf,%lf", &index, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
+}
+
+int scanFloats(const char* payload, float* v, int count) {
+    if (count == 2) return scanText(payload, "=%f,%f", &v[0], &v[1]);
+    return scanText(payload, "=%f,%f,%f,%f,%f,%f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
 }
 
 bool readPointRecord(const char* payload, PointRecord* out) {

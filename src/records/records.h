@@ -26,6 +26,9 @@ int printRobP(char* out, std::size_t capacity, const RobP& target);
 int printRobJP(char* out, std::size_t capacity, const RobJP& target);
 // Six values with `decimals` (3 or 6) decimals, separated by ",".
 int printSixValues(char* out, std::size_t capacity, const double* values, int decimals);
+// Runs of single-precision parameters, `count` (2 or 6) of them: "%.6f,%.6f,..." (each float
+// widened as printf does).
+int printFloats(char* out, std::size_t capacity, const float* values, int count);
 
 int scanPointRecord(const char* payload, PointRecord& point);            // 13 fields
 int scanRobP(const char* payload, RobP& target);                         // 16 fields
@@ -33,6 +36,9 @@ int scanIndexedRobP(const char* payload, std::int32_t& index, RobP& t);  // "=%d
 int scanRobJP(const char* payload, RobJP& target);                       // 14 fields
 int scanSixValues(const char* payload, double* values);                  // 6 fields
 int scanIndexedSixValues(const char* payload, std::int32_t& index, double* values);  // 7
+// "=%f,%f" or "=%f,%f,%f,%f,%f,%f" straight into `count` (2 or 6) floats: never through a
+// double, so the caller's float array is all it touches.
+int scanFloats(const char* payload, float* values, int count);
 
 // Complete-or-nothing reads: scan into a zeroed local record and copy it to `out` only when
 // every field was read.

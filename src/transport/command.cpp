@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "records/records.h"
 #include "records/text.h"
 #include "zefraapi.h"
 
@@ -82,6 +83,38 @@ std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* 
     if (command.scan("=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
     return RC_OK;
+}
+
+std::int32_t readFloat(std::int32_t rc, const Command& command, float* value) {
+    if (rc != RC_OK) return rc;
+    float scanned = 0;
+    if (command.scan("=%f", &scanned) != 1) return RC_FAIL;
+    *value = scanned;
+    return RC_OK;
+}
+
+std::int32_t readSixFloats(std::int32_t rc, const Command& command, float* values) {
+    if (rc != RC_OK) return rc;
+    return scanFloats(command.payload(), values, 6) == 6 ? RC_OK : RC_FAIL;
+}
+
+std::int32_t readTwoFloats(std::int32_t rc, const Command& command, float* values) {
+    if (rc != RC_OK) return rc;
+    return scanFloats(command.payload(), values, 2) == 2 ? RC_OK : RC_FAIL;
+}
+
+std::int32_t readUpToSixFloats(std::int32_t rc, const Command& command, float* values) {
+    if (rc != RC_OK) return rc;
+    // A bare "=" scans as EOF, which is not a first value.
+    return scanFloats(command.payload(), values, 6) >= 1 ? RC_OK : RC_FAIL;
+}
+
+std::int32_t sendFloats(std::int32_t slot, const char* word, const float* values, int count) {
+    if (values == nullptr) return RC_BAD_PARAM;
+    Command command;
+    command.format("%s ", word);
+    command.appendRecord(printFloats, values, count);
+    return command.send(slot);
 }
 
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn) {

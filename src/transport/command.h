@@ -37,14 +37,16 @@ public:
     [[gnu::format(printf, 2, 3)]] bool format(const char* format, ...);
     bool formatV(const char* format, std::va_list args);
 
-    // Appends formatted text, or a record printed by one of the record printers, to the
+    // Appends formatted text, or a record or value run printed by one of the record printers
+    // (appendRecord(printPointRecord, point), appendRecord(printSixValues, offsets, 3)), to the
     // command text. A text that does not fit (or a record that cannot be printed) makes the
     // next send()/query() return RC_BAD_PARAM without sending anything.
     [[gnu::format(printf, 2, 3)]] bool append(const char* format, ...);
-    template <typename Record>
-    bool appendRecord(int (*print)(char*, std::size_t, const Record&), const Record& record) {
+    template <typename... Params, typename... Args>
+    bool appendRecord(int (*print)(char*, std::size_t, Params...), const Args&... args) {
+        if (!fits_) return false;
         const std::size_t used = usedLength();
-        const int n = print(buffer_.command + used, sizeof buffer_.command - used, record);
+        const int n = print(buffer_.command + used, sizeof buffer_.command - used, args...);
         return accept(used, n);
     }
 
@@ -99,6 +101,27 @@ template <typename Out>
 
 // "=%d" into a local, written to the output only after a complete scan.
 std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value);
+// "=%f" into a local float, written to the output only after a complete scan.
+std::int32_t readFloat(std::int32_t rc, const Command& command, float* value);
+
+// Runs of single-precision parameters scanned straight into the caller's array (values read
+// before a mismatch stay written), each with its own field rule: all six, both of two, or
+// the six-float form from its first value on (the elements not read keep their contents).
+std::int32_t readSixFloats(std::int32_t rc, const Command& command, float* values);
+std::int32_t readTwoFloats(std::int32_t rc, const Command& command, float* values);
+std::int32_t readUpToSixFloats(std::int32_t rc, const Command& command, float* values);
+
+// A whole-or-nothing record read (readPointRecord, readRobP, readRobJP, readSixValuesAsPoint)
+// as a query's reading: queryInto(point, slot, readWhole<readPointRecord>, "Get_PosHere").
+template <auto read, typename Out>
+std::int32_t readWhole(std::int32_t rc, const Command& command, Out* out) {
+    if (rc != RC_OK) return rc;
+    return read(command.payload(), out) ? RC_OK : RC_FAIL;
+}
+
+// "<word> " and a run of `count` (2 or 6) floats as printFloats writes it; a null run is
+// refused with nothing sent.
+std::int32_t sendFloats(std::int32_t slot, const char* word, const float* values, int count);
 
 // Fixed command words where a two-state argument picks the text (0 or 1 only).
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
