@@ -290,6 +290,37 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axi
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
 
+/* ---- Robot point store ---------------------------------------------------- */
+/* Points travel with three decimals. In the file forms the file name goes last on the wire,
+ * after the point number. The record queries write the whole record, and only when every
+ * field was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SavePara(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_RecoverPara(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobP(int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MemRobP(int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPToFile(const char* fileName, int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPHereToFile(const char* fileName, int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobJP(int32_t index, const RobJP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MemRobJP(int32_t index, const RobJP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobJPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SpeedLimitSwitch(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobP(int32_t index, RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPFromFile(const char* fileName, int32_t index, RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJP(int32_t index, RobJP* point, int32_t slot);
+/* fileName, label: 32 bytes, all written on success (one word, zero padded); a word of 32
+ * characters or more gives RC_FAIL and leaves them untouched. ZEFRA_Get_CurRobPFileName,
+ * ZEFRA_Get_RobP_Label, ZEFRA_Get_RobJP_Label and ZEFRA_Get_SpeedLimitSwitch print the line
+ * "sscanf_s ret = <n>" to standard output after every exchange that did not fail: n is 1 when
+ * the value was read, 0 when it was not, -1 when the reply ends before it. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurRobPFileName(char fileName[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobP_Label(int32_t index, char label[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJP_Label(int32_t index, char label[32], int32_t slot);
+/* Sends first and second before text. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobLP_Label(int32_t first, const char* text, int32_t second, char label[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SpeedLimitSwitch(int32_t* value, int32_t slot);
+
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
