@@ -320,6 +320,25 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJP_Label(int32_t index, char label[32]
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobLP_Label(int32_t first, const char* text, int32_t second, char label[32], int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SpeedLimitSwitch(int32_t* value, int32_t slot);
 
+/* ---- Global points and position registers -------------------------------- */
+/* Each _P name is the same function as its _GP name: both address the GP table. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_GP(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_P(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_GP(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_P(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_GPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PHere(int32_t index, int32_t slot);
+/* A position register holds six coordinates. The PR and LPR forms send only point->pos and,
+ * on success, write the whole record with armType and frameRef set to 0; the PRVar forms
+ * read and write exactly six doubles. Outputs are written only when all six were read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PR(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PR(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PRVar(int32_t index, double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PRVar(int32_t index, const double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LPR(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LPR(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_WriteFile_PR(int32_t slot);
+
 
 #ifdef __cplusplus
 } /* extern "C" */
