@@ -339,6 +339,41 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LPR(int32_t index, PointRecord* point, in
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LPR(int32_t index, const PointRecord* point, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_WriteFile_PR(int32_t slot);
 
+/* ---- Scalar and typed variables ------------------------------------------ */
+/* Every read writes its output only when the reply was read whole. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_B(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_B(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_R(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_R(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_D(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_D(int32_t index, double value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LB(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LB(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LR(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LR(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LD(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LD(int32_t index, double value, int32_t slot);
+/* Typed common variables. Integers narrower than 32 bits travel as int32 and are read back
+ * by keeping their low bits (a reply of 300 reads as 44 in a u8); a uint32 travels as its
+ * signed reading (4294967295 as -1). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUchar(int32_t index, uint8_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUchar(int32_t index, uint8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarChar(int32_t index, int8_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarChar(int32_t index, int8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUshort(int32_t index, uint16_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUshort(int32_t index, uint16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarShort(int32_t index, int16_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarShort(int32_t index, int16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUint(int32_t index, uint32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUint(int32_t index, uint32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarInt(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarInt(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarFloat(int32_t index, float value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarFloat(int32_t index, float* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarDouble(int32_t index, double value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarDouble(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarP(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarP(int32_t index, PointRecord* point, int32_t slot);
 
 #ifdef __cplusplus
 } /* extern "C" */
