@@ -118,6 +118,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     each([&] { ZEFRA_Get_RdctRatio(floats, 0); });
     each([&] { ZEFRA_Get_ZonePara(pair, 0); });
     each([&] { ZEFRA_Get_AxisNLim(1, &single, 0); });
+    char label[32];
+    std::uint8_t narrow = 0;
+    RobP target{};
+    zefra::platform::divertStandardOutput([](const char*) {});  // the scan-count lines
+    each([&] { ZEFRA_Get_RobP_Label(1, label, 0); });
+    each([&] { ZEFRA_Get_SpeedLimitSwitch(&a, 0); });
+    each([&] { ZEFRA_Get_RobP(1, &target, 0); });
+    each([&] { ZEFRA_Get_CommonVarUchar(1, &narrow, 0); });
+    each([&] { ZEFRA_Get_CommonVarFloat(1, &single, 0); });
 
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -393,6 +393,91 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisNLim(int32_t axis, float lim, int32_t
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisPLim(int32_t axis, float* lim, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisPLim(int32_t axis, float lim, int32_t slot);
 
+/* ---- Robot point store ---------------------------------------------------- */
+/* Points travel with three decimals. In the file forms the file name goes last on the wire,
+ * after the point number. The record queries write the whole record, and only when every
+ * field was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SavePara(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_RecoverPara(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobP(int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MemRobP(int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPToFile(const char* fileName, int32_t index, const RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobPHereToFile(const char* fileName, int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobJP(int32_t index, const RobJP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MemRobJP(int32_t index, const RobJP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_RobJPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SpeedLimitSwitch(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobP(int32_t index, RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobPFromFile(const char* fileName, int32_t index, RobP* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJP(int32_t index, RobJP* point, int32_t slot);
+/* fileName, label: 32 bytes, all written on success (one word, zero padded); a word of 32
+ * characters or more gives RC_FAIL and leaves them untouched. ZEFRA_Get_CurRobPFileName,
+ * ZEFRA_Get_RobP_Label, ZEFRA_Get_RobJP_Label and ZEFRA_Get_SpeedLimitSwitch print the line
+ * "sscanf_s ret = <n>" to standard output after every exchange that did not fail: n is 1 when
+ * the value was read, 0 when it was not, -1 when the reply ends before it. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurRobPFileName(char fileName[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobP_Label(int32_t index, char label[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobJP_Label(int32_t index, char label[32], int32_t slot);
+/* Sends first and second before text. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_RobLP_Label(int32_t first, const char* text, int32_t second, char label[32], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_SpeedLimitSwitch(int32_t* value, int32_t slot);
+
+/* ---- Global points and position registers -------------------------------- */
+/* Each _P name is the same function as its _GP name: both address the GP table. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_GP(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_P(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_GP(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_P(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_GPHere(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PHere(int32_t index, int32_t slot);
+/* A position register holds six coordinates. The PR and LPR forms send only point->pos and,
+ * on success, write the whole record with armType and frameRef set to 0; the PRVar forms
+ * read and write exactly six doubles. Outputs are written only when all six were read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PR(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PR(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PRVar(int32_t index, double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PRVar(int32_t index, const double values[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LPR(int32_t index, PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LPR(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_WriteFile_PR(int32_t slot);
+
+/* ---- Scalar and typed variables ------------------------------------------ */
+/* Every read writes its output only when the reply was read whole. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_B(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_B(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_R(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_R(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_D(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_D(int32_t index, double value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LB(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LB(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LR(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LR(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LD(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_LD(int32_t index, double value, int32_t slot);
+/* Typed common variables. Integers narrower than 32 bits travel as int32 and are read back
+ * by keeping their low bits (a reply of 300 reads as 44 in a u8); a uint32 travels as its
+ * signed reading (4294967295 as -1). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUchar(int32_t index, uint8_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUchar(int32_t index, uint8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarChar(int32_t index, int8_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarChar(int32_t index, int8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUshort(int32_t index, uint16_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUshort(int32_t index, uint16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarShort(int32_t index, int16_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarShort(int32_t index, int16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarUint(int32_t index, uint32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarUint(int32_t index, uint32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarInt(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarInt(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarFloat(int32_t index, float value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarFloat(int32_t index, float* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarDouble(int32_t index, double value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarDouble(int32_t index, double* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarP(int32_t index, const PointRecord* point, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarP(int32_t index, PointRecord* point, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -103,6 +104,15 @@ TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
     EXPECT_EQ(c.net.waitReadable(c.socket, 2000), platform::Readiness::ready);
     host.join();
     ::sigaction(SIGUSR1, &previous, nullptr);
+}
+
+// The library's one output line must land where the host's own stdout output would, in order.
+TEST(Platform, StandardOutputGoesThroughTheHostsStdout) {
+    testing::internal::CaptureStdout();
+    std::fputs("host ", stdout);  // still in stdout's buffer
+    platform::writeStandardOutput("line\n");
+    std::fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "host line\n");
 }
 
 }  // namespace

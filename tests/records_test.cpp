@@ -122,17 +122,22 @@ TEST(Records, ShortOrMisshapenRepliesLeaveTheOutputUntouched) {
     }
 }
 
-TEST(Records, WordScanIsBoundedByItsField) {
-    char field[16];
-    std::memset(field, 'Z', sizeof field);
-    EXPECT_TRUE(scanWord("=V2.1.0 build5", field, sizeof field));
-    EXPECT_STREQ(field, "V2.1.0");
-    EXPECT_TRUE(scanWord("=  fifteen_chars__", field, sizeof field));
-    EXPECT_FALSE(scanWord("=0123456789abcdef", field, sizeof field));  // 16 characters: no room
-    EXPECT_TRUE(scanWord("=0123456789abcde", field, sizeof field));
-    EXPECT_FALSE(scanWord("=", field, sizeof field));
-    EXPECT_FALSE(scanWord("= \t", field, sizeof field));
-    EXPECT_FALSE(scanWord("ok", field, sizeof field));
+TEST(Records, WordScanIsBoundedByItsFieldAndCountsAsABoundedScanDoes) {
+    const struct {
+        const char* payload;
+        int count;
+        const char* word;
+    } rows[] = {{"=V2.1.0 build5", 1, "V2.1.0"}, {"=  fifteen_chars__", 1, "fifteen_chars__"},
+                {"=0123456789abcde", 1, "0123456789abcde"}, {"=0123456789abcdef", 0, ""},  // 16: no room
+                {"ok", 0, ""}, {" =a", 0, ""}, {"=", EOF, ""}, {"= \t", EOF, ""}, {"", EOF, ""}};
+    for (const auto& row : rows) {
+        char field[16], again[16];
+        std::memset(field, 'Z', sizeof field);
+        std::memset(again, 'Z', sizeof again);
+        EXPECT_EQ(scanWordCounted(row.payload, field, sizeof field), row.count) << row.payload;
+        EXPECT_EQ(scanWord(row.payload, again, sizeof again), row.count == 1) << row.payload;
+        EXPECT_EQ(std::string(field, row.count == 1 ? std::strlen(field) : 1), row.count == 1 ? row.word : "Z");
+    }
 }
 
 // The host may switch to a locale whose decimal point is ","; the wire must not notice.

@@ -46,6 +46,13 @@ public:
 Transport& transport();
 void useTransport(Transport* replacement);  // nullptr restores the OS transport
 
+// Writes text to the process's standard output through the C library's stdout, so that it
+// keeps its place among the host's own output and follows the host's buffering choice.
+void writeStandardOutput(const char* text);
+// Tests catch what would be written; nullptr restores stdout.
+using OutputSink = void (*)(const char* text);
+void divertStandardOutput(OutputSink sink);
+
 using Lock = std::mutex;
 
 // Seconds to milliseconds for a readiness wait, saturating instead of overflowing.

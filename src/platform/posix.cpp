@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 
 namespace zefra::platform {
 namespace {
@@ -99,7 +100,19 @@ public:
 PosixTransport posixTransport;
 std::atomic<Transport*> current{&posixTransport};
 
+std::atomic<OutputSink> outputSink{nullptr};
+
 }  // namespace
+
+void writeStandardOutput(const char* text) {
+    if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
+        sink(text);
+        return;
+    }
+    std::fputs(text, stdout);
+}
+
+void divertStandardOutput(OutputSink sink) { outputSink.store(sink, std::memory_order_release); }
 
 Transport& transport() { return *current.load(std::memory_order_acquire); }
 void useTransport(Transport* replacement) {

@@ -117,16 +117,20 @@ int scanText(const char* in, const char* format, ...) {
     return n;
 }
 
-bool scanWord(const char* payload, char* out, std::size_t size) {
-    if (payload[0] != '=') return false;
+int scanWordCounted(const char* payload, char* out, std::size_t size) {
+    if (payload[0] == '\0') return EOF;
+    if (payload[0] != '=') return 0;
     const char* p = payload + 1;
     while (isBlank(*p)) ++p;
+    if (*p == '\0') return EOF;
     std::size_t length = 0;
     while (p[length] != '\0' && !isBlank(p[length])) ++length;
-    if (length == 0 || length >= size) return false;
+    if (length >= size) return 0;
     for (std::size_t i = 0; i < length; ++i) out[i] = p[i];
     out[length] = '\0';
-    return true;
+    return 1;
 }
+
+bool scanWord(const char* payload, char* out, std::size_t size) { return scanWordCounted(payload, out, size) == 1; }
 
 }  // namespace zefra

@@ -24,4 +24,9 @@ int scanTextV(const char* in, const char* format, std::va_list args);
 // The destination is written only on success.
 bool scanWord(const char* payload, char* out, std::size_t size);
 
+// The same scan, returning what a size-bounded "=%s" scan returns: 1 when the word was
+// stored; 0 when the payload does not begin with "=" or the word does not fit (a plain
+// "%31s" would store part of it and return 1); EOF when the payload ends before a word.
+int scanWordCounted(const char* payload, char* out, std::size_t size);
+
 }  // namespace zefra

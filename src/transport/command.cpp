@@ -117,6 +117,23 @@ std::int32_t sendFloats(std::int32_t slot, const char* word, const float* values
     return command.send(slot);
 }
 
+std::int32_t readDouble(std::int32_t rc, const Command& command, double* value) {
+    if (rc != RC_OK) return rc;
+    double scanned = 0;
+    if (command.scan("=%lf", &scanned) != 1) return RC_FAIL;
+    *value = scanned;
+    return RC_OK;
+}
+
+void printLine(const char* format, ...) {
+    char line[128];
+    std::va_list args;
+    va_start(args, format);
+    const int n = formatTextV(line, sizeof line, format, args);
+    va_end(args);
+    if (n >= 0) platform::writeStandardOutput(line);
+}
+
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn) {
     if (state != 0 && state != 1) return RC_BAD_PARAM;
     return sendCommand(slot, "%s", state == 1 ? whenOn : whenOff);

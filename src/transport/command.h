@@ -123,6 +123,37 @@ std::int32_t readWhole(std::int32_t rc, const Command& command, Out* out) {
 // refused with nothing sent.
 std::int32_t sendFloats(std::int32_t slot, const char* word, const float* values, int count);
 
+// "=%d" as readInteger, stored in a narrower or unsigned output by keeping the low bits that
+// fit it: "=300" gives 44 in 8 unsigned bits, "=-1" gives 4294967295 in 32.
+template <typename Out>
+std::int32_t readIntegerBits(std::int32_t rc, const Command& command, Out* value) {
+    std::int32_t scanned = 0;
+    if (const std::int32_t result = readInteger(rc, command, &scanned); result != RC_OK) return result;
+    *value = static_cast<Out>(scanned);
+    return RC_OK;
+}
+
+// "=%lf" into a local, written to the output only after a complete scan.
+std::int32_t readDouble(std::int32_t rc, const Command& command, double* value);
+
+// A plain command that ends in one record: refuses a null record unsent, formats the head,
+// appends the record as `print` encodes it, sends.
+template <typename Record>
+[[gnu::format(printf, 4, 5)]] std::int32_t sendRecord(std::int32_t slot, int (*print)(char*, std::size_t, const Record&),
+                                                      const Record* record, const char* head, ...) {
+    if (record == nullptr) return RC_BAD_PARAM;
+    Command command;
+    std::va_list args;
+    va_start(args, head);
+    command.formatV(head, args);
+    va_end(args);
+    command.appendRecord(print, *record);
+    return command.send(slot);
+}
+
+// Writes one formatted line to the host's standard output, the only output the library makes.
+[[gnu::format(printf, 1, 2)]] void printLine(const char* format, ...);
+
 // Fixed command words where a two-state argument picks the text (0 or 1 only).
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
 
