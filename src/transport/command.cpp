@@ -84,6 +84,14 @@ std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* 
     return RC_OK;
 }
 
+std::int32_t readDouble(std::int32_t rc, const Command& command, double* value) {
+    if (rc != RC_OK) return rc;
+    double scanned = 0;
+    if (command.scan("=%lf", &scanned) != 1) return RC_FAIL;
+    *value = scanned;
+    return RC_OK;
+}
+
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn) {
     if (state != 0 && state != 1) return RC_BAD_PARAM;
     return sendCommand(slot, "%s", state == 1 ? whenOn : whenOff);

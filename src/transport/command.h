@@ -99,6 +99,8 @@ template <typename Out>
 
 // "=%d" into a local, written to the output only after a complete scan.
 std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value);
+// "=%lf" into a local, written to the output only after a complete scan.
+std::int32_t readDouble(std::int32_t rc, const Command& command, double* value);
 
 // Fixed command words where a two-state argument picks the text (0 or 1 only).
 std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenOff, const char* whenOn);
