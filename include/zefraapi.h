@@ -290,6 +290,48 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndCMoveSts(const char* name, int32_t axi
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_IndResetSts(const char* name, int32_t axis, int32_t* state, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionStsExceptIndAxis(int32_t* state, int32_t slot);
 
+/* ---- Tool, work-object and user frames ----------------------------------- */
+/* One entry of the controller's tool table. */
+typedef struct ToolData {
+    int32_t attr;
+    double frame[6];
+    double params[10];
+} ToolData;
+
+/* One entry of the controller's work-object table; name is zero-terminated (at most 23
+ * characters) and travels last. */
+typedef struct WobjData {
+    int32_t attr1;
+    int32_t attr2;
+    char name[24];
+    double frame1[6];
+    double frame2[6];
+} WobjData;
+
+/* The record is written only when the whole entry was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolData(int32_t toolNo, ToolData* data, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolData(int32_t toolNo, const ToolData* data, int32_t slot);
+/* The name is the text after the numbers, found by their length with three decimals each;
+ * a reply with no text there gives an empty name, a name longer than 23 characters RC_FAIL.
+ * The record is written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_WobjData(int32_t wobjNo, WobjData* data, int32_t slot);
+/* A name without a terminator within its 24 bytes is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_WobjData(int32_t wobjNo, const WobjData* data, int32_t slot);
+/* The frame getters scan straight into frame: on RC_FAIL the values read before the
+ * mismatch are already written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolC(int32_t frameNo, double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolC(int32_t frameNo, const double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserC(int32_t frameNo, double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserC(int32_t frameNo, const double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolCNum(int32_t* toolFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolCNum(int32_t toolFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_WobjNum(int32_t* wobjNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_WobjNum(int32_t wobjNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserCNum(int32_t* userFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserCNum(int32_t userFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CoordType(int32_t coordType, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Coord(int32_t coord, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
