@@ -332,6 +332,18 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserCNum(int32_t userFrameNo, int32_t slo
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CoordType(int32_t coordType, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Coord(int32_t coord, int32_t slot);
 
+/* ---- Interference regions and jump parameters ---------------------------- */
+/* region: elements 0..2, then 3..5. The getter scans straight into region: on RC_FAIL the
+ * values read before the mismatch are already written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Interf(int32_t regionNo, double region[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Interf(int32_t regionNo, const double region[6], int32_t slot);
+/* mask: bit i is region switch i (0..7); bits above 7 are not sent. A reported digit above 1
+ * adds its value times its weight. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurInterf(int32_t* mask, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CurInterf(int32_t mask, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_JumpPara(float* p1, float* p2, float* p3, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_JumpPara(float p1, float p2, float p3, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
