@@ -344,6 +344,16 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CurInterf(int32_t mask, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_JumpPara(float* p1, float* p2, float* p3, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_JumpPara(float p1, float p2, float p3, int32_t slot);
 
+/* ---- Palletizing --------------------------------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PalletPara(int32_t* p1, int32_t* p2, int32_t* p3, double* p4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PalletPara(int32_t p1, int32_t p2, int32_t p3, double p4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Clear_PalletPara(int32_t slot);
+/* Corners a, b, c (and d) and i1, i2, i3 in; out is written only when the whole point was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet_RobP(const RobP* a, const RobP* b, const RobP* c, int32_t i1, int32_t i2, int32_t i3, RobP* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4_RobP(const RobP* a, const RobP* b, const RobP* c, const RobP* d, int32_t i1, int32_t i2, int32_t i3, RobP* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PalletPoint(const PointRecord* a, const PointRecord* b, const PointRecord* c, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4Point(const PointRecord* a, const PointRecord* b, const PointRecord* c, const PointRecord* d, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
