@@ -354,6 +354,17 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4_RobP(const RobP* a, const RobP* b
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PalletPoint(const PointRecord* a, const PointRecord* b, const PointRecord* c, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4Point(const PointRecord* a, const PointRecord* b, const PointRecord* c, const PointRecord* d, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
 
+/* ---- Position latch ------------------------------------------------------ */
+/* on: 1 or 0; anything else is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_LatchEnable(int32_t on, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchSts(int32_t* status, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchSum(int32_t* count, int32_t slot);
+/* pos is scanned in place (partly written on RC_FAIL); flag is written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchPos(int32_t entryNo, int32_t* flag, double pos[6], int32_t slot);
+/* flag and pos are written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchRobP(int32_t entryNo, int32_t* flag, RobP* pos, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Clr_LatchPos(int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
