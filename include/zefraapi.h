@@ -365,6 +365,38 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchPos(int32_t entryNo, int32_t* flag, 
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchRobP(int32_t entryNo, int32_t* flag, RobP* pos, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Clr_LatchPos(int32_t slot);
 
+/* ---- Collision detection ------------------------------------------------- */
+/* Getters write their outputs only when the whole reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CollModeAndAction(int32_t mode, int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CollModeAndAction(int32_t* mode, int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CollDist(int32_t* dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeAxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeAxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeCollAction(int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeCollAction(int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeAxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeAxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeCollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeCollDist(int32_t* dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeAxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeAxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeCollAction(int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollAction(int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeAxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeAxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeCollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollDist(int32_t* dist, int32_t slot);
+/* levels: axisCount values (4 or 6) written only when that many were read; axisCount 0
+ * returns RC_OK with nothing written, any other count RC_FAIL (the request is sent anyway).
+ * levels may be null unless axisCount is 4 or 6. */
+ZEFRA_API int32_t ZEFRA_CALL ZEF_GetRecommendCollisionLevel(int32_t selector, int32_t axisCount, double* levels, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEF_ResetRecommendCollisionLevel(int32_t selector, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
