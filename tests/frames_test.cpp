@@ -33,7 +33,7 @@ TEST_F(Frames, SettersSendTheirValuesAsWritten) {
     });
 }
 
-#define NUMBERS "=1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,-1.500;"
+const std::string numbers = "=1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,-1.500;";
 std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0,0,0,0,0,0,0,0,-1.5"; }
 
 TEST_F(Frames, GettersWriteAsEachReadingSays) {
@@ -41,14 +41,14 @@ TEST_F(Frames, GettersWriteAsEachReadingSays) {
     const auto wobjData = getter<WobjData>(ZEFRA_Get_WobjData, 2);
     const std::string name23(23, 'n'), wobjUntouched = nines(15);
     expectRead({
-        {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15,16", RC_OK, "1,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16",
-         toolData},
+        {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15,16", RC_OK,
+         "1,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", toolData},
         {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15", RC_FAIL, nines(17), toolData},
-        {"Get_WobjData 2", NUMBERS "table", RC_OK, wobjWith("table"), wobjData},
-        {"Get_WobjData 2", NUMBERS "a b;c", RC_OK, wobjWith("a b;c"), wobjData},
-        {"Get_WobjData 2", NUMBERS + name23, RC_OK, wobjWith(name23), wobjData},
-        {"Get_WobjData 2", NUMBERS + name23 + "n", RC_FAIL, wobjUntouched, wobjData},
-        {"Get_WobjData 2", NUMBERS, RC_OK, wobjWith(""), wobjData},
+        {"Get_WobjData 2", numbers + "table", RC_OK, wobjWith("table"), wobjData},
+        {"Get_WobjData 2", numbers + "a b;c", RC_OK, wobjWith("a b;c"), wobjData},
+        {"Get_WobjData 2", numbers + name23, RC_OK, wobjWith(name23), wobjData},
+        {"Get_WobjData 2", numbers + name23 + "n", RC_FAIL, wobjUntouched, wobjData},
+        {"Get_WobjData 2", numbers, RC_OK, wobjWith(""), wobjData},
         // Numbers written shorter than we print them leave no text where the name would be.
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1.5;table", RC_OK, wobjWith(""), wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1e300;x", RC_OK, "1,0,,1,2,3,0,0,0,0,0,0,0,0,-1e+300", wobjData},

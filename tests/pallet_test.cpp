@@ -20,7 +20,7 @@ std::string pointText(int x) { return std::to_string(x) + ".000000,0.000000,0.00
 
 TEST_F(Pallet, ParametersAndClearing) {
     expectSent({{"Set_PalletPara 3,4,5,12.500000 ", [] { return ZEFRA_Set_PalletPara(3, 4, 5, 12.5, slot); }},
-                            {"Clear_PalletPara", [] { return ZEFRA_Clear_PalletPara(slot); }}});
+                {"Clear_PalletPara", [] { return ZEFRA_Clear_PalletPara(slot); }}});
     const auto para = with<int32_t, int32_t, int32_t, double>(
         [](auto& a, auto& b, auto& c, auto& d) { return ZEFRA_Get_PalletPara(&a, &b, &c, &d, slot); });
     expectRead({{"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
@@ -32,11 +32,10 @@ TEST_F(Pallet, ParametersAndClearing) {
 }
 
 TEST_F(Pallet, PointsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
-    const auto rob3 = with<RobP>([](auto& out) { return ZEFRA_Get_Pallet_RobP(&r1, &r2, &r3, 1, 2, -3, &out, slot); });
-    const auto rob4 = with<RobP>([](auto& out) { return ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, &r4, 1, 2, -3, &out, slot); });
-    const auto point3 = with<PointRecord>([](auto& out) { return ZEFRA_Get_PalletPoint(&p1, &p2, &p3, 1, 2, -3, &out, slot); });
-    const auto point4 =
-        with<PointRecord>([](auto& out) { return ZEFRA_Get_Pallet4Point(&p1, &p2, &p3, &p4, 1, 2, -3, &out, slot); });
+    const auto rob3 = getter<RobP>(ZEFRA_Get_Pallet_RobP, &r1, &r2, &r3, 1, 2, -3);
+    const auto rob4 = getter<RobP>(ZEFRA_Get_Pallet4_RobP, &r1, &r2, &r3, &r4, 1, 2, -3);
+    const auto point3 = getter<PointRecord>(ZEFRA_Get_PalletPoint, &p1, &p2, &p3, 1, 2, -3);
+    const auto point4 = getter<PointRecord>(ZEFRA_Get_Pallet4Point, &p1, &p2, &p3, &p4, 1, 2, -3);
     // Only the second corner of the three-corner RobP request has its first external axis with six decimals.
     const std::string rob3Text = "Get_PalletRobP " + robText(1) + robText(2, "0.123457") + robText(3) + "1,2,-3";
     const std::string rob4Text = "Get_Pallet4RobP " + robText(1) + robText(2) + robText(3) + robText(4) + "1,2,-3";
