@@ -127,6 +127,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     each([&] { ZEFRA_Get_RobP(1, &target, 0); });
     each([&] { ZEFRA_Get_CommonVarUchar(1, &narrow, 0); });
     each([&] { ZEFRA_Get_CommonVarFloat(1, &single, 0); });
+    ToolData tool{};
+    WobjData wobj{};
+    RobP latched{};
+    double levels[6] = {};
+    float f = 0;
+    each([&] { ZEFRA_Get_ToolData(1, &tool, 0); });
+    each([&] { ZEFRA_Get_WobjData(1, &wobj, 0); });
+    each([&] { ZEFRA_Get_CurInterf(&a, 0); });
+    each([&] { ZEFRA_Get_JumpPara(&f, &f, &f, 0); });
+    each([&] { ZEFRA_Get_LatchPos(1, &a, levels, 0); });
+    each([&] { ZEFRA_Get_LatchRobP(1, &a, &latched, 0); });
+    each([&] { ZEF_GetRecommendCollisionLevel(1, 6, levels, 0); });
 
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);

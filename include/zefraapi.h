@@ -478,6 +478,113 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarDouble(int32_t index, double* va
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CommonVarP(int32_t index, const PointRecord* point, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CommonVarP(int32_t index, PointRecord* point, int32_t slot);
 
+/* ---- Tool, work-object and user frames ----------------------------------- */
+/* One entry of the controller's tool table. */
+typedef struct ToolData {
+    int32_t attr;
+    double frame[6];
+    double params[10];
+} ToolData;
+
+/* One entry of the controller's work-object table; name is zero-terminated (at most 23
+ * characters) and travels last. */
+typedef struct WobjData {
+    int32_t attr1;
+    int32_t attr2;
+    char name[24];
+    double frame1[6];
+    double frame2[6];
+} WobjData;
+
+/* The record is written only when the whole entry was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolData(int32_t toolNo, ToolData* data, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolData(int32_t toolNo, const ToolData* data, int32_t slot);
+/* The name is the text after the numbers, found by their length with three decimals each;
+ * a reply with no text there gives an empty name, a name longer than 23 characters RC_FAIL.
+ * The record is written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_WobjData(int32_t wobjNo, WobjData* data, int32_t slot);
+/* A name without a terminator within its 24 bytes is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_WobjData(int32_t wobjNo, const WobjData* data, int32_t slot);
+/* The frame getters scan straight into frame: on RC_FAIL the values read before the
+ * mismatch are already written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolC(int32_t frameNo, double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolC(int32_t frameNo, const double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserC(int32_t frameNo, double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserC(int32_t frameNo, const double frame[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ToolCNum(int32_t* toolFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ToolCNum(int32_t toolFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_WobjNum(int32_t* wobjNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_WobjNum(int32_t wobjNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserCNum(int32_t* userFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserCNum(int32_t userFrameNo, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CoordType(int32_t coordType, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Coord(int32_t coord, int32_t slot);
+
+/* ---- Interference regions and jump parameters ---------------------------- */
+/* region: elements 0..2, then 3..5. The getter scans straight into region: on RC_FAIL the
+ * values read before the mismatch are already written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Interf(int32_t regionNo, double region[6], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_Interf(int32_t regionNo, const double region[6], int32_t slot);
+/* mask: bit i is region switch i (0..7); bits above 7 are not sent. A reported digit above 1
+ * adds its value times its weight. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CurInterf(int32_t* mask, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CurInterf(int32_t mask, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_JumpPara(float* p1, float* p2, float* p3, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_JumpPara(float p1, float p2, float p3, int32_t slot);
+
+/* ---- Palletizing --------------------------------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PalletPara(int32_t* p1, int32_t* p2, int32_t* p3, double* p4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PalletPara(int32_t p1, int32_t p2, int32_t p3, double p4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Clear_PalletPara(int32_t slot);
+/* Corners a, b, c (and d) and i1, i2, i3 in; out is written only when the whole point was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet_RobP(const RobP* a, const RobP* b, const RobP* c, int32_t i1, int32_t i2, int32_t i3, RobP* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4_RobP(const RobP* a, const RobP* b, const RobP* c, const RobP* d, int32_t i1, int32_t i2, int32_t i3, RobP* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PalletPoint(const PointRecord* a, const PointRecord* b, const PointRecord* c, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Pallet4Point(const PointRecord* a, const PointRecord* b, const PointRecord* c, const PointRecord* d, int32_t i1, int32_t i2, int32_t i3, PointRecord* out, int32_t slot);
+
+/* ---- Position latch ------------------------------------------------------ */
+/* on: 1 or 0; anything else is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_LatchEnable(int32_t on, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchSts(int32_t* status, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchSum(int32_t* count, int32_t slot);
+/* pos is scanned in place (partly written on RC_FAIL); flag is written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchPos(int32_t entryNo, int32_t* flag, double pos[6], int32_t slot);
+/* flag and pos are written only on success. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_LatchRobP(int32_t entryNo, int32_t* flag, RobP* pos, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Clr_LatchPos(int32_t slot);
+
+/* ---- Collision detection ------------------------------------------------- */
+/* Getters write their outputs only when the whole reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CollModeAndAction(int32_t mode, int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CollModeAndAction(int32_t* mode, int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_AxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_CollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_CollDist(int32_t* dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeAxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeAxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeCollAction(int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeCollAction(int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeAxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeAxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TeachModeCollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TeachModeCollDist(int32_t* dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeAxisCollMode(int32_t axis, int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeAxisCollMode(int32_t axis, int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeCollAction(int32_t action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollAction(int32_t* action, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeAxisCollLevel(int32_t axis, double level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeAxisCollLevel(int32_t axis, double* level, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_PlayBackModeCollDist(int32_t dist, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollDist(int32_t* dist, int32_t slot);
+/* levels: axisCount values (4 or 6) written only when that many were read; axisCount 0
+ * returns RC_OK with nothing written, any other count RC_FAIL (the request is sent anyway).
+ * levels may be null unless axisCount is 4 or 6. */
+ZEFRA_API int32_t ZEFRA_CALL ZEF_GetRecommendCollisionLevel(int32_t selector, int32_t axisCount, double* levels, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEF_ResetRecommendCollisionLevel(int32_t selector, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

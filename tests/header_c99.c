@@ -6,5 +6,7 @@ int zefra_header_compiles_as_c(void) {
     PointRecord point = {{0}, {0}, {0}};
     RobP robP = {{0}, {0}, {0}};
     RobJP robJP = {{0}, {0}};
-    return (int)(sizeof point + sizeof robP + sizeof robJP) + RC_OK;
+    ToolData tool = {0, {0}, {0}};
+    WobjData wobj = {0, 0, {0}, {0}, {0}};
+    return (int)(sizeof point + sizeof robP + sizeof robJP + sizeof tool + sizeof wobj) + RC_OK;
 }
