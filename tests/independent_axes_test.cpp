@@ -6,10 +6,15 @@ namespace {
 
 class IndependentAxes : public FamilyTest {};
 
-TEST_F(IndependentAxes, CommandsAndQueries) {
+TEST_F(IndependentAxes, RefusesANullNameThenSendsAndQueries) {
+    int32_t state = 0;
+    expectRefused({ZEFRA_IndAMove(nullptr, 1, 0, 0, 0, 0, slot), ZEFRA_IndCMove(nullptr, 1, 0, 0, 0, slot),
+                   ZEFRA_IndReset(nullptr, 1, 0, 0, slot), ZEFRA_IndResetOld(nullptr, 1, slot),
+                   ZEFRA_IndSpeed(nullptr, 1, &state, slot), ZEFRA_IndInPos(nullptr, 1, &state, slot),
+                   ZEFRA_Get_IndAMoveSts(nullptr, 1, &state, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, &state, slot),
+                   ZEFRA_Get_IndResetSts(nullptr, 1, &state, slot)});
     expectCommands({
-        {[] { return ZEFRA_IndAMove("EXT1", 1, 90, 30, 100, 12.3456, slot); },
-         "IndAMove 1 90.000 30.000 100.000 12.346 EXT1"},
+        {[] { return ZEFRA_IndAMove("EXT1", 1, 90, 30, 100, 12.3456, slot); }, "IndAMove 1 90.000 30.000 100.000 12.346 EXT1"},
         {[] { return ZEFRA_IndCMove("EXT1", -2, 0.0004, -1.5, 0.0005, slot); }, "IndCMove -2 0.000 -1.500 0.001 EXT1"},
         {[] { return ZEFRA_IndReset("EXT1", 3, 12.3456, -7, slot); }, "IndReset 3 12.346 -7 EXT1"},
         {[] { return ZEFRA_IndResetOld("EXT 1", 4, slot); }, "IndResetOld 4 EXT 1"},
@@ -22,15 +27,6 @@ TEST_F(IndependentAxes, CommandsAndQueries) {
         {[](auto v, auto s) { return ZEFRA_Get_IndResetSts("EXT1", 0, v, s); }, "Get_IndResetSts 0 EXT1"},
         {ZEFRA_Get_MotionStsExceptIndAxis, "Get_MotionStsExceptIndAxis"},
     });
-}
-
-TEST_F(IndependentAxes, RefusesANullNameUnsent) {
-    int32_t state = 0;
-    expectRefused({ZEFRA_IndAMove(nullptr, 1, 0, 0, 0, 0, slot), ZEFRA_IndCMove(nullptr, 1, 0, 0, 0, slot),
-                   ZEFRA_IndReset(nullptr, 1, 0, 0, slot), ZEFRA_IndResetOld(nullptr, 1, slot),
-                   ZEFRA_IndSpeed(nullptr, 1, &state, slot), ZEFRA_IndInPos(nullptr, 1, &state, slot),
-                   ZEFRA_Get_IndAMoveSts(nullptr, 1, &state, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, &state, slot),
-                   ZEFRA_Get_IndResetSts(nullptr, 1, &state, slot)});
 }
 
 }  // namespace

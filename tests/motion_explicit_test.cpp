@@ -13,7 +13,14 @@ const PointRecord fine{{0.1234567, -0.0000001, -12.5, 1e6, 0.0000006, -0.0000006
 #define PLACE "400.000000,0.000000,300.000000,180.000000,0.000000,90.000000;0,0,0,0;0,0,0"
 #define FINE "0.123457,-0.000000,-12.500000,1000000.000000,0.000001,-0.000001;1,-1,0,2;3,0,-4"
 
-TEST_F(MotionExplicit, SendsTheWholeRecordInSixDecimalPointForm) {
+TEST_F(MotionExplicit, RefusesMissingOrUnprintablePointsThenSendsTheWholeRecord) {
+    PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
+    notFinite.pos[2] = NAN;
+    for (double& v : huge.pos) v = 1e300;
+    expectRefused({ZEFRA_MovJ2(nullptr, 0, 0, slot), ZEFRA_MovL2(nullptr, 0, 0, slot), ZEFRA_Jump2(nullptr, 0, 0, slot),
+                   ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
+                   ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
+                   ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
     expectCommands({
         {[] { return ZEFRA_MovJ2(&place, 10, 1, slot); }, "MovJ2 " PLACE " 10 1"},
         {[] { return ZEFRA_MovL2(&place, 50, 0, slot); }, "MovL2 " PLACE " 50 0"},
@@ -22,16 +29,6 @@ TEST_F(MotionExplicit, SendsTheWholeRecordInSixDecimalPointForm) {
         {[] { return ZEFRA_MovC2(&place, &fine, 20, 2, slot); }, "MovC2 [" PLACE "] [" FINE "] 20 2"},
         {[] { return ZEFRA_MovC2(&place, &place, 20, 2, slot); }, "MovC2 [" PLACE "] [" PLACE "] 20 2"},
     });
-}
-
-TEST_F(MotionExplicit, RefusesMissingAndUnprintablePointsUnsent) {
-    PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
-    notFinite.pos[2] = NAN;
-    for (double& v : huge.pos) v = 1e300;
-    expectRefused({ZEFRA_MovJ2(nullptr, 0, 0, slot), ZEFRA_MovL2(nullptr, 0, 0, slot), ZEFRA_Jump2(nullptr, 0, 0, slot),
-                   ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
-                   ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
-                   ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
 }
 
 }  // namespace

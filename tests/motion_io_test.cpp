@@ -1,4 +1,4 @@
-// Motions with one to three IO trigger entries, ";" between the entries, the list bracketed.
+// Motions with one to three IO trigger entries: ";" between the entries, the list bracketed.
 #include <cmath>
 
 #include "support/family_test.h"
@@ -14,11 +14,9 @@ const PointRecord pointB{{-1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, {-1, 0, 3}};
 #define B "-1.000000,2.000000,3.000000,4.000000,5.000000,6.000000;1,1,1,1;-1,0,3"
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 80.5}, {-2, 0, 7, -12.5}};
 
-// The _P names are the _GP functions under a second name (the export tests prove it).
-const struct {
-    std::function<int32_t(const IoTrigger* triggers, int32_t count, int32_t slot)> call;
-    std::string head;  // the request before its list
-} rows[] = {
+// Each call and its request before the list. The _P names are the _GP functions under a
+// second name (the export tests prove it), so their rows would only repeat these.
+const std::pair<std::function<int32_t(const IoTrigger*, int32_t count, int32_t slot)>, std::string> rows[] = {
     {[](auto t, auto n, auto s) { return ZEFRA_MovJ_IO(5, 20, 0, t, n, s); }, "MovJ P5 20 0 "},
     {[](auto t, auto n, auto s) { return ZEFRA_MovL_IO(-5, 20, -1, t, n, s); }, "MovL P-5 20 -1 "},
     {[](auto t, auto n, auto s) { return ZEFRA_Jump_IO(6, 1, 2, t, n, s); }, "Jump P6 1 2 "},
@@ -36,31 +34,29 @@ const struct {
     {[](auto t, auto n, auto s) { return ZEFRA_MovC2_IO(&pointA, &pointB, 1, 2, t, n, s); }, "MovC2 [" A "] [" B "] 1 2 "},
 };
 
-TEST_F(MotionIo, SendsTheFirstCountEntries) {
-    for (const auto& row : rows) {
-        expectCommands({{[&] { return row.call(triggers, 1, slot); }, row.head + "[1,3,1,50.000000]"},
-                        {[&] { return row.call(triggers, 2, slot); }, row.head + "[1,3,1,50.000000;1,3,0,80.500000]"},
-                        {[&] { return row.call(triggers, 3, slot); },
-                         row.head + "[1,3,1,50.000000;1,3,0,80.500000;-2,0,7,-12.500000]"}});
-        // A count outside 1..3 is refused before the entries are read.
+// A count outside 1..3 is refused before the entries are read.
+TEST_F(MotionIo, RefusesCountsOutsideOneToThreeAndSendsTheFirstCountEntries) {
+    for (const auto& [call, head] : rows) {
         controller.clear();
-        expectRefused({row.call(nullptr, 0, slot), row.call(nullptr, -1, slot), row.call(triggers, 0, slot), row.call(triggers, 4, slot),
-                       row.call(triggers, INT32_MIN, slot), row.call(nullptr, 1, slot)});
+        expectRefused({call(nullptr, 0, slot), call(nullptr, -1, slot), call(triggers, 0, slot),
+                       call(triggers, 4, slot), call(triggers, INT32_MIN, slot), call(nullptr, 1, slot)});
+        expectCommands({{[&] { return call(triggers, 1, slot); }, head + "[1,3,1,50.000000]"},
+                        {[&] { return call(triggers, 2, slot); }, head + "[1,3,1,50.000000;1,3,0,80.500000]"},
+                        {[&] { return call(triggers, 3, slot); }, head + "[1,3,1,50.000000;1,3,0,80.500000;-2,0,7,-12.500000]"}});
     }
+    controller.clear();
     expectRefused({ZEFRA_MovJ2_IO(nullptr, 1, 2, triggers, 1, slot), ZEFRA_MovC2_IO(&pointA, nullptr, 1, 2, triggers, 1, slot),
                    ZEFRA_MovC2_IO(nullptr, &pointB, 1, 2, triggers, 1, slot)});
 }
 
-TEST_F(MotionIo, ListOfMoreThan127CharactersIsRefusedUnsent) {
+TEST_F(MotionIo, RefusesAListOfMoreThan127CharactersUnsent) {
+    const IoTrigger tooLong[1] = {{0, 0, 0, 1e114}}, lastTooLong[3] = {triggers[0], triggers[1], {0, 0, 0, 1e100}},
+                    notFinite[2] = {triggers[0], {0, 0, 0, NAN}}, longest[1] = {{0, 0, 0, 1e113}};
+    expectRefused({ZEFRA_MovJ_IO(1, 2, 3, tooLong, 1, slot), ZEFRA_MovJ_IO(1, 2, 3, lastTooLong, 3, slot),
+                   ZEFRA_MovJ_IO(1, 2, 3, notFinite, 2, slot)});
     // "0,0,0," + 114 integer digits + "." + six decimals: 127 characters, the most that fits.
-    const IoTrigger longest[1] = {{0, 0, 0, 1e113}};
     ASSERT_EQ(ZEFRA_MovJ_IO(1, 2, 3, longest, 1, slot), RC_OK);
     EXPECT_EQ(sent().size(), std::string("MovJ P1 2 3 []").size() + 127);
-    controller.clear();
-    const IoTrigger tooLong[1] = {{0, 0, 0, 1e114}}, lastOverflows[3] = {triggers[0], triggers[1], {0, 0, 0, 1e100}},
-                    notFinite[2] = {triggers[0], {0, 0, 0, NAN}};
-    expectRefused({ZEFRA_MovJ_IO(1, 2, 3, tooLong, 1, slot), ZEFRA_MovJ_IO(1, 2, 3, lastOverflows, 3, slot),
-                   ZEFRA_MovJ_IO(1, 2, 3, notFinite, 2, slot)});
 }
 
 }  // namespace

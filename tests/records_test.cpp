@@ -2,6 +2,7 @@
 // samples are alike, so a field printed or scanned in another's place shows.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -28,8 +29,10 @@ std::vector<double> fields(const PointRecord& p) { return fields(p.pos, p.armTyp
 std::vector<double> fields(const RobP& r) { return fields(r.pos, r.armType, r.extAxes); }
 std::vector<double> fields(const RobJP& j) { return fields(j.axes, j.extAxes); }
 
-// The printers of whole records are held to the exact text by the motion families that send them.
-TEST(Records, PrintsSixValuesInFixedPointAndRefusesNonFiniteOnes) {
+// Whole records are held to their exact text by the motion families that send them. A command
+// carrying "nan" or "inf" is refused whichever family formats it: the walk over the arguments
+// must keep step with integers, texts and doubles alike.
+TEST(Records, PrintsInFixedPointAndRefusesNonFiniteNumbers) {
     const double six[6] = {0.1234567, -0.0000001, 1, 2, 3, 1e6}, huge[6] = {1e300, 0, 0, 0, 0, 0};
     char out[1024];
     ASSERT_GT(printSixValues(out, sizeof out, six, 6), 0);
@@ -38,15 +41,6 @@ TEST(Records, PrintsSixValuesInFixedPointAndRefusesNonFiniteOnes) {
     EXPECT_STREQ(out, "0.123,-0.000,1.000,2.000,3.000,1000000.000");
     EXPECT_GT(printSixValues(out, sizeof out, huge, 3), 300);
     EXPECT_EQ(std::string(out).find('e'), std::string::npos);
-    PointRecord notFinite = point;
-    notFinite.pos[3] = NAN;
-    EXPECT_EQ(printPointRecord(out, sizeof out, notFinite), -1);
-}
-
-// A command carrying "nan" or "inf" is refused whichever family formats it: the walk over the
-// arguments must keep step with integers, texts and doubles alike.
-TEST(Records, FormattingRefusesNonFiniteNumbersAnywhereInTheArguments) {
-    char out[128];
     EXPECT_EQ(formatText(out, sizeof out, "set_accramp %.6lf %.6lf", 0.5, NAN), -1);
     EXPECT_STREQ(out, "");
     EXPECT_EQ(formatText(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -INFINITY), -1);
@@ -55,49 +49,40 @@ TEST(Records, FormattingRefusesNonFiniteNumbersAnywhereInTheArguments) {
     EXPECT_EQ(formatText(out, sizeof out, "%s %f", "nan", 1.0), 12);  // texts are not numbers
 }
 
-TEST(Records, ScansEveryFieldIntoPlace) {
-    PointRecord p{}, fromSix = point;
-    RobP r{}, latched{};
-    RobJP j{};
-    double six[6] = {};
-    int32_t index = 0;
-    ASSERT_TRUE(readPointRecord("=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus,1", &p));
-    EXPECT_EQ(fields(p), fields(point));
-    ASSERT_TRUE(readRobP("=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", &r));
-    EXPECT_EQ(fields(r), fields(robP));
-    EXPECT_EQ(scanIndexedRobP("=3;1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", index, latched), 17);
-    EXPECT_EQ(fields(latched), fields(robP));
-    EXPECT_EQ(index, 3);
-    ASSERT_TRUE(readRobJP("=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", &j));
-    EXPECT_EQ(fields(j), fields(robJP));
-    EXPECT_EQ(scanIndexedSixValues("=2;1.5,-2.25,3.125,4,5,6", index, six), 7);
-    EXPECT_EQ(fields(six), fields(point.pos));
-    EXPECT_EQ(index, 2);
-    ASSERT_TRUE(readSixValues("=6,5,4,3,2,1", six));
-    EXPECT_EQ(fields(six), (std::vector<double>{6, 5, 4, 3, 2, 1}));
-    ASSERT_TRUE(readSixValuesAsPoint("=6,5,4,3,2,1", &fromSix));
-    EXPECT_EQ(fields(fromSix), (std::vector<double>{6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0}));
+// A complete-or-nothing reader run on a record that holds `record` before: its verdict, and
+// every field of the record after.
+template <typename Record>
+std::pair<bool, std::vector<double>> read(bool (*reader)(const char*, Record*), const char* payload, Record record) {
+    const bool complete = reader(payload, &record);
+    return {complete, fields(record)};
 }
+using Six = std::array<double, 6>;
+bool readSix(const char* payload, Six* six) { return readSixValues(payload, six->data()); }
 
-TEST(Records, IncompleteRepliesLeaveTheOutputUntouched) {
+TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
+    EXPECT_EQ(read(readPointRecord, "=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus", PointRecord{}),
+              std::pair(true, fields(point)));
+    EXPECT_EQ(read(readRobP, "=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", RobP{}), std::pair(true, fields(robP)));
+    EXPECT_EQ(read(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}), std::pair(true, fields(robJP)));
+    EXPECT_EQ(read(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}), std::pair(true, fields(point.pos)));
+    EXPECT_EQ(read(readSixValuesAsPoint, "=6,5,4,3,2,1", point),
+              std::pair(true, std::vector<double>{6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0}));
+    // One field short, a blank before ",", a ";" missing, no "=", nothing at all.
     for (const char* payload : {"=1,2,3,4,5,6;7,8,9,10;11,12", "=1,2,3,4,5 ,6;7,8,9,10;11,12,13",
-                                "=1,2,3,4,5,6 7,8,9,10;11,12,13", "1,2,3,4,5,6;7,8,9,10;11,12,13", "=", ""}) {
-        PointRecord p = point;
-        EXPECT_FALSE(readPointRecord(payload, &p)) << payload;
-        EXPECT_EQ(fields(p), fields(point)) << payload;
-    }
-    RobP r = robP;
-    RobJP j = robJP;
-    PointRecord fromSix = point;
-    double six[6] = {7, 7, 7, 7, 7, 7};
-    EXPECT_FALSE(readRobP("=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", &r));
-    EXPECT_FALSE(readRobJP("=1,2,3,4,5,6,7,8;9,10,11,12,13", &j));
-    EXPECT_FALSE(readSixValues("=1,2,3,4,5", six));
-    EXPECT_FALSE(readSixValuesAsPoint("=1,2,3,4,5", &fromSix));
-    EXPECT_EQ(fields(r), fields(robP));
-    EXPECT_EQ(fields(j), fields(robJP));
-    EXPECT_EQ(fields(six), std::vector<double>(6, 7));
-    EXPECT_EQ(fields(fromSix), fields(point));
+                                "=1,2,3,4,5,6 7,8,9,10;11,12,13", "1,2,3,4,5,6;7,8,9,10;11,12,13", "=", ""})
+        EXPECT_EQ(read(readPointRecord, payload, point), std::pair(false, fields(point))) << payload;
+    EXPECT_EQ(read(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP), std::pair(false, fields(robP)));
+    EXPECT_EQ(read(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP), std::pair(false, fields(robJP)));
+    EXPECT_EQ(read(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}), std::pair(false, std::vector<double>(6, 7)));
+    EXPECT_EQ(read(readSixValuesAsPoint, "=1,2,3,4,5", point), std::pair(false, fields(point)));
+
+    int32_t index = 0;
+    RobP latched{};
+    Six six{};
+    EXPECT_EQ(scanIndexedRobP("=3;1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", index, latched), 17);
+    EXPECT_EQ(std::pair(index, fields(latched)), std::pair(3, fields(robP)));
+    EXPECT_EQ(scanIndexedSixValues("=2;1.5,-2.25,3.125,4,5,6", index, six.data()), 7);
+    EXPECT_EQ(std::pair(index, fields(six)), std::pair(2, fields(point.pos)));
 }
 
 // The host may switch to a locale whose decimal point is ","; the wire must not notice, and

@@ -6,14 +6,22 @@ namespace {
 
 class SystemInfo : public FamilyTest {};
 
-TEST_F(SystemInfo, WordsCodesAndCounts) {
+TEST_F(SystemInfo, RefusesNullBuffersThenReadsWordsCodesAndCounts) {
+    char text[128], head[16];
+    int32_t ints[8] = {};
+    const double axes[6] = {};
+    expectRefused({ZEFRA_GetRCLibVersion(nullptr, head, text, slot), ZEFRA_GetRCLibVersion("v", nullptr, text, slot),
+                   ZEFRA_GetRCLibVersion("v", head, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
+                   ZEFRA_Get_ArmType(nullptr, ints, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
+                   ZEFRA_Get_TransArmType(nullptr, ints, slot), ZEFRA_Get_TransArmType(ints, nullptr, slot)});
     expectWordQueries({{ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true}, {ZEFRA_Get_SysTime, "Get_SysTime", 16, true},
                        {ZEFRA_Get_RobotType, "Get_RobotType", 128, false}});
     expectHexQuery([](auto v, auto s) { return ZEFRA_Get_ServoErr(-3, v, s); }, "Get_ServoErr -3");
     expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
 }
 
-TEST_F(SystemInfo, ServoStatesTakeOneDigitPerAxisAndNothingElse) {
+// One digit per axis, as many as the controller has axes; anything else after "=" fails.
+TEST_F(SystemInfo, ServoStatesAndArmConfigurationAreWrittenWholeOrNotAtAll) {
     const std::vector<int32_t> kept(8, 9);
     const struct { const char* payload; int32_t rc; std::vector<int32_t> states; } cases[] = {
         {"=1101", RC_OK, {1, 1, 0, 1, 0, 0, 0, 0}}, {"=12345678", RC_OK, {1, 2, 3, 4, 5, 6, 7, 8}},
@@ -26,9 +34,6 @@ TEST_F(SystemInfo, ServoStatesTakeOneDigitPerAxisAndNothingElse) {
         EXPECT_EQ(sent(), "Get_ServoSts");
         EXPECT_EQ(states, c.states) << c.payload;
     }
-}
-
-TEST_F(SystemInfo, ArmConfigurationIsWrittenWholeOrNotAtAll) {
     const double axes[6] = {1, -2.5, 0.0000004, 3, 4, 90};
     const int32_t config[4] = {0, 1, -1, 2};
     std::vector<int32_t> out(4, 7);
@@ -44,7 +49,7 @@ TEST_F(SystemInfo, ArmConfigurationIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(out, (std::vector<int32_t>{1, 0, -1, 3}));
 }
 
-// Head: the bytes between the first two "=", less the separator before the second, unterminated.
+// Head: the bytes between the first two "=" less the one before the second, unterminated.
 // Tail: 128 bytes from after the second "=", zero padded.
 TEST_F(SystemInfo, LibraryVersionSplitsAtTheFirstTwoEqualSigns) {
     const std::string t200(200, 't');
@@ -58,19 +63,9 @@ TEST_F(SystemInfo, LibraryVersionSplitsAtTheFirstTwoEqualSigns) {
         EXPECT_EQ(ZEFRA_GetRCLibVersion("1.2", head.data(), tail.data(), slot), c.rc) << c.payload;
         EXPECT_EQ(sent(), "GetRCLibVersion 1.2");
         EXPECT_EQ(head, c.head + std::string(16 - c.head.size(), 'x')) << c.payload;
-        EXPECT_EQ(tail, (c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x')) +
-                            std::string(12, 'x')) << c.payload;
+        const std::string written = c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
+        EXPECT_EQ(tail, written + std::string(12, 'x')) << c.payload;
     }
-}
-
-TEST_F(SystemInfo, RefusesNullBuffersUnsent) {
-    char text[128], head[16];
-    int32_t ints[8] = {};
-    const double axes[6] = {};
-    expectRefused({ZEFRA_GetRCLibVersion(nullptr, head, text, slot), ZEFRA_GetRCLibVersion("v", nullptr, text, slot),
-                   ZEFRA_GetRCLibVersion("v", head, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
-                   ZEFRA_Get_ArmType(nullptr, ints, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
-                   ZEFRA_Get_TransArmType(nullptr, ints, slot), ZEFRA_Get_TransArmType(ints, nullptr, slot)});
 }
 
 }  // namespace
