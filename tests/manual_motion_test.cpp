@@ -30,7 +30,7 @@ TEST_F(ManualMotion, RefusesBadArgumentsThenSendsCommands) {
 }
 
 TEST_F(ManualMotion, ReadBacks) {
-    expectWordQueries({{ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false}});
+    expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
     expectIntQueries({{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
 }
 

@@ -26,8 +26,8 @@ TEST_F(Status, IntegerQueries) {
 }
 
 TEST_F(Status, PathsErrorCodeAndPairs) {
-    expectWordQueries({{ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true},
-                       {[](auto p, auto s) { return ZEFRA_Get_TaskPrgPath(3, p, s); }, "Get_TaskPrgPath 3", 128, true, true}});
+    expectWordQuery(ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true);
+    expectWordQuery([](auto p, auto s) { return ZEFRA_Get_TaskPrgPath(3, p, s); }, "Get_TaskPrgPath 3", 128, true, true);
     expectHexQuery(ZEFRA_Get_SysErr, "Get_SysErr");
     expectPairQuery<double>(ZEFRA_Get_AccRamp, "get_accramp", true);
     expectPairQuery<int32_t>(ZEFRA_Get_FlyPress, "get_flypress", true);

@@ -14,8 +14,9 @@ TEST_F(SystemInfo, RefusesNullBuffersThenReadsWordsCodesAndCounts) {
                    ZEFRA_GetRCLibVersion("v", head, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
                    ZEFRA_Get_ArmType(nullptr, ints, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
                    ZEFRA_Get_TransArmType(nullptr, ints, slot), ZEFRA_Get_TransArmType(ints, nullptr, slot)});
-    expectWordQueries({{ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true}, {ZEFRA_Get_SysTime, "Get_SysTime", 16, true},
-                       {ZEFRA_Get_RobotType, "Get_RobotType", 128, false}});
+    expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
+    expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
+    expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
     expectHexQuery([](auto v, auto s) { return ZEFRA_Get_ServoErr(-3, v, s); }, "Get_ServoErr -3");
     expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
 }

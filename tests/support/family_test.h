@@ -3,7 +3,6 @@
 // Slots, framing and the mapping of error replies belong to the exchange tests.
 #pragma once
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,13 +27,6 @@ struct IntQuery {
     Query<int32_t> call;
     std::string text;
     Output output = Output::written;
-};
-struct WordQuery {
-    Query<char> call;
-    std::string text;
-    std::size_t field;         // the word must fit it with its terminator
-    bool wholeField;           // the whole field reaches the host, or only the word and its terminator
-    bool bareIsEmpty = false;  // a bare "=" is an empty answer, not a failed scan
 };
 
 class FamilyTest : public ControllerTest {
@@ -84,27 +76,26 @@ protected:
         }
     }
 
-    // One blank-free word after "=", bounded by the host's field.
-    void expectWordQueries(const std::vector<WordQuery>& rows) {
-        for (const auto& row : rows) {
-            const std::string longest(row.field - 1, 'w');
-            const struct { std::string payload, word; int32_t rc; } cases[] = {
-                {"=V2.1 b5", "V2.1", RC_OK}, {"= \tR6", "R6", RC_OK}, {"=" + longest, longest, RC_OK},
-                {"=" + longest + "w", "", RC_FAIL}, {"=", "", row.bareIsEmpty ? RC_OK : RC_FAIL},
-                {"ok", "", RC_FAIL}, {"e5:", "", -5}};
-            for (const auto& c : cases) {
-                SCOPED_TRACE(row.text + " <- " + c.payload);
-                std::string text(200, 'x');
-                controller.replyPayload(c.payload);
-                EXPECT_EQ(row.call(text.data(), slot), c.rc);
-                EXPECT_EQ(sent(), row.text);
-                const std::size_t written = row.wholeField ? row.field : c.word.size() + 1;
-                const std::string word = (c.word + std::string(row.field, '\0')).substr(0, written);
-                EXPECT_EQ(text, (c.rc == RC_OK ? word : "") + std::string(200 - (c.rc == RC_OK ? written : 0), 'x'));
-            }
-            controller.clear();
-            expectRefused({row.call(nullptr, slot)});
+    // One blank-free word after "=" that must fit `field` bytes with its terminator. The host gets
+    // the whole field or only the word and its terminator; a bare "=" is a failed scan or an empty word.
+    void expectWordQuery(const Query<char>& call, const std::string& request, std::size_t field, bool wholeField,
+                         bool bareIsEmpty = false) {
+        const std::string longest(field - 1, 'w');
+        const struct { std::string payload, word; int32_t rc; } cases[] = {
+            {"=V2.1 b5", "V2.1", RC_OK}, {"= \tR6", "R6", RC_OK}, {"=" + longest, longest, RC_OK},
+            {"=" + longest + "w", "", RC_FAIL}, {"=", "", bareIsEmpty ? RC_OK : RC_FAIL}, {"ok", "", RC_FAIL},
+            {"e5:", "", -5}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(request + " <- " + c.payload);
+            std::string text(200, 'x');
+            controller.replyPayload(c.payload);
+            EXPECT_EQ(call(text.data(), slot), c.rc);
+            EXPECT_EQ(sent(), request);
+            const std::size_t written = c.rc != RC_OK ? 0 : wholeField ? field : c.word.size() + 1;
+            EXPECT_EQ(text, (c.word + std::string(field, '\0')).substr(0, written) + std::string(200 - written, 'x'));
         }
+        controller.clear();
+        expectRefused({call(nullptr, slot)});
     }
 
     // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
