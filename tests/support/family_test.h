@@ -59,6 +59,7 @@ protected:
             {"ok", 5, {{RC_FAIL, 5}, {RC_FAIL, 0}, {RC_FAIL, 5}, {RC_OK, 0}, {RC_OK, 5}}},
             {"=x", -1, {{RC_FAIL, -1}, {RC_FAIL, 0}, {RC_FAIL, -1}, {RC_OK, 0}, {RC_BAD_PARAM, 0}}},
             {"e12:", 9, {{-12, 9}, {-12, 0}, {-12, 9}, {-12, 0}, {-12, 0}}},
+            {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
             {nullptr, 9, {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}},
         };  // a null payload: the call goes to slot 1, which is not connected
         for (const auto& row : rows) {
