@@ -10,8 +10,8 @@ class MotionIo : public FamilyTest {};
 
 const PointRecord pointA{{400, 0, 300, 180, 0, 0.1234567}, {0, 0, 1, 0}, {0, 1, 2}};
 const PointRecord pointB{{-1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, {-1, 0, 3}};
-#define A "400.000000,0.000000,300.000000,180.000000,0.000000,0.123457;0,0,1,0;0,1,2"
-#define B "-1.000000,2.000000,3.000000,4.000000,5.000000,6.000000;1,1,1,1;-1,0,3"
+const std::string textA = "400.000000,0.000000,300.000000,180.000000,0.000000,0.123457;0,0,1,0;0,1,2",
+                  textB = "-1.000000,2.000000,3.000000,4.000000,5.000000,6.000000;1,1,1,1;-1,0,3";
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 80.5}, {-2, 0, 7, -12.5}};
 
 // Each call and its request before the list. The _P names are the _GP functions under a
@@ -27,11 +27,12 @@ const std::pair<std::function<int32_t(const IoTrigger*, int32_t count, int32_t s
     {[](auto t, auto n, auto s) { return ZEFRA_Jump_GP_IO(9, 1, 2, t, n, s); }, "JumpGP GP9 1 2 "},
     {[](auto t, auto n, auto s) { return ZEFRA_JumpL_GP_IO(1, 1, 2, t, n, s); }, "JumpLGP GP1 1 2 "},
     {[](auto t, auto n, auto s) { return ZEFRA_MovC_GP_IO(1, 2, 3, 4, t, n, s); }, "MovCGP GP1 GP2 3 4 "},
-    {[](auto t, auto n, auto s) { return ZEFRA_MovJ2_IO(&pointA, 50, 0, t, n, s); }, "MovJ2 [" A "] 50 0 "},
-    {[](auto t, auto n, auto s) { return ZEFRA_MovL2_IO(&pointA, 50, 0, t, n, s); }, "MovL2 [" A "] 50 0 "},
-    {[](auto t, auto n, auto s) { return ZEFRA_Jump2_IO(&pointB, 1, 2, t, n, s); }, "Jump2 [" B "] 1 2 "},
-    {[](auto t, auto n, auto s) { return ZEFRA_JumpL2_IO(&pointB, -1, 2, t, n, s); }, "JumpL2 [" B "] -1 2 "},
-    {[](auto t, auto n, auto s) { return ZEFRA_MovC2_IO(&pointA, &pointB, 1, 2, t, n, s); }, "MovC2 [" A "] [" B "] 1 2 "},
+    {[](auto t, auto n, auto s) { return ZEFRA_MovJ2_IO(&pointA, 50, 0, t, n, s); }, "MovJ2 [" + textA + "] 50 0 "},
+    {[](auto t, auto n, auto s) { return ZEFRA_MovL2_IO(&pointA, 50, 0, t, n, s); }, "MovL2 [" + textA + "] 50 0 "},
+    {[](auto t, auto n, auto s) { return ZEFRA_Jump2_IO(&pointB, 1, 2, t, n, s); }, "Jump2 [" + textB + "] 1 2 "},
+    {[](auto t, auto n, auto s) { return ZEFRA_JumpL2_IO(&pointB, -1, 2, t, n, s); }, "JumpL2 [" + textB + "] -1 2 "},
+    {[](auto t, auto n, auto s) { return ZEFRA_MovC2_IO(&pointA, &pointB, 1, 2, t, n, s); },
+     "MovC2 [" + textA + "] [" + textB + "] 1 2 "},
 };
 
 // A count outside 1..3 is refused before the entries are read.

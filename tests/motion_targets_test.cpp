@@ -14,16 +14,16 @@ const RobP robP2{{12.3456, -1, 2, 3, 4, 5}, {1, -1, 0, 2}, {0.0004, 6, 7, 8, 9, 
 const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, -8.25}, {0.1, 9, 10, 11, 12, 1000}};
 const MoveData moveData{-1, 0, 12.3456, -0.0004, 1e6, 0.5, 42};  // field3 (42) is stored last but sent third
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
-#define P1 "[400.000,0.000,300.000,180.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000]"
-#define P2 "[12.346,-1.000,2.000,3.000,4.000,5.000;1,-1,0,2;0.000,6.000,7.000,8.000,9.000,-7.500]"
+const std::string p1 = "[400.000,0.000,300.000,180.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000]";
+const std::string p2 = "[12.346,-1.000,2.000,3.000,4.000,5.000;1,-1,0,2;0.000,6.000,7.000,8.000,9.000,-7.500]";
 
 // Each call and its request before the motion data.
 const std::pair<std::function<int32_t(const MoveData*, int32_t count, const IoTrigger*, int32_t slot)>, std::string> rows[] = {
-    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJ_RobPos(&robP, d, 9, n, t, s); }, "MovJRobP " P1},
-    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovL_RobPos(&robP, d, 9, n, t, s); }, "MovLRobP " P1},
-    {[](auto d, auto n, auto t, auto s) { return ZEFRA_Jump_RobPos(&robP2, d, 9, n, t, s); }, "JumpRobP " P2},
-    {[](auto d, auto n, auto t, auto s) { return ZEFRA_JumpL_RobPos(&robP2, d, 9, n, t, s); }, "JumpLRobP " P2},
-    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovC_RobPos(&robP, &robP2, d, 9, n, t, s); }, "MovCRobP " P1 " " P2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJ_RobPos(&robP, d, 9, n, t, s); }, "MovJRobP " + p1},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovL_RobPos(&robP, d, 9, n, t, s); }, "MovLRobP " + p1},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_Jump_RobPos(&robP2, d, 9, n, t, s); }, "JumpRobP " + p2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_JumpL_RobPos(&robP2, d, 9, n, t, s); }, "JumpLRobP " + p2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovC_RobPos(&robP, &robP2, d, 9, n, t, s); }, "MovCRobP " + p1 + " " + p2},
     {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_RobJPos(&robJP, d, 9, n, t, s); },
      "MovJAbsRobJP [1.000,2.000,3.000,4.000,5.000,6.000,7.000,-8.250;0.100,9.000,10.000,11.000,12.000,1000.000]"},
     {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_JP(-12, d, 9, n, t, s); }, "MovJAbsRobIndexJP gjp-12"},
