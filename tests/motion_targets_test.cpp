@@ -1,95 +1,57 @@
+// Motions to full robot targets with motion data and up to three IO trigger entries: each
+// entry ends in its own ";" and the count goes in front of the list.
 #include <cmath>
-#include <functional>
-#include <string>
 
-#include "support/controller_test.h"
+#include "support/output_rules.h"
 
 namespace zefra::test {
 namespace {
 
-class MotionTargets : public ControllerTest {};
+class MotionTargets : public RuleTest {};
 
 const RobP robP{{400, 0, 300, 180, 0, 90}, {0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
-const RobP robP2{{12.3456, -1, 2, 3, 4, 5}, {1, -1, 0, 2}, {0.0004, 0, 0, 0, 0, -7.5}};
-const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, -8.25}, {0.1, 0, 0, 0, 0, 1000}};
-const MoveData moveData{1, 2, 100, 50, 0, 0, 3};
+const RobP robP2{{12.3456, -1, 2, 3, 4, 5}, {1, -1, 0, 2}, {0.0004, 6, 7, 8, 9, -7.5}};
+const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, -8.25}, {0.1, 9, 10, 11, 12, 1000}};
+const MoveData moveData{-1, 0, 12.3456, -0.0004, 1e6, 0.5, 42};  // field3 (42) is stored last but sent third
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
+const std::string p1 = "[400.000,0.000,300.000,180.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000]";
+const std::string p2 = "[12.346,-1.000,2.000,3.000,4.000,5.000;1,-1,0,2;0.000,6.000,7.000,8.000,9.000,-7.500]";
 
-using Call = std::function<int32_t(const MoveData* data, int32_t count, const IoTrigger* triggers, int32_t slot)>;
-struct Row {
-    const char* name;
-    Call call;
-    const char* head;  // request text before the motion data
+// Each call and its request before the motion data.
+const std::pair<std::function<int32_t(const MoveData*, int32_t count, const IoTrigger*, int32_t slot)>, std::string> rows[] = {
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJ_RobPos(&robP, d, 9, n, t, s); }, "MovJRobP " + p1},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovL_RobPos(&robP, d, 9, n, t, s); }, "MovLRobP " + p1},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_Jump_RobPos(&robP2, d, 9, n, t, s); }, "JumpRobP " + p2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_JumpL_RobPos(&robP2, d, 9, n, t, s); }, "JumpLRobP " + p2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovC_RobPos(&robP, &robP2, d, 9, n, t, s); }, "MovCRobP " + p1 + " " + p2},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_RobJPos(&robJP, d, 9, n, t, s); },
+     "MovJAbsRobJP [1.000,2.000,3.000,4.000,5.000,6.000,7.000,-8.250;0.100,9.000,10.000,11.000,12.000,1000.000]"},
+    {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_JP(-12, d, 9, n, t, s); }, "MovJAbsRobIndexJP gjp-12"},
 };
 
-#define P1 "[400.000,0.000,300.000,180.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000]"
-#define P2 "[12.346,-1.000,2.000,3.000,4.000,5.000;1,-1,0,2;0.000,0.000,0.000,0.000,0.000,-7.500]"
-
-const Row rows[] = {
-    {"MovJ_RobPos", [](auto d, auto n, auto t, auto s) { return ZEFRA_MovJ_RobPos(&robP, d, 0, n, t, s); },
-     "MovJRobP " P1 " "},
-    {"MovL_RobPos", [](auto d, auto n, auto t, auto s) { return ZEFRA_MovL_RobPos(&robP, d, 0, n, t, s); },
-     "MovLRobP " P1 " "},
-    {"Jump_RobPos", [](auto d, auto n, auto t, auto s) { return ZEFRA_Jump_RobPos(&robP2, d, 0, n, t, s); },
-     "JumpRobP " P2 " "},
-    {"JumpL_RobPos", [](auto d, auto n, auto t, auto s) { return ZEFRA_JumpL_RobPos(&robP2, d, 0, n, t, s); },
-     "JumpLRobP " P2 " "},
-    {"MovC_RobPos",
-     [](auto d, auto n, auto t, auto s) { return ZEFRA_MovC_RobPos(&robP, &robP2, d, 0, n, t, s); },
-     "MovCRobP " P1 " " P2 " "},
-    {"MovJAbs_RobJPos", [](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_RobJPos(&robJP, d, 0, n, t, s); },
-     "MovJAbsRobJP [1.000,2.000,3.000,4.000,5.000,6.000,7.000,-8.250;0.100,0.000,0.000,0.000,0.000,1000.000] "},
-    {"MovJAbs_JP", [](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_JP(-12, d, 0, n, t, s); },
-     "MovJAbsRobIndexJP gjp-12 "},
-};
-
-TEST_F(MotionTargets, EveryFunctionSendsItsRequestAndReturnsTheReply) {
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string head = std::string(row.head) + "1,2,3,100.000,50.000,0.000,0.000 0 ";
-        EXPECT_EQ(row.call(&moveData, 1, triggers, slot), RC_OK);
-        EXPECT_EQ(sent(), head + "1 1,3,1,50.000000;");
-        EXPECT_EQ(row.call(&moveData, 0, nullptr, slot), RC_OK);  // empty list: ends in a blank
-        EXPECT_EQ(sent(), head + "0 ");
-        EXPECT_EQ(row.call(&moveData, 3, triggers, slot), RC_OK);
-        EXPECT_EQ(sent(), head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;");
-        controller.replyPayload("e7:limit");
-        EXPECT_EQ(row.call(&moveData, 0, nullptr, slot), -7);
+// The count is tested before any record is read; with no entries the list is empty.
+TEST_F(MotionTargets, RefusesCountsOutsideZeroToThreeAndSendsTargetMotionDataAndList) {
+    for (const auto& [call, target] : rows) {
+        const std::string head = target + " -1,0,42,12.346,-0.000,1000000.000,0.500 9 ";
+        controller.clear();
+        expectRefused({call(&moveData, -1, triggers, slot), call(&moveData, 4, triggers, slot),
+                       call(nullptr, 4, nullptr, slot), call(nullptr, 0, nullptr, slot), call(&moveData, 1, nullptr, slot)});
+        expectCommands({{[&] { return call(&moveData, 0, nullptr, slot); }, head + "0 "},
+                        {[&] { return call(&moveData, 1, triggers, slot); }, head + "1 1,3,1,50.000000;"},
+                        {[&] { return call(&moveData, 3, triggers, slot); },
+                         head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;"}});
     }
 }
 
-TEST_F(MotionTargets, MotionDataTravelsInWireOrderWithThreeDecimals) {
-    const MoveData data{-1, 0, 12.3456, -0.0004, 1e6, 0.5, 42};
-    ASSERT_EQ(ZEFRA_MovJAbs_JP(1, &data, 9, 2, triggers, slot), RC_OK);
-    EXPECT_EQ(sent(), "MovJAbsRobIndexJP gjp1 -1,0,42,12.346,-0.000,1000000.000,0.500 9 2 "
-                      "1,3,1,50.000000;1,3,0,12.345600;");
-}
-
-TEST_F(MotionTargets, RefusesBadCountsNullPointersAndUnprintableValuesUnsent) {
+TEST_F(MotionTargets, RefusesMissingTargetsAndUnprintableValuesUnsent) {
     MoveData notFinite = moveData;
-    notFinite.real3 = std::nan("");
-    const IoTrigger tooLong[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.call(&moveData, -1, triggers, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(&moveData, 4, triggers, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(nullptr, 4, nullptr, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(nullptr, 0, nullptr, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(&moveData, 1, nullptr, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(&notFinite, 0, nullptr, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(&moveData, 3, tooLong, slot), RC_BAD_PARAM);
-        EXPECT_EQ(row.call(&moveData, 0, nullptr, 10), RC_BAD_PARAM);
-        EXPECT_TRUE(nothingSent());
-    }
-    EXPECT_EQ(ZEFRA_MovJ_RobPos(nullptr, &moveData, 0, 0, nullptr, slot), RC_BAD_PARAM);
-    EXPECT_EQ(ZEFRA_MovC_RobPos(&robP, nullptr, &moveData, 0, 0, nullptr, slot), RC_BAD_PARAM);
-    EXPECT_EQ(ZEFRA_MovJAbs_RobJPos(nullptr, &moveData, 0, 0, nullptr, slot), RC_BAD_PARAM);
-    RobJP unprintable = robJP;
-    unprintable.extAxes[5] = INFINITY;
-    EXPECT_EQ(ZEFRA_MovJAbs_RobJPos(&unprintable, &moveData, 0, 0, nullptr, slot), RC_BAD_PARAM);
-    EXPECT_TRUE(nothingSent());
-    // Two entries of that size still fit the 127-character list.
-    EXPECT_EQ(ZEFRA_MovJAbs_JP(1, &moveData, 0, 2, tooLong, slot), RC_OK);
+    notFinite.real3 = NAN;
+    const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, three do not
+    expectRefused({ZEFRA_MovJ_RobPos(nullptr, &moveData, 0, 0, nullptr, slot),
+                   ZEFRA_MovC_RobPos(&robP, nullptr, &moveData, 0, 0, nullptr, slot),
+                   ZEFRA_MovJAbs_RobJPos(nullptr, &moveData, 0, 0, nullptr, slot),
+                   ZEFRA_MovJAbs_JP(1, &notFinite, 0, 0, nullptr, slot), ZEFRA_MovJAbs_JP(1, &moveData, 0, 3, wide, slot)});
+    EXPECT_EQ(ZEFRA_MovJAbs_JP(1, &moveData, 0, 2, wide, slot), RC_OK);
 }
 
 }  // namespace
