@@ -585,6 +585,28 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollDist(int32_t* dist, int32
 ZEFRA_API int32_t ZEFRA_CALL ZEF_GetRecommendCollisionLevel(int32_t selector, int32_t axisCount, double* levels, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEF_ResetRecommendCollisionLevel(int32_t selector, int32_t slot);
 
+/* ---- Diagnosis recording and motion data --------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisItem(const char* item, int32_t value, int32_t slot);
+/* value is written only when the reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisItem(const char* item, int32_t* value, int32_t slot);
+/* Any answer but an error counts as accepted; the result is the exchange's own ("e-3" gives 3). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisSave(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSave(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisSaveItem(const int32_t items[3], int32_t slot);
+/* items is scanned in place: on RC_FAIL the entries read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSaveItem(int32_t items[3], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_DiagnosisSaveCtrl(int32_t control, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSaveSts(int32_t* state, int32_t slot);
+/* fileName (at least 128 bytes, zero-filled by the host) gets the file name's characters
+ * without a terminator; a reply of at most one character writes nothing and returns RC_OK. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisLastSaveTrackFile(char* fileName, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MotionDataCollection(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionDataCollection(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisTotalMotionData(int32_t axis, int32_t* total, int32_t slot);
+/* head, then six groups of five values: group g, element e in data[5g + e]. Scanned in place:
+ * on RC_FAIL the values read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisMotionData(int32_t first, int32_t second, int32_t third, int32_t* head, double data[30], int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
