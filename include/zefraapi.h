@@ -607,6 +607,25 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisTotalMotionData(int32_t axis, int32_t
  * on RC_FAIL the values read before the mismatch are written. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisMotionData(int32_t first, int32_t second, int32_t third, int32_t* head, double data[30], int32_t slot);
 
+/* ---- Servo function codes and motion profiles ---------------------------- */
+/* value is written only when the reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ReadServoFunCode(int32_t addr1, int32_t addr2, int32_t addr3, int32_t addr4, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_WriteServoFunCode(int32_t addr1, int32_t addr2, int32_t addr3, int32_t addr4, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetProfileMode(int32_t mode, int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetProfileMode(int32_t* mode);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetExtProfileType(int32_t type, int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileType(int32_t* type);
+/* count entries of 24 bytes each (1..42; any other count returns -3, nothing sent) go to the
+ * controller as raw bytes, then their byte count is announced. A refused upload is not
+ * announced. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetExtProfileData(uint32_t count, const void* entries, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ClearExtProfileData(int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileLeftSpace(int32_t* space);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileUsedSpace(int32_t* space, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
