@@ -626,6 +626,17 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ClearExtProfileData(int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileLeftSpace(int32_t* space);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileUsedSpace(int32_t* space, int32_t slot);
 
+/* ---- TCP-speed binding and trace recovery -------------------------------- */
+/* Getters write their outputs only when the whole reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_BindTcpSpeedValue(int32_t index, double value1, double value2, double value3, double value4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_BindTcpSpeedValue(int32_t index, int32_t* head, double* value1, double* value2, double* value3, double* value4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TcpSpeedDAOutAndVel(int32_t index, int32_t* head, double* first, double* second, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Close_BindTcpSpeed(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TraceRecoverMode(int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TraceRecoverMode(int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_VarTraceRecoverParams(int32_t index, double param1, double param2, double param3, double param4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_VarTraceRecoverParams(int32_t index, double* param1, double* param2, double* param3, double* param4, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
