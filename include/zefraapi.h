@@ -637,6 +637,49 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TraceRecoverMode(int32_t* mode, int32_t s
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_VarTraceRecoverParams(int32_t index, double param1, double param2, double param3, double param4, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_VarTraceRecoverParams(int32_t index, double* param1, double* param2, double* param3, double* param4, int32_t slot);
 
+/* ---- Interference zones and tool shapes ---------------------------------- */
+/* kind selects the geometry that travels: 0 values0, 1 values1. */
+typedef struct InterferZonePara {
+    int32_t param1;
+    int32_t param2;
+    uint16_t param3;
+    uint16_t param4;
+    float param5;
+    uint16_t param6;
+    uint16_t kind;
+    float values0[6];
+    float values1[6];
+} InterferZonePara;
+
+/* Packed (128 bytes). shapeType 0..3 selects the values that travel; shape 3 has three
+ * variants, chosen by type3Kind 0..2. */
+#pragma pack(push, 1)
+typedef struct InterferToolPara {
+    uint16_t shapeType;
+    uint16_t type1Values[8];
+    float type2Values[2];
+    uint16_t type3Kind;
+    float type3Values0[6];
+    float type3Values1[6];
+    float type3Values2[13];
+} InterferToolPara;
+#pragma pack(pop)
+
+/* A kind, shapeType or type3Kind outside its set, and a reply these functions cannot use,
+ * give RC_BAD_PARAM. Records are written whole (the groups not selected zero) or not at all. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferZonePara(int32_t zone, const InterferZonePara* para, int32_t slot);
+/* The reply must give all 13 fields. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferZonePara(int32_t zone, InterferZonePara* para, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferZoneActStat(int32_t zone, int32_t state, int32_t slot);
+/* states is scanned in place: on RC_BAD_PARAM the states read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferZoneActStat(int32_t states[16], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferToolActNum(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferToolActNum(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferToolPara(int32_t tool, const InterferToolPara* para, int32_t slot);
+/* A reply that stops after the shape number is accepted, its missing values 0; one without a
+ * shape number leaves para untouched. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferToolPara(int32_t tool, InterferToolPara* para, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
