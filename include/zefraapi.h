@@ -585,6 +585,35 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollDist(int32_t* dist, int32
 ZEFRA_API int32_t ZEFRA_CALL ZEF_GetRecommendCollisionLevel(int32_t selector, int32_t axisCount, double* levels, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEF_ResetRecommendCollisionLevel(int32_t selector, int32_t slot);
 
+/* ---- Digital and analog I/O ------------------------------------------------------------- */
+/* Channel, group and configuration numbers go to the controller untested. Every query writes
+ * its output only when the reply was read whole. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DO(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DOGroup(int32_t group, int32_t value, int32_t slot);
+/* value travels with six decimals. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DA(int32_t channel, float value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ForceDI(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ForceDO(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InCfg(int32_t index, int32_t config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_OutCfg(int32_t index, int32_t config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DINum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DONum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ADNum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DANum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DI(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DIGroup(int32_t group, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DO(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOGroup(int32_t group, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOGroupCfg(int32_t group, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DACfg(int32_t channel, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OutCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AD(int32_t channel, float* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DA(int32_t channel, float* value, int32_t slot);
+/* status: six flags, one reply digit each, in reply order; all six are written, or none. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DevSts(int32_t status[6], int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
