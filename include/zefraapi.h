@@ -614,6 +614,28 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DA(int32_t channel, float* value, int32_t
 /* status: six flags, one reply digit each, in reply order; all six are written, or none. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DevSts(int32_t status[6], int32_t slot);
 
+/* ---- Modbus and PLC variables ------------------------------------------------------------ */
+/* count is the number of 16-bit registers in the run and is sent as given. Ushort runs carry
+ * count values (the first always, even for a count below 1); float runs carry count/2 floats
+ * (at least one), each taking two registers. A run whose request would not fit is refused
+ * with RC_BAD_PARAM and nothing sent. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusCoil(int32_t first, int32_t second, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusCoil(int32_t first, int32_t second, int32_t value, int32_t slot);
+/* Reads 1..8 registers: exactly count values must come back; the first count entries of
+ * values are written, and nothing else. A count below 1 reads nothing and gives RC_FAIL. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusRegUshort(int32_t address, int32_t count, uint16_t* values, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusRegUshort(int32_t address, int32_t count, const uint16_t* values, int32_t slot);
+/* Reads 1..4 floats (count 2..9): exactly count/2 values must come back; then all four entries
+ * of values are written, those not read as 0. A count below 2 reads nothing and gives RC_FAIL. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusRegFloat(int32_t address, int32_t count, float values[4], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusRegFloat(int32_t address, int32_t count, const float* values, int32_t slot);
+/* Each read keeps the low bits of the reported number that fit its type (70000 reads as 4464
+ * in an int16). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarByte(int32_t index, uint8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarInt(int32_t index, int16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarDInt(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarLReal(int32_t index, double* value, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
