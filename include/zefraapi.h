@@ -636,6 +636,18 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarInt(int32_t index, int16_t* value, 
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarDInt(int32_t index, int32_t* value, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarLReal(int32_t index, double* value, int32_t slot);
 
+/* ---- User alarms and print messages ------------------------------------------------------ */
+/* text is sent unchanged and may hold blanks. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserAlarm(int32_t index, const char* text, int32_t slot);
+/* text: 40 bytes, all written on success: the first word of the alarm text (at most 39
+ * characters; a longer one gives RC_FAIL), zero padded; empty when the controller has none. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserAlarm(int32_t index, char text[40], int32_t slot);
+/* message: 128 bytes, all written when a message is pending: the message in the host's
+ * character set (at most 127 bytes, cut between characters), zero padded. A character the
+ * host's set lacks arrives as "?". Without a pending message the buffer is left as it was
+ * and the result is still RC_OK: clear it first to tell the two apart. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Print(char message[128], int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
