@@ -648,6 +648,24 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserAlarm(int32_t index, char text[40], i
  * and the result is still RC_OK: clear it first to tell the two apart. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Print(char message[128], int32_t slot);
 
+/* ---- Control device, permission and users ------------------------------------------------ */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurCtrlDev(int32_t* device, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetCurCtrlDev(int32_t device, int32_t slot);
+/* state 0: no permission held, address and port are set to 0. Otherwise address is the
+ * holder's IPv4 address (192.0.2.10 is 0xC000020A) and port its TCP port; when the reply
+ * lacks them the result is RC_FAIL with state already written and address and port as they
+ * were. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurPermit(int32_t* state, uint32_t* address, uint16_t* port, int32_t slot);
+/* mode: 0 acquire, 1 acquire forcibly; anything else is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AcqPermit(int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_RemovePermit(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurUserType(int32_t* userType, int32_t slot);
+/* password is sent in the clear, unchanged; an empty one is allowed. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_UserLogin(int32_t user, const char* password, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_UserLogout(int32_t slot);
+/* timeText is sent unchanged, in the controller's own form. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SysTime(const char* timeText, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
