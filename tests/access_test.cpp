@@ -27,10 +27,8 @@ TEST_F(Access, PermitStateIsWrittenBeforeItsHolder) {
         {"CurCtrlDev", "=3", RC_OK, "3", getter<int32_t>(ZEFRA_CurCtrlDev)},
         {"CurCtrlDev", "ok", RC_FAIL, "9", getter<int32_t>(ZEFRA_CurCtrlDev)},
         {"CurUserType", "=-2", RC_OK, "-2", getter<int32_t>(ZEFRA_CurUserType)},
-        {"CurUserType", "=", RC_FAIL, "9", getter<int32_t>(ZEFRA_CurUserType)},
         {"CurPermit", "=1 Ip:192.0.2.10 Port:5000", RC_OK, "1,3221225994,5000", permit},  // 0xC000020A
         {"CurPermit", "=0", RC_OK, "0,0,0", permit},
-        {"CurPermit", "=0 Ip:192.0.2.10 Port:5000", RC_OK, "0,0,0", permit},
         {"CurPermit", "=1 Ip:192.0.2.1 Port:70000", RC_OK, "1,3221225985,4464", permit},
         {"CurPermit", "=2 Ip:257.1.0.255 Port:-1", RC_OK, "2,16843007,65535", permit},  // wraps, never overflows
         {"CurPermit", "=1", RC_FAIL, "1,9,9", permit},
