@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "records/wire_text.h"
+#include "support/scan_reference.h"
 
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 
@@ -167,30 +168,6 @@ std::string generatedScanFormat(Random& r) {
     return f;
 }
 
-using Slots = unsigned char[20][16];
-
-template <std::size_t... I>
-int callWith(int (*scan)(const char*, const char*, ...), const char* in, const char* format, Slots& s,
-             std::index_sequence<I...>) {
-    return scan(in, format, static_cast<void*>(s[I])...);
-}
-
-int engineScan(const char* in, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = scanV(in, format, args);
-    va_end(args);
-    return n;
-}
-
-int libraryScan(const char* in, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = std::vsscanf(in, format, args);
-    va_end(args);
-    return n;
-}
-
 std::string shown(const std::string& s) {
     std::string out;
     for (const unsigned char c : s) {
@@ -201,40 +178,26 @@ std::string shown(const std::string& s) {
     return '"' + out + '"';
 }
 
-// Did the engine stop at an integer that it refuses on purpose (outside -2^31..2^32-1) where
-// glibc stored a wrapped value? It must have stored less, everything it stored must be equal,
-// the format must hold an integer conversion and the input a digit run long enough for such a
-// number. Formats without integers are never excused. The case has its own test below.
-bool refusedOnPurpose(const char* format, const std::string& in, int ours, int theirs, const Slots& a, const Slots& b) {
-    static const std::regex integerConversion("%\\*?[0-9]*h*[diouxX]"), longNumber("[0-9a-fA-F]{9,}|[0-9]{10,}|-[0-9a-fA-F]{8}");
-    // A suppressed field refused this way leaves nothing stored where glibc went on to EOF.
-    return ours >= 0 && (theirs > ours || (ours == 0 && theirs == EOF)) && std::memcmp(a, b, 16 * static_cast<std::size_t>(ours)) == 0 &&
-           std::regex_search(format, integerConversion) && std::regex_search(in, longNumber);
-}
-
 struct ScanStats {
     long checked = 0, skipped = 0, failures = 0;
 };
 
 void compareScan(const char* format, const std::string& in, ScanStats& stats) {
-    Slots ours, theirs;
-    std::memset(ours, 0xA5, sizeof ours);
-    std::memset(theirs, 0xA5, sizeof theirs);
-    const int a = callWith(engineScan, in.c_str(), format, ours, std::make_index_sequence<20>());
-    const int b = callWith(libraryScan, in.c_str(), format, theirs, std::make_index_sequence<20>());
-    if (a == b && std::memcmp(ours, theirs, sizeof ours) == 0) {
+    const auto ours = test::scanWith(test::engineScan, in.c_str(), format, std::make_index_sequence<20>());
+    const auto theirs = test::scanWith(test::libraryScan, in.c_str(), format, std::make_index_sequence<20>());
+    if (test::sameResults(ours, theirs)) {
         ++stats.checked;
         return;
     }
-    if (refusedOnPurpose(format, in, a, b, ours, theirs)) {
+    if (test::refusedOnPurpose(format, in, ours, theirs)) {
         ++stats.skipped;
         return;
     }
     if (++stats.failures <= 10) {
         int slot = 0;
-        while (slot < 20 && std::memcmp(ours[slot], theirs[slot], 16) == 0) ++slot;
-        ADD_FAILURE() << "format " << shown(format) << " input " << shown(in) << ": engine " << a << ", C library "
-                      << b << (slot < 20 ? ", first differing field " + std::to_string(slot) : std::string());
+        while (slot < 20 && std::memcmp(ours.fields[slot], theirs.fields[slot], 16) == 0) ++slot;
+        ADD_FAILURE() << "format " << shown(format) << " input " << shown(in) << ": engine " << ours.count
+                      << ", C library " << theirs.count << (slot < 20 ? ", first differing field " + std::to_string(slot) : std::string());
     }
 }
 
@@ -276,7 +239,7 @@ TEST(WireText, RefusesIntegersOutsideTheThirtyTwoBitRanges) {
                 {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
     for (const auto& row : rows) {
         std::int32_t value = 0;
-        EXPECT_EQ(engineScan(row.in, row.format, &value), row.count) << row.in;
+        EXPECT_EQ(test::engineScan(row.in, row.format, &value), row.count) << row.in;
         EXPECT_EQ(value, static_cast<std::int32_t>(row.value)) << row.in;
     }
 }
@@ -426,7 +389,7 @@ TEST(WireText, RefusesWhatItDoesNotPrint) {
     EXPECT_EQ(engine("%.99f", 1.0), 101);
     for (const char* f : {"%s", "%ld", "%lld", "%Lf", "%hf", "%[a]", "%n", "%p", "%1$d", "%lc", "%*%"}) {
         int sink[8] = {};
-        EXPECT_EQ(engineScan("=5 a", f, sink), 0) << f;
+        EXPECT_EQ(test::engineScan("=5 a", f, sink), 0) << f;
         EXPECT_FALSE(scanSupported(f)) << f;
     }
 }
