@@ -15,7 +15,7 @@ namespace zefra::test {
 
 struct ScanResults {
     int count = 0;
-    unsigned char fields[20][16];
+    alignas(16) unsigned char fields[20][16];
 };
 
 #pragma GCC diagnostic push
