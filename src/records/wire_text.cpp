@@ -118,6 +118,7 @@ class Sink {
 public:
     Sink(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
     void put(const char* text, std::size_t n) {
+        if (n == 0) return;  // `text` may then be null
         if (length_ + 1 < capacity_) {
             const std::size_t room = capacity_ - 1 - length_;
             std::memcpy(out_ + length_, text, n < room ? n : room);
