@@ -104,6 +104,14 @@ std::atomic<OutputSink> outputSink{nullptr};
 
 }  // namespace
 
+std::int64_t coarseMilliseconds() {
+    // The coarse clock reads what the kernel last stored, without the time-stamp counter
+    // (which costs tens of nanoseconds under a hypervisor).
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1'000'000;
+}
+
 void writeStandardOutput(const char* text) {
     if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
         sink(text);

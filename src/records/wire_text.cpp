@@ -127,6 +127,7 @@ public:
     }
     void put(char c) { put(&c, 1); }
     void fill(char c, std::size_t n) {
+        if (n == 0) return;
         if (length_ + 1 < capacity_) {
             const std::size_t room = capacity_ - 1 - length_;
             std::memset(out_ + length_, c, n < room ? n : room);
@@ -166,8 +167,11 @@ void putInteger(Sink& sink, const Spec& s, std::uint64_t magnitude, bool negativ
     const char* digitChars = s.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     char digits[24];
     std::size_t n = 0;
-    for (std::uint64_t v = magnitude; v != 0; v /= static_cast<unsigned>(base))
-        digits[sizeof digits - 1 - n++] = digitChars[v % static_cast<unsigned>(base)];
+    if (base == 10)  // a constant divisor: a multiplication, not a division, per digit
+        for (std::uint64_t v = magnitude; v != 0; v /= 10) digits[sizeof digits - 1 - n++] = static_cast<char>('0' + v % 10);
+    else
+        for (std::uint64_t v = magnitude; v != 0; v /= static_cast<unsigned>(base))
+            digits[sizeof digits - 1 - n++] = digitChars[v % static_cast<unsigned>(base)];
     if (magnitude == 0 && s.precision != 0) digits[sizeof digits - 1 - n++] = '0';
     char prefix[2];
     std::size_t prefixLength = 0;
@@ -593,6 +597,19 @@ int formatV(char* out, std::size_t capacity, const char* format, std::va_list ar
             break;
         }
         ++p;
+        if (*p == 'd') {  // the commonest directive, with nothing to parse
+            ++p;
+            const int v = va_arg(rest, int);
+            char digits[12];
+            char* end = digits + sizeof digits;
+            char* q = end;
+            unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+            do *--q = static_cast<char>('0' + magnitude % 10);
+            while ((magnitude /= 10) != 0);
+            if (v < 0) *--q = '-';
+            sink.put(q, static_cast<std::size_t>(end - q));
+            continue;
+        }
         Spec s;
         if (!parseFormatSpec(p, s)) {
             result = sink.refuse();

@@ -1,6 +1,5 @@
 #include "transport/exchange.h"
 
-#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <mutex>
@@ -12,7 +11,10 @@
 namespace zefra {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// Deadlines in milliseconds of the platform's coarse clock. Time limits are whole seconds, so
+// a few milliseconds of resolution change nothing, and the fine clock would cost the client a
+// good part of what the library adds to a call.
+using Deadline = std::int64_t;
 
 enum class FrameOutcome { replied, linkFailure, malformed, notConnected };
 
@@ -34,30 +36,34 @@ bool sendAll(platform::Transport& net, platform::Socket s, const char* data, std
 bool awaitingMore(const char* raw, std::size_t got) {
     if (got >= replyLimit) return false;
     if (raw[0] != '#' || (got >= 2 && raw[1] != '#')) return false;
-    if (std::memchr(raw, '\0', got) != nullptr) return false;
+    // One pass for both ends of a reply: a zero byte or a "$$".
     for (std::size_t i = 1; i < got; ++i)
-        if (raw[i - 1] == '$' && raw[i] == '$') return false;
+        if (raw[i] == '\0' || (raw[i] == '$' && raw[i - 1] == '$')) return false;
     return true;
 }
 
-// Milliseconds left until `deadline`, rounded up; 0 once it has passed.
-int millisecondsLeft(Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+// Milliseconds left until `deadline`; 0 once it has passed.
+int millisecondsLeft(Deadline deadline) {
+    const std::int64_t left = deadline - platform::coarseMilliseconds();
     return left <= 0 ? 0 : static_cast<int>(left);
 }
 
-// Waits for the socket to become readable before `deadline` and receives once into `into`.
-platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, Clock::time_point deadline,
-                                 char* into, std::size_t size) {
-    const int left = millisecondsLeft(deadline);
+// Waits up to `left` milliseconds for the socket to become readable and receives once.
+platform::IoResult receiveWithin(platform::Transport& net, platform::Socket s, int left, char* into, std::size_t size) {
     if (left == 0 || net.waitReadable(s, left) != platform::Readiness::ready) return {platform::IoResult::failed, 0};
     return net.receive(s, into, size);
+}
+
+// Waits for the socket to become readable before `deadline` and receives once into `into`.
+platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, Deadline deadline,
+                                 char* into, std::size_t size) {
+    return receiveWithin(net, s, millisecondsLeft(deadline), into, size);
 }
 
 // An oversize reply has filled the reply area with the start of a frame and no end. Its rest
 // would otherwise answer the next request, so it is read and dropped up to its "$$" within
 // the same deadline; a frame whose end never comes is a time-out.
-bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Clock::time_point deadline, char last) {
+bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline deadline, char last) {
     char scrap[replyLimit];
     for (;;) {
         const platform::IoResult r = receiveBefore(net, s, deadline, scrap, sizeof scrap);
@@ -134,14 +140,16 @@ std::int32_t negated(int n) { return static_cast<std::int32_t>(0u - static_cast<
 ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket s, int waitMs, char* raw) {
     // One deadline for the whole reply: a controller that trickles its reply byte by byte
     // cannot hold the slot longer than its time limit.
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    const Deadline deadline = platform::coarseMilliseconds() + waitMs;
     std::size_t got = 0;
-    do {
-        const platform::IoResult r = receiveBefore(net, s, deadline, raw + got, replyLimit - got);
+    // The first wait starts at once, with the whole limit left: no second clock reading.
+    for (int left = waitMs;; left = millisecondsLeft(deadline)) {
+        const platform::IoResult r = receiveWithin(net, s, left, raw + got, replyLimit - got);
         if (r.kind == platform::IoResult::failed) return ReceiveOutcome::linkFailure;
         got += r.bytes;
         raw[got] = '\0';
-    } while (got == 0 || awaitingMore(raw, got));
+        if (got != 0 && !awaitingMore(raw, got)) break;
+    }
     if (got == replyLimit && std::strlen(raw) == replyLimit && raw[0] == '#' && raw[1] == '#' &&
         std::strstr(raw, "$$") == nullptr && !discardRestOfFrame(net, s, deadline, raw[replyLimit - 1]))
         return ReceiveOutcome::linkFailure;
