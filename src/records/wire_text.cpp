@@ -262,6 +262,7 @@ public:
         if (c != EOF) --p_;
     }
     const char* position() const { return reinterpret_cast<const char*>(p_); }
+    void moveTo(const char* p) { p_ = reinterpret_cast<const unsigned char*>(p); }
 
 private:
     const unsigned char* p_;
@@ -322,9 +323,47 @@ bool parseScanSpec(const char*& p, ScanSpec& s) {
 // Deliberate difference: a value outside that range is a matching failure, where glibc keeps
 // the low 32 bits of strtol's 64-bit (or saturated) result, so that "=4294967297" would read
 // as 1. A number that cannot be held is refused rather than silently replaced by another.
+// Stores the low bits of a value already known to lie within -2^31..2^32-1.
+void storeInteger(const ScanSpec& s, std::uint32_t bits, std::va_list& args) {
+    const bool isSigned = s.conversion == 'd' || s.conversion == 'i';
+    switch (s.length) {
+        case Length::hh:
+            if (isSigned) *va_arg(args, signed char*) = static_cast<signed char>(bits & 0xFF);
+            else *va_arg(args, unsigned char*) = static_cast<unsigned char>(bits);
+            break;
+        case Length::h:
+            if (isSigned) *va_arg(args, short*) = static_cast<short>(bits & 0xFFFF);
+            else *va_arg(args, unsigned short*) = static_cast<unsigned short>(bits);
+            break;
+        default:
+            if (isSigned) *va_arg(args, int*) = static_cast<int>(bits);
+            else *va_arg(args, unsigned*) = bits;
+            break;
+    }
+}
+
 Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
     int base = s.conversion == 'd' || s.conversion == 'u' ? 10 : s.conversion == 'i' ? 0 : s.conversion == 'o' ? 8 : 16;
     int width = s.width;
+    if (base == 10 && width < 0) {
+        // Without a width a decimal field is a sign and digits, nothing more: one tight pass.
+        const char* p = in.position();
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        if (!isDigit(*p)) {
+            if (*in.position() == '\0') return Outcome::endOfInput;
+            in.moveTo(p);
+            return Outcome::mismatch;
+        }
+        std::uint64_t magnitude = 0;
+        for (; isDigit(*p); ++p)
+            if (magnitude <= 0xFFFFFFFF) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+        in.moveTo(p);
+        if (magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF})) return Outcome::mismatch;
+        if (!s.suppress)
+            storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
+        return Outcome::converted;
+    }
     int c = in.get();
     if (c == EOF) return Outcome::endOfInput;
     bool negative = false;
@@ -367,23 +406,8 @@ Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
     if (taken == 0 || (taken == 1 && sign)) return Outcome::mismatch;
     if (tooLarge || magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF}))
         return Outcome::mismatch;
-    if (s.suppress) return Outcome::converted;
-    const std::uint32_t bits = negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude);
-    const bool isSigned = s.conversion == 'd' || s.conversion == 'i';
-    switch (s.length) {
-        case Length::hh:
-            if (isSigned) *va_arg(args, signed char*) = static_cast<signed char>(bits & 0xFF);
-            else *va_arg(args, unsigned char*) = static_cast<unsigned char>(bits);
-            break;
-        case Length::h:
-            if (isSigned) *va_arg(args, short*) = static_cast<short>(bits & 0xFFFF);
-            else *va_arg(args, unsigned short*) = static_cast<unsigned short>(bits);
-            break;
-        default:
-            if (isSigned) *va_arg(args, int*) = static_cast<int>(bits);
-            else *va_arg(args, unsigned*) = bits;
-            break;
-    }
+    if (!s.suppress)
+        storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
     return Outcome::converted;
 }
 
@@ -440,7 +464,18 @@ const char* convertFloat(const char* begin, const char* end, T& value) {
         return end;
     }
     const bool hex = end - p >= 2 && p[0] == '0' && lower(p[1]) == 'x';
-    const char* mantissa = hex ? p + 2 : p;
+    if (!hex) {
+        // Decimal text as scanf collects it is digits, a point, an exponent: from_chars takes the
+        // same longest prefix strtod takes ("1e" gives 1), and refuses a text with no digit.
+        T v{};
+        const auto r = std::from_chars(p, end, v, std::chars_format::general);
+        if (r.ec == std::errc::invalid_argument) return nullptr;
+        if (r.ec == std::errc::result_out_of_range)
+            v = magnitudeEstimate(p, r.ptr, false) > 0 ? std::numeric_limits<T>::infinity() : T(0);
+        value = negative ? -v : v;
+        return r.ptr;
+    }
+    const char* mantissa = p + 2;
     const auto digitOf = [hex](char c) { return hex ? isHexDigit(c) : isDigit(c); };
     const char* q = mantissa;
     bool anyDigit = false;
@@ -472,9 +507,41 @@ const char* convertFloat(const char* begin, const char* end, T& value) {
 // Floating point. The characters are collected exactly as glibc collects them (which is why
 // "1e" reads as 1 with the "e" consumed, "nan(1)" reads "nan" and leaves "(1)", and "infin"
 // fails), then converted as strtod converts them.
+template <typename T>
+Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, std::va_list& args) {
+    T value = 0;
+    if (convertFloat(start, end, value) == nullptr) return Outcome::mismatch;
+    if (!s.suppress) *va_arg(args, T*) = value;
+    return Outcome::converted;
+}
+
+// The plain decimal number without a width, the form nearly every reply carries, taken in one
+// tight pass. It consumes exactly what the general collection below would: digits, one
+// point, then "e", an optional sign and digits (a bare "1e" or "1e-" included), nothing after.
+// Anything else (no digit or point after the sign, a "0x", "nan", "inf") goes the general way.
+bool plainDecimal(const char* p, const char*& end) {
+    if (*p == '-' || *p == '+') ++p;
+    if (!(isDigit(*p) || *p == '.') || (p[0] == '0' && lower(p[1]) == 'x')) return false;
+    bool digit = false;
+    for (; isDigit(*p); ++p) digit = true;
+    if (*p == '.')
+        for (++p; isDigit(*p); ++p) digit = true;
+    if (digit && lower(*p) == 'e') {
+        ++p;
+        if (*p == '-' || *p == '+') ++p;
+        while (isDigit(*p)) ++p;
+    }
+    end = p;
+    return true;
+}
+
 Outcome scanFloat(Input& in, const ScanSpec& s, std::va_list& args) {
     int width = s.width;
     const char* start = in.position();
+    if (const char* end = nullptr; width < 0 && plainDecimal(start, end)) {
+        in.moveTo(end);
+        return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
+    }
     int c = in.get();
     if (width > 0) --width;
     if (c == EOF) return Outcome::endOfInput;
@@ -544,16 +611,7 @@ Outcome scanFloat(Input& in, const ScanSpec& s, std::va_list& args) {
             return Outcome::mismatch;
     }
     const char* end = in.position();
-    if (s.length == Length::l) {
-        double value = 0;
-        if (convertFloat(start, end, value) == nullptr) return Outcome::mismatch;
-        if (!s.suppress) *va_arg(args, double*) = value;
-    } else {
-        float value = 0;
-        if (convertFloat(start, end, value) == nullptr) return Outcome::mismatch;
-        if (!s.suppress) *va_arg(args, float*) = value;
-    }
-    return Outcome::converted;
+    return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
 }
 
 Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
@@ -692,7 +750,14 @@ int scanV(const char* text, const char* format, std::va_list args) {
             continue;
         }
         ScanSpec s;
-        if (!parseScanSpec(f, s)) {
+        if (f[0] == 'l' && f[1] == 'f') {  // the commonest directives, with nothing to parse
+            s.length = Length::l;
+            s.conversion = 'f';
+            f += 2;
+        } else if (f[0] == 'd') {
+            s.conversion = 'd';
+            ++f;
+        } else if (!parseScanSpec(f, s)) {
             outcome = Outcome::mismatch;
             break;
         }
