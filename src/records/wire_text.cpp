@@ -45,7 +45,7 @@ Length readLength(const char*& p) {
 
 // ---- printf ----------------------------------------------------------------------------------
 
-struct Spec {
+struct Directive {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     bool widthFromArgument = false, precisionFromArgument = false;
     int width = 0;
@@ -56,7 +56,7 @@ struct Spec {
 
 // Parses one directive after its "%"; false when the directive is not one the engine prints.
 // Widths and precisions taken from arguments are resolved by the caller.
-bool parseFormatSpec(const char*& p, Spec& s) {
+bool parseFormatSpec(const char*& p, Directive& s) {
     for (;; ++p) {
         if (*p == '-') s.left = true;
         else if (*p == '+') s.plus = true;
@@ -150,7 +150,7 @@ private:
 };
 
 // Lays out prefix, zero padding and body within the field width, as printf does.
-void putField(Sink& sink, const Spec& s, const char* prefix, std::size_t prefixLength, std::size_t zeros,
+void putField(Sink& sink, const Directive& s, const char* prefix, std::size_t prefixLength, std::size_t zeros,
               const char* body, std::size_t bodyLength) {
     const std::size_t used = prefixLength + zeros + bodyLength;
     const std::size_t width = static_cast<std::size_t>(s.width);
@@ -162,7 +162,7 @@ void putField(Sink& sink, const Spec& s, const char* prefix, std::size_t prefixL
     if (s.left) sink.fill(' ', pad);
 }
 
-void putInteger(Sink& sink, const Spec& s, std::uint64_t magnitude, bool negative, bool isSigned) {
+void putInteger(Sink& sink, const Directive& s, std::uint64_t magnitude, bool negative, bool isSigned) {
     const int base = s.conversion == 'o' ? 8 : (s.conversion == 'x' || s.conversion == 'X') ? 16 : 10;
     const char* digitChars = s.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     char digits[24];
@@ -196,7 +196,7 @@ void putInteger(Sink& sink, const Spec& s, std::uint64_t magnitude, bool negativ
 
 // Fixed-point text of a finite double: std::to_chars gives the exact decimal expansion rounded
 // half to even at the last printed digit, which is what glibc prints.
-void putFixed(Sink& sink, const Spec& s, double value) {
+void putFixed(Sink& sink, const Directive& s, double value) {
     const int precision = s.precision < 0 ? 6 : s.precision;
     // 309 integer digits at most, the point, the precision and the "#" point.
     char body[std::numeric_limits<double>::max_exponent10 + 1 + 1 + maxFloatPrecision + 1];
@@ -220,7 +220,7 @@ std::uint64_t magnitudeOf(T v) {
     return v < 0 ? static_cast<std::uint64_t>(U(0) - static_cast<U>(v)) : static_cast<std::uint64_t>(v);
 }
 
-void putSigned(Sink& sink, const Spec& s, std::va_list& args) {
+void putSigned(Sink& sink, const Directive& s, std::va_list& args) {
     long long v = 0;
     switch (s.length) {
         case Length::hh: v = static_cast<signed char>(va_arg(args, int)); break;
@@ -235,7 +235,7 @@ void putSigned(Sink& sink, const Spec& s, std::va_list& args) {
     putInteger(sink, s, magnitudeOf(v), v < 0, true);
 }
 
-void putUnsigned(Sink& sink, const Spec& s, std::va_list& args) {
+void putUnsigned(Sink& sink, const Directive& s, std::va_list& args) {
     unsigned long long v = 0;
     switch (s.length) {
         case Length::hh: v = static_cast<unsigned char>(va_arg(args, unsigned)); break;
@@ -668,7 +668,7 @@ int formatV(char* out, std::size_t capacity, const char* format, std::va_list ar
             sink.put(q, static_cast<std::size_t>(end - q));
             continue;
         }
-        Spec s;
+        Directive s;
         if (!parseFormatSpec(p, s)) {
             result = sink.refuse();
             break;
@@ -797,7 +797,7 @@ int scanV(const char* text, const char* format, std::va_list args) {
 bool formatSupported(const char* format) {
     for (const char* p = format; *p != '\0';) {
         if (*p++ != '%') continue;
-        Spec s;
+        Directive s;
         if (!parseFormatSpec(p, s)) return false;
     }
     return true;
