@@ -42,8 +42,8 @@ bool textWidthsFit(const std::string& format) {
         }
         if (end < format.size() && format[end] == '*') ++end;
         unsigned long width = 0;
-        while (end < format.size() && format[end] >= '0' && format[end] <= '9' && width < 1000)
-            width = width * 10 + static_cast<unsigned long>(format[end++] - '0');
+        for (; end < format.size() && format[end] >= '0' && format[end] <= '9'; ++end)
+            width = std::min(width * 10 + static_cast<unsigned long>(format[end] - '0'), 1000UL);
         while (end < format.size() && (format[end] == 'h' || format[end] == 'l' || format[end] == 'L')) ++end;
         if (end < format.size() && (format[end] == 's' || format[end] == 'c' || format[end] == '[') && width > 15)
             return false;
