@@ -465,7 +465,7 @@ std::string Controller::pose(std::string_view w, const Args& a) {
             for (int i = 0; i < 3; ++i) x[i] -= store_[wobj][2 + i].num;
         return rform(x, k, a, 10);
     }
-    if (w.rfind("Get_Pallet", 0) == 0) {
+    if (w == "Get_PalletPoint" || w == "Get_Pallet4Point" || w == "Get_PalletRobP" || w == "Get_Pallet4RobP") {
         const bool four = w.find('4') != std::string::npos, robp = w.find("RobP") != std::string::npos;
         const std::size_t stride = robp ? 16 : 13, corners = four ? 4 : 3;
         const std::size_t idx = stride * corners;

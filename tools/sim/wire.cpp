@@ -96,8 +96,8 @@ bool matchFrom(std::string_view p, std::string_view t, Args& args) {
         if (c.kind == 0) return false;
         const std::string_view rest = p.substr(c.length);
         if (c.kind == 's') {
-            // Shortest text (at least one character) after which the rest matches.
-            for (std::size_t n = 1; n <= t.size(); ++n) {
+            // Shortest text (possibly empty) after which the rest matches.
+            for (std::size_t n = 0; n <= t.size(); ++n) {
                 Args tail;
                 if (matchFrom(rest, t.substr(n), tail)) {
                     args.push_back({0, std::string(t.substr(0, n))});

@@ -1,0 +1,216 @@
+// The library against the emulator over loopback, and the emulator's own parts.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "controller.h"
+#include "kinematics.h"
+#include "server.h"
+#include "zefraapi.h"
+
+namespace {
+
+// Converts to any number (1) or pointer (a zeroed scratch area, or "1" for text).
+struct Any {
+    static unsigned char* scratch() {
+        alignas(16) static unsigned char area[16][8192];
+        static int next = 0;
+        unsigned char* p = area[next++ % 16];
+        std::fill(p, p + 8192, 0);
+        return p;
+    }
+    operator const char*() const { return "1"; }
+    template <class T> requires std::is_arithmetic_v<T> operator T() const { return T(1); }
+    template <class T> operator T*() const { return reinterpret_cast<T*>(scratch()); }
+};
+
+struct Call { const char* name; std::function<int32_t(int32_t)> call; };
+const Call kCalls[] = {
+#include "calls.inc"
+};
+
+// An emulator on a free loopback port, served from its own thread, connected on slot 0.
+class Sim {
+public:
+    explicit Sim(zsim::Faults faults = {}, int timeout = 2)
+        : server_({"127.0.0.1", 0, 0, false, faults}),
+          controller_([start = std::chrono::steady_clock::now()] {
+              return 20.0 * std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+          }) {
+        port_ = server_.listen();
+        thread_ = std::thread([this] { server_.run(controller_); });
+        ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(port_), timeout, 0);
+    }
+    ~Sim() {
+        ZEFRA_Exit_ETH(0);
+        server_.stop();
+        thread_.join();
+    }
+    int unknown() const { return controller_.unknownCount(); }
+
+private:
+    zsim::Server server_;
+    zsim::Controller controller_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST(Emulator, UnderstandsTheRequestOfEveryExport) {
+    const std::set<std::string> notCommands = {"ZEFRA_Init_ETH", "ZEFRA_Exit_ETH", "ZEFRA_Common_Cmd"};
+    Sim sim;
+    std::set<std::string> walked;
+    for (const Call& c : kCalls) {
+        walked.insert(c.name);
+        if (notCommands.count(c.name)) continue;
+        const int32_t rc = c.call(0);
+        EXPECT_NE(rc, -zsim::kUnknownWord) << c.name;
+        EXPECT_NE(rc, -zsim::kMalformed) << c.name;
+        EXPECT_NE(rc, RC_COMM_FAIL) << c.name;
+        ZEFRA_EmergStop(0, 0);
+        ZEFRA_MotorEnable(0, 0);
+    }
+    EXPECT_EQ(sim.unknown(), 0);
+    std::ifstream list(ZEFRA_EXPORT_LIST);
+    for (std::string line; std::getline(list, line);)
+        if (!line.empty() && line[0] != '#') {
+            EXPECT_TRUE(walked.count(line.substr(0, line.find(' ')))) << line;
+        }
+}
+
+PointRecord point(double x, double y, double z, double a, double b, double c) {
+    return {{x, y, z, a, b, c}, {0, 0, 0, 0}, {0, 0, 0}};
+}
+
+TEST(Emulator, SettersReadBack) {
+    Sim sim;
+    struct Row { const char* what; bool (*roundTrip)(); };
+    const Row rows[] = {
+        {"speed", [] { int32_t v = 0; return ZEFRA_Set_Vel(35, 0) == RC_OK && ZEFRA_Get_Vel(&v, 0) == RC_OK && v == 35; }},
+        {"acceleration ramp", [] { double a = 0, b = 0; return ZEFRA_Set_AccRamp(0.5, 2, 0) == RC_OK && ZEFRA_Get_AccRamp(&a, &b, 0) == RC_OK && a == 0.5 && b == 2; }},
+        {"user frame", [] { const double f[6] = {1, 2, 3, 4, 5, 6}; double g[6] = {}; return ZEFRA_Set_UserC(2, f, 0) == RC_OK && ZEFRA_Get_UserC(2, g, 0) == RC_OK && std::equal(f, f + 6, g); }},
+        {"jump parameters", [] { float a = 0, b = 0, c = 0; return ZEFRA_Set_JumpPara(10, 20.5f, 3, 0) == RC_OK && ZEFRA_Get_JumpPara(&a, &b, &c, 0) == RC_OK && a == 10 && b == 20.5f && c == 3; }},
+        {"collision level", [] { double l = 0; return ZEFRA_Set_AxisCollLevel(3, 75.25, 0) == RC_OK && ZEFRA_Get_AxisCollLevel(3, &l, 0) == RC_OK && l == 75.25; }},
+        {"global point", [] { PointRecord p = point(700, -50, 800, 180, 0, 45), q{}; p.armType[2] = 1; p.frameRef[1] = 2;
+                              return ZEFRA_Set_GP(7, &p, 0) == RC_OK && ZEFRA_Get_GP(7, &q, 0) == RC_OK && std::memcmp(&p, &q, sizeof p) == 0; }},
+        {"position register", [] { PointRecord p = point(1, -2, 3.5, 0, 0, 9), q{}; return ZEFRA_Set_PR(4, &p, 0) == RC_OK && ZEFRA_Get_PR(4, &q, 0) == RC_OK && std::memcmp(&p, &q, sizeof p) == 0; }},
+        {"B variable", [] { int32_t v = 0; return ZEFRA_Set_B(9, -12, 0) == RC_OK && ZEFRA_Get_B(9, &v, 0) == RC_OK && v == -12; }},
+        {"D variable", [] { double v = 0; return ZEFRA_Set_D(9, 2.125, 0) == RC_OK && ZEFRA_Get_D(9, &v, 0) == RC_OK && v == 2.125; }},
+        {"common variable", [] { int32_t v = 0; return ZEFRA_Set_CommonVarInt(3, 123456, 0) == RC_OK && ZEFRA_Get_CommonVarInt(3, &v, 0) == RC_OK && v == 123456; }},
+    };
+    for (const Row& r : rows) EXPECT_TRUE(r.roundTrip()) << r.what;
+}
+
+TEST(Emulator, RefusalsComeBackAsTheirCodes) {
+    Sim sim;
+    PointRecord p = point(800, 0, 900, 180, 0, 0);
+    ASSERT_EQ(ZEFRA_Set_GP(1, &p, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MovJ_GP(1, 0, 0, 0), -zsim::kMotorsOff);
+    EXPECT_EQ(ZEFRA_EmergStop(1, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MotorEnable(1, 0), -zsim::kEStop);
+    EXPECT_EQ(ZEFRA_EmergStop(0, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MovJ_GP(99, 0, 0, 0), -zsim::kNoPoint);
+    EXPECT_EQ(ZEFRA_Set_B(-1, 1, 0), -zsim::kRange);
+    PointRecord far = point(5000, 0, 0, 0, 0, 0);
+    EXPECT_EQ(ZEFRA_MovL2(&far, 0, 0, 0), -zsim::kUnreachable);
+}
+
+TEST(Emulator, MotionMovesThePositionAndEnds) {
+    Sim sim;
+    PointRecord target = point(800, 100, 900, 180, 0, 0), here{};
+    ASSERT_EQ(ZEFRA_Set_GP(1, &target, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
+    const PointRecord before = here;
+    ASSERT_EQ(ZEFRA_MovJ_GP(1, 0, 0, 0), RC_OK);
+    int32_t busy = 0;
+    ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
+    EXPECT_EQ(busy, 1);
+    for (int i = 0; i < 200 && busy; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
+    }
+    EXPECT_EQ(busy, 0);
+    ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
+    EXPECT_NE(before.pos[0], here.pos[0]);
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(here.pos[i] - target.pos[i] + (i >= 3 ? 360 * std::round((target.pos[i] - here.pos[i]) / 360) : 0), 0, 1e-5) << i;
+}
+
+TEST(Kinematics, ForwardAndInverseAgreeAtManyPoses) {
+    int checked = 0;
+    for (double q1 : {-150.0, -40.0, 0.0, 75.0})
+        for (double q2 : {-30.0, 0.0, 25.0})
+            for (double q3 : {-50.0, 10.0, 60.0})
+                for (double q5 : {-70.0, 35.0}) {
+                    const zsim::Joints q{q1, q2, q3, 20.0, q5, -30.0};
+                    const zsim::Pose p = zsim::forward(q);
+                    const std::optional<zsim::Joints> back = zsim::inverse(p, zsim::configuration(q), q);
+                    ASSERT_TRUE(back) << q1 << " " << q2 << " " << q3 << " " << q5;
+                    const zsim::Pose again = zsim::forward(*back);
+                    for (int i = 0; i < 3; ++i) EXPECT_NEAR(again[i], p[i], 1e-9);
+                    EXPECT_EQ(zsim::configuration(*back), zsim::configuration(q));
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 72);
+    // At zero joints the upper arm stands up and the forearm points ahead.
+    const zsim::Pose zero = zsim::forward({0, 0, 0, 0, 0, 0});
+    EXPECT_NEAR(zero[0], 150 + 640 + 100, 1e-9);
+    EXPECT_NEAR(zero[2], 450 + 600 + 120, 1e-9);
+}
+
+TEST(Emulator, ErrorTable) {
+    zsim::Controller c([] { return 0.0; });
+    const struct { const char* request; const char* reply; } rows[] = {
+        {"Bogus 1", "e1:unknown command word"},
+        {"Set_Vel", "e2:malformed arguments"},
+        {"set_accramp 1.5 2.000000", "e2:malformed arguments"},
+        {"Set_Vel 99999999999", "e2:malformed arguments"},
+        {"Get_B -1", "e3:index out of range"},
+        {"MovJGP GP1 0 0", "e6:point never written"},
+        {"Home 1", "e4:motors are off"},
+        {"Set_Vel 20", "ok"},
+        {"Get_Vel", "=20"},
+        {"SetExtProfileData 24", "e8:no profile data of that size"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(c.handle(r.request), r.reply) << r.request;
+}
+
+TEST(Faults, SplitRepliesSilenceAndDrops) {
+    {
+        zsim::Faults f;
+        f.splitRate = 1;
+        Sim sim(f);
+        int32_t v = 0;
+        const int32_t rc = ZEFRA_Get_Vel(&v, 0);
+        EXPECT_TRUE(rc == RC_OK ? v == 50 : rc == RC_COMM_FAIL) << rc;
+    }
+    {
+        zsim::Faults f;
+        f.silenceRate = 1;
+        Sim sim(f, 1);
+        int32_t v = 0;
+        EXPECT_EQ(ZEFRA_Get_Vel(&v, 0), RC_COMM_FAIL);
+        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);  // the time-out closed the slot
+    }
+    {
+        zsim::Faults f;
+        f.malformRate = 1;
+        Sim sim(f);
+        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);
+    }
+    {
+        zsim::Faults f;
+        f.dropRate = 1;
+        Sim sim(f);
+        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);
+    }
+}
+
+}  // namespace
