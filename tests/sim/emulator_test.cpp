@@ -54,6 +54,7 @@ public:
         thread_.join();
     }
     int unknown() const { return controller_.unknownCount(); }
+    int requests() const { return controller_.requestCount(); }
 
 private:
     zsim::Server server_;
@@ -182,34 +183,30 @@ TEST(Emulator, ErrorTable) {
     for (const auto& r : rows) EXPECT_EQ(c.handle(r.request), r.reply) << r.request;
 }
 
-TEST(Faults, SplitRepliesSilenceAndDrops) {
-    {
-        zsim::Faults f;
-        f.splitRate = 1;
-        Sim sim(f);
-        int32_t v = 0;
-        const int32_t rc = ZEFRA_Get_Vel(&v, 0);
-        EXPECT_TRUE(rc == RC_OK ? v == 50 : rc == RC_COMM_FAIL) << rc;
-    }
-    {
-        zsim::Faults f;
-        f.silenceRate = 1;
-        Sim sim(f, 1);
-        int32_t v = 0;
-        EXPECT_EQ(ZEFRA_Get_Vel(&v, 0), RC_COMM_FAIL);
-        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);  // the time-out closed the slot
-    }
-    {
-        zsim::Faults f;
-        f.malformRate = 1;
-        Sim sim(f);
-        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);
-    }
-    {
-        zsim::Faults f;
-        f.dropRate = 1;
-        Sim sim(f);
-        EXPECT_EQ(ZEFRA_Set_Vel(1, 0), RC_COMM_FAIL);
+// What the library makes of each fault: reassembled and late replies succeed, a malformed
+// reply fails only its call, silence and a dropped connection close the slot.
+TEST(Faults, TheLibraryReportsEachAsItShould) {
+    struct Row {
+        const char* what;
+        zsim::Faults faults;
+        int32_t expected;  // of each of two calls
+        int requestsSeen;  // by the emulator over both calls
+    };
+    const Row rows[] = {
+        {"split", {.splitRate = 1}, RC_OK, 2},
+        {"delay", {.delayRate = 1, .delayMs = 300}, RC_OK, 2},
+        {"malformed", {.malformRate = 1}, RC_COMM_FAIL, 2},
+        {"silence", {.silenceRate = 1}, RC_COMM_FAIL, 1},
+        {"drop", {.dropRate = 1}, RC_COMM_FAIL, 1},
+    };
+    for (const Row& r : rows) {
+        Sim sim(r.faults, 1);
+        for (int call = 0; call < 2; ++call) {
+            int32_t v = 0;
+            EXPECT_EQ(ZEFRA_Get_Vel(&v, 0), r.expected) << r.what;
+            EXPECT_EQ(v, r.expected == RC_OK ? 50 : 0) << r.what;
+        }
+        EXPECT_EQ(sim.requests(), r.requestsSeen) << r.what;
     }
 }
 

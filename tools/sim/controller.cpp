@@ -84,6 +84,7 @@ double Controller::num(const std::string& key, double fallback) {
 }
 
 std::string Controller::handle(std::string_view request) {
+    ++requests_;
     const std::string_view word = request.substr(0, request.find(' '));
     const auto [first, last] = byWord_.equal_range(std::string(word));
     if (first == last) { ++unknown_; return error(kUnknownWord, "unknown command word"); }
@@ -95,6 +96,7 @@ std::string Controller::handle(std::string_view request) {
 }
 
 std::string Controller::handleBinary(std::string_view bytes) {
+    ++requests_;
     if (bytes.empty() || bytes.size() % 24 != 0) return error(kProfileData, "profile entries are 24 bytes each");
     lastBinary_ = bytes.size();
     return "ok";

@@ -12,6 +12,7 @@
 //   e9  profile space exhausted
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -34,7 +35,9 @@ public:
     std::string handle(std::string_view request);
     std::string handleBinary(std::string_view bytes);
 
-    // For tests: how many requests were answered "unknown command word".
+    // Requests read so far, and how many of them carried an unknown command word; safe to
+    // read from another thread while the server runs.
+    int requestCount() const { return requests_; }
     int unknownCount() const { return unknown_; }
     Joints joints() { return jointsAt(now_()); }
 
@@ -62,7 +65,8 @@ private:
     std::map<std::string, Args> store_;
     std::vector<Segment> plan_;
     Joints rest_{0, 0, 0, 0, 30, 0};
-    int unknown_ = 0;
+    std::atomic<int> unknown_{0};
+    std::atomic<int> requests_{0};
     std::size_t lastBinary_ = 0;
 };
 

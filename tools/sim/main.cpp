@@ -28,7 +28,7 @@ const char kUsage[] =
     "  --fault-delay RATE --fault-delay-ms MS   hold replies back up to MS ms\n"
     "  --fault-split RATE   send replies in 2 to 4 segments, 20 ms apart\n"
     "  --fault-drop RATE    close the connection instead of replying\n"
-    "  --fault-malform RATE send replies without their closing \"$$\"\n"
+    "  --fault-malform RATE send complete replies that are not well-formed frames\n"
     "  --fault-silence RATE never reply\n";
 
 bool number(const char* text, double lo, double hi, double& out) {

@@ -125,7 +125,15 @@ void Server::run(Controller& controller) {
                 Clock::time_point due = Clock::now();
                 if (chance(rng) < f.silenceRate) continue;
                 if (chance(rng) < f.dropRate) { c.out.push_back({due, {}, true}); continue; }
-                if (chance(rng) < f.malformRate) reply.resize(reply.size() - 2);
+                if (chance(rng) < f.malformRate) {
+                    // Complete but not a well-formed frame: one "#" short, no payload, or a
+                    // line end after the closing "$$".
+                    switch (std::uniform_int_distribution<int>(0, 2)(rng)) {
+                        case 0: reply.erase(0, 1); break;
+                        case 1: reply = "##$$"; break;
+                        default: reply += "\r\n"; break;
+                    }
+                }
                 if (chance(rng) < f.delayRate) due += std::chrono::milliseconds(std::uniform_int_distribution<int>(0, std::max(0, f.delayMs))(rng));
                 if (chance(rng) < f.splitRate && reply.size() > 2) {
                     const std::size_t pieces = std::min<std::size_t>(reply.size(), std::uniform_int_distribution<std::size_t>(2, 4)(rng));

@@ -17,7 +17,7 @@ struct Faults {
     int delayMs = 0;           // ...by up to this many milliseconds
     double splitRate = 0;      // send the reply in several segments, 20 ms apart
     double dropRate = 0;       // close the connection instead of replying
-    double malformRate = 0;    // send the reply without its closing "$$"
+    double malformRate = 0;    // send a complete reply that is not a well-formed frame
     double silenceRate = 0;    // never reply (the connection stays open)
     std::uint32_t seed = 1;
 };
