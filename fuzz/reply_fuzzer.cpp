@@ -139,6 +139,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     each([&] { ZEFRA_Get_LatchPos(1, &a, levels, 0); });
     each([&] { ZEFRA_Get_LatchRobP(1, &a, &latched, 0); });
     each([&] { ZEF_GetRecommendCollisionLevel(1, 6, levels, 0); });
+    std::int32_t items[16];
+    double motion[30] = {}, c = 0, d = 0;
+    char track[128];
+    InterferZonePara zone{};
+    InterferToolPara shape{};
+    each([&] { ZEFRA_Get_DiagnosisItem("Vel", &a, 0); });
+    each([&] { ZEFRA_Set_DiagnosisSave(0); });
+    each([&] { ZEFRA_Get_DiagnosisSaveItem(items, 0); });
+    each([&] { ZEFRA_Get_DiagnosisLastSaveTrackFile(track, 0); });
+    each([&] { ZEFRA_Get_AxisMotionData(1, 2, 3, &a, motion, 0); });
+    each([&] { ZEFRA_ReadServoFunCode(1, 2, 3, 4, &a, 0); });
+    each([&] { ZEFRA_SetExtProfileData(1, motion, 0); });
+    each([&] { ZEFRA_Get_BindTcpSpeedValue(1, &a, &x, &y, &c, &d, 0); });
+    each([&] { ZEFRA_Get_TcpSpeedDAOutAndVel(1, &a, &x, &y, 0); });
+    each([&] { ZEFRA_Get_VarTraceRecoverParams(1, &x, &y, &c, &d, 0); });
+    each([&] { ZEFRA_Get_InterferZonePara(1, &zone, 0); });
+    each([&] { ZEFRA_Get_InterferZoneActStat(items, 0); });
+    each([&] { ZEFRA_Get_InterferToolActNum(&a, 0); });
+    each([&] { ZEFRA_Get_InterferToolPara(1, &shape, 0); });
 
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);

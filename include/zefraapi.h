@@ -585,6 +585,101 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlayBackModeCollDist(int32_t* dist, int32
 ZEFRA_API int32_t ZEFRA_CALL ZEF_GetRecommendCollisionLevel(int32_t selector, int32_t axisCount, double* levels, int32_t slot);
 ZEFRA_API int32_t ZEFRA_CALL ZEF_ResetRecommendCollisionLevel(int32_t selector, int32_t slot);
 
+/* ---- Diagnosis recording and motion data --------------------------------- */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisItem(const char* item, int32_t value, int32_t slot);
+/* value is written only when the reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisItem(const char* item, int32_t* value, int32_t slot);
+/* Any answer but an error counts as accepted; the result is the exchange's own ("e-3" gives 3). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisSave(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSave(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DiagnosisSaveItem(const int32_t items[3], int32_t slot);
+/* items is scanned in place: on RC_FAIL the entries read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSaveItem(int32_t items[3], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_DiagnosisSaveCtrl(int32_t control, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisSaveSts(int32_t* state, int32_t slot);
+/* fileName (at least 128 bytes, zero-filled by the host) gets the file name's characters
+ * without a terminator; a reply of at most one character writes nothing and returns RC_OK. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DiagnosisLastSaveTrackFile(char* fileName, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_MotionDataCollection(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_MotionDataCollection(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisTotalMotionData(int32_t axis, int32_t* total, int32_t slot);
+/* head, then six groups of five values: group g, element e in data[5g + e]. Scanned in place:
+ * on RC_FAIL the values read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AxisMotionData(int32_t first, int32_t second, int32_t third, int32_t* head, double data[30], int32_t slot);
+
+/* ---- Servo function codes and motion profiles ---------------------------- */
+/* value is written only when the reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ReadServoFunCode(int32_t addr1, int32_t addr2, int32_t addr3, int32_t addr4, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_WriteServoFunCode(int32_t addr1, int32_t addr2, int32_t addr3, int32_t addr4, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetProfileMode(int32_t mode, int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetProfileMode(int32_t* mode);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetExtProfileType(int32_t type, int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileType(int32_t* type);
+/* count entries of 24 bytes each (1..42; any other count returns -3, nothing sent) go to the
+ * controller as raw bytes, then their byte count is announced. A refused upload is not
+ * announced. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetExtProfileData(uint32_t count, const void* entries, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_ClearExtProfileData(int32_t slot);
+/* No slot parameter: always slot 0. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileLeftSpace(int32_t* space);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_GetExtProfileUsedSpace(int32_t* space, int32_t slot);
+
+/* ---- TCP-speed binding and trace recovery -------------------------------- */
+/* Getters write their outputs only when the whole reply was read. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_BindTcpSpeedValue(int32_t index, double value1, double value2, double value3, double value4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_BindTcpSpeedValue(int32_t index, int32_t* head, double* value1, double* value2, double* value3, double* value4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TcpSpeedDAOutAndVel(int32_t index, int32_t* head, double* first, double* second, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Close_BindTcpSpeed(int32_t index, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_TraceRecoverMode(int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_TraceRecoverMode(int32_t* mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_VarTraceRecoverParams(int32_t index, double param1, double param2, double param3, double param4, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_VarTraceRecoverParams(int32_t index, double* param1, double* param2, double* param3, double* param4, int32_t slot);
+
+/* ---- Interference zones and tool shapes ---------------------------------- */
+/* kind selects the geometry that travels: 0 values0, 1 values1. */
+typedef struct InterferZonePara {
+    int32_t param1;
+    int32_t param2;
+    uint16_t param3;
+    uint16_t param4;
+    float param5;
+    uint16_t param6;
+    uint16_t kind;
+    float values0[6];
+    float values1[6];
+} InterferZonePara;
+
+/* Packed (128 bytes). shapeType 0..3 selects the values that travel; shape 3 has three
+ * variants, chosen by type3Kind 0..2. */
+#pragma pack(push, 1)
+typedef struct InterferToolPara {
+    uint16_t shapeType;
+    uint16_t type1Values[8];
+    float type2Values[2];
+    uint16_t type3Kind;
+    float type3Values0[6];
+    float type3Values1[6];
+    float type3Values2[13];
+} InterferToolPara;
+#pragma pack(pop)
+
+/* A kind, shapeType or type3Kind outside its set, and a reply these functions cannot use,
+ * give RC_BAD_PARAM. Records are written whole (the groups not selected zero) or not at all. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferZonePara(int32_t zone, const InterferZonePara* para, int32_t slot);
+/* The reply must give all 13 fields. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferZonePara(int32_t zone, InterferZonePara* para, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferZoneActStat(int32_t zone, int32_t state, int32_t slot);
+/* states is scanned in place: on RC_BAD_PARAM the states read before the mismatch are written. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferZoneActStat(int32_t states[16], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferToolActNum(int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferToolActNum(int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferToolPara(int32_t tool, const InterferToolPara* para, int32_t slot);
+/* A reply that stops after the shape number is accepted, its missing values 0; one without a
+ * shape number leaves para untouched. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferToolPara(int32_t tool, InterferToolPara* para, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -80,6 +80,12 @@ TEST_F(Allocations, NoneOnTheCommandPath) {
                   EXPECT_EQ(ZEFRA_Common_Cmd("int", reply, slot), RC_OK);
               }),
               0);
+    // The profile upload builds its binary frame on the stack too.
+    EXPECT_EQ(count([&] {
+                  const unsigned char entries[48] = {1, 2, 3};
+                  EXPECT_EQ(ZEFRA_SetExtProfileData(2, entries, slot), RC_OK);
+              }),
+              0);
     // The scan-count line is formatted on the stack too (diverted here to keep the log clean).
     platform::divertStandardOutput([](const char*) {});
     EXPECT_EQ(count([&] {

@@ -8,5 +8,8 @@ int zefra_header_compiles_as_c(void) {
     RobJP robJP = {{0}, {0}};
     ToolData tool = {0, {0}, {0}};
     WobjData wobj = {0, 0, {0}, {0}, {0}};
-    return (int)(sizeof point + sizeof robP + sizeof robJP + sizeof tool + sizeof wobj) + RC_OK;
+    InterferZonePara zone = {0, 0, 0, 0, 0, 0, 0, {0}, {0}};
+    InterferToolPara shape = {0, {0}, {0}, 0, {0}, {0}, {0}};
+    return (int)(sizeof point + sizeof robP + sizeof robJP + sizeof tool + sizeof wobj + sizeof zone + sizeof shape) +
+           RC_OK;
 }

@@ -125,6 +125,14 @@ std::int32_t readDouble(std::int32_t rc, const Command& command, double* value) 
     return RC_OK;
 }
 
+std::int32_t sendBinary(std::int32_t slot, const void* bytes, std::size_t size) {
+    if (size > maxBinaryPayload) return RC_BAD_PARAM;
+    CommandBuffer buffer{};
+    std::memcpy(buffer.binary, bytes, size);
+    buffer.binaryLength = static_cast<std::int32_t>(size);
+    return binaryCommandExchange(buffer, slot);
+}
+
 void printLine(const char* format, ...) {
     char line[128];
     std::va_list args;

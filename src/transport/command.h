@@ -60,6 +60,9 @@ public:
     // and is left for the query's own scan like any other payload.
     std::int32_t send(std::int32_t slot) { return fits_ ? plainCommandExchange(buffer_, slot) : RC_BAD_PARAM; }
     std::int32_t query(std::int32_t slot) { return fits_ ? failureOnly(queryExchange(buffer_, slot)) : RC_BAD_PARAM; }
+    // The query exchange's result as it stands, for a command that is sent as a query and
+    // whose answer is never scanned: "ok" and any other text give RC_OK, "e-3" gives 3.
+    std::int32_t queryResult(std::int32_t slot) { return fits_ ? queryExchange(buffer_, slot) : RC_BAD_PARAM; }
 
     // Scans the reply payload (locale-proof, scanf rules); returns what sscanf returns.
     [[gnu::format(scanf, 2, 3)]] int scan(const char* format, ...) const;
@@ -150,6 +153,10 @@ template <typename Record>
     command.appendRecord(print, *record);
     return command.send(slot);
 }
+
+// One binary request ("@@" + the bytes unchanged + "**"), classified like a plain command.
+// More bytes than the binary frame holds are refused with nothing sent.
+std::int32_t sendBinary(std::int32_t slot, const void* bytes, std::size_t size);
 
 // Writes one formatted line to the host's standard output, the only output the library makes.
 [[gnu::format(printf, 1, 2)]] void printLine(const char* format, ...);

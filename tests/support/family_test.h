@@ -26,6 +26,9 @@ inline auto fields(RobP& r) { return std::tie(r.pos, r.armType, r.extAxes); }
 inline auto fields(PointRecord& r) { return std::tie(r.pos, r.armType, r.frameRef); }
 inline auto fields(ToolData& r) { return std::tie(r.attr, r.frame, r.params); }
 inline auto fields(WobjData& r) { return std::tie(r.attr1, r.attr2, r.name, r.frame1, r.frame2); }
+inline auto fields(InterferZonePara& r) {
+    return std::tie(r.param1, r.param2, r.param3, r.param4, r.param5, r.param6, r.kind, r.values0, r.values1);
+}
 
 template <typename T> constexpr bool isText = std::is_array_v<T> && std::is_same_v<std::remove_extent_t<T>, char>;
 
