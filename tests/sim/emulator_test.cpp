@@ -108,6 +108,27 @@ TEST(Emulator, SettersReadBack) {
         {"B variable", [] { int32_t v = 0; return ZEFRA_Set_B(9, -12, 0) == RC_OK && ZEFRA_Get_B(9, &v, 0) == RC_OK && v == -12; }},
         {"D variable", [] { double v = 0; return ZEFRA_Set_D(9, 2.125, 0) == RC_OK && ZEFRA_Get_D(9, &v, 0) == RC_OK && v == 2.125; }},
         {"common variable", [] { int32_t v = 0; return ZEFRA_Set_CommonVarInt(3, 123456, 0) == RC_OK && ZEFRA_Get_CommonVarInt(3, &v, 0) == RC_OK && v == 123456; }},
+        {"diagnosis item", [] { int32_t v = 0; return ZEFRA_Set_DiagnosisItem("torque", 3, 0) == RC_OK && ZEFRA_Get_DiagnosisItem("torque", &v, 0) == RC_OK && v == 3; }},
+        {"diagnosis save items", [] { const int32_t in[3] = {4, 5, 6}; int32_t out[3] = {}; return ZEFRA_Set_DiagnosisSaveItem(in, 0) == RC_OK && ZEFRA_Get_DiagnosisSaveItem(out, 0) == RC_OK && std::equal(in, in + 3, out); }},
+        {"diagnosis save", [] { int32_t v = 0; char file[128] = {}; return ZEFRA_Set_DiagnosisSave(0) == RC_OK && ZEFRA_Get_DiagnosisSave(&v, 0) == RC_OK && v == 1 &&
+                                    ZEFRA_Get_DiagnosisLastSaveTrackFile(file, 0) == RC_OK && std::string(file) == "track1.trc"; }},
+        {"servo function code", [] { int32_t v = 0; return ZEFRA_WriteServoFunCode(1, 5, 12, 0, 300, 0) == RC_OK && ZEFRA_ReadServoFunCode(1, 5, 12, 0, &v, 0) == RC_OK && v == 300; }},
+        {"profile mode", [] { int32_t v = 0; return ZEFRA_SetProfileMode(2, 0) == RC_OK && ZEFRA_GetProfileMode(&v) == RC_OK && v == 2; }},
+        {"profile space", [] { const unsigned char entries[48] = {1, 2, 3}; int32_t used = 0, left = 0;
+                               return ZEFRA_ClearExtProfileData(0) == RC_OK && ZEFRA_SetExtProfileData(2, entries, 0) == RC_OK &&
+                                      ZEFRA_GetExtProfileUsedSpace(&used, 0) == RC_OK && ZEFRA_GetExtProfileLeftSpace(&left) == RC_OK && used == 48 && left == 4096 - 48; }},
+        {"TCP speed binding", [] { int32_t head = -1; double v[4] = {};
+                                   return ZEFRA_Set_BindTcpSpeedValue(2, 10, 500, 0, 10, 0) == RC_OK && ZEFRA_Get_BindTcpSpeedValue(2, &head, v, v + 1, v + 2, v + 3, 0) == RC_OK &&
+                                          head == 2 && v[0] == 10 && v[1] == 500 && v[2] == 0 && v[3] == 10; }},
+        {"trace recovery", [] { double v[4] = {}; return ZEFRA_Set_VarTraceRecoverParams(1, 1.5, 2.5, 3.5, 4.5, 0) == RC_OK &&
+                                    ZEFRA_Get_VarTraceRecoverParams(1, v, v + 1, v + 2, v + 3, 0) == RC_OK && v[0] == 1.5 && v[3] == 4.5; }},
+        {"interference zone", [] { InterferZonePara in{}, out{}; in.param1 = 3; in.param3 = 7; in.param5 = 1.5f; in.kind = 1; in.values1[5] = -2.25f;
+                                   return ZEFRA_Set_InterferZonePara(4, &in, 0) == RC_OK && ZEFRA_Get_InterferZonePara(4, &out, 0) == RC_OK &&
+                                          out.param1 == 3 && out.param3 == 7 && out.param5 == 1.5f && out.kind == 1 && out.values1[5] == -2.25f; }},
+        {"zone activation", [] { int32_t states[16] = {}; return ZEFRA_Set_InterferZoneActStat(3, 1, 0) == RC_OK && ZEFRA_Get_InterferZoneActStat(states, 0) == RC_OK && states[2] == 1 && states[3] == 0; }},
+        {"interference tool", [] { InterferToolPara in{}, out{}; in.shapeType = 2; in.type2Values[0] = 12.5f; in.type2Values[1] = 40;
+                                   return ZEFRA_Set_InterferToolPara(1, &in, 0) == RC_OK && ZEFRA_Get_InterferToolPara(1, &out, 0) == RC_OK &&
+                                          out.shapeType == 2 && out.type2Values[0] == 12.5f && out.type2Values[1] == 40; }},
     };
     for (const Row& r : rows) EXPECT_TRUE(r.roundTrip()) << r.what;
 }

@@ -39,7 +39,8 @@ std::string keyOf(std::string_view word) {
     std::transform(w.begin(), w.end(), w.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     // Writers whose readers carry another word.
     static const std::map<std::string, std::string> alias = {
-        {"forcedi", "di"}, {"forcedo", "do"}, {"memrobp", "robp"}, {"memrobjp", "robjp"}};
+        {"forcedi", "di"}, {"forcedo", "do"}, {"memrobp", "robp"}, {"memrobjp", "robjp"},
+        {"writeservofuncode", "readservofuncode"}};
     const auto it = alias.find(w);
     return it == alias.end() ? w : it->second;
 }
@@ -314,6 +315,37 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "ClearExtProfileData") { setNum("extprofileusedspace", 0); return "ok"; }
     if (w == "GetExtProfileLeftSpace") return fill("=%d", numbers({kProfileSpace - num("extprofileusedspace")}));
+    if (w == "Set_InterferZoneActStat" || w == "Get_InterferZoneActStat") {
+        Args& states = var("interferzoneactstat");
+        states.resize(16, Arg{0, "0"});
+        if (w[0] == 'G') return fill("=%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d", states);
+        // Zones are numbered 1 to 16.
+        if (a[0].num < 1 || a[0].num > 16) return error(kRange, "zone out of range");
+        states[std::size_t(a[0].num) - 1] = a[1];
+        return "ok";
+    }
+    if (w == "Set_DiagnosisSave") {
+        setNum("diagnosissave", num("diagnosissave") + 1);
+        store_["diagnosislastsavetrackfile"] = {Arg{0, "track" + std::to_string(int(num("diagnosissave"))) + ".trc"}};
+        return "ok";
+    }
+    if (w == "DiagnosisSaveCtrl") { setNum("diagnosissavests", a[0].num); return "ok"; }
+    if (w == "Close_BindTcpSpeed") { store_.erase("bindtcpspeedvalue#" + a[0].text); return "ok"; }
+    if (w == "Get_TcpSpeedDAOutAndVel") {
+        // A binding maps the TCP speed range value1..value2 (mm/s) onto the analog range
+        // value3..value4; the reply gives the index, the analog value and the speed.
+        const double t = now_(), dt = 0.01;
+        const Pose p0 = forward(jointsAt(t - dt)), p1 = forward(jointsAt(t));
+        const double speed = std::hypot(p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]) / dt;
+        double out = 0;
+        const auto it = store_.find("bindtcpspeedvalue#" + a[0].text);
+        if (it != store_.end() && it->second.size() >= 4 && it->second[1].num != it->second[0].num) {
+            const Args& b = it->second;
+            const double f = std::clamp((speed - b[0].num) / (b[1].num - b[0].num), 0.0, 1.0);
+            out = b[2].num + (b[3].num - b[2].num) * f;
+        }
+        return fill("=%d, %lf, %lf", {a[0], Arg{out, ""}, Arg{speed, ""}});
+    }
     if (w == "Get_InterferToolPara") {
         const auto it = store_.find("interfertoolpara#" + a[0].text);
         if (it == store_.end() || it->second.empty()) return std::string("=0");
