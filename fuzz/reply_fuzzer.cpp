@@ -158,6 +158,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     each([&] { ZEFRA_Get_InterferZoneActStat(items, 0); });
     each([&] { ZEFRA_Get_InterferToolActNum(&a, 0); });
     each([&] { ZEFRA_Get_InterferToolPara(1, &shape, 0); });
+    std::int32_t flags[6];
+    std::uint16_t registers[8];
+    float run[4];
+    std::int16_t plcInt = 0;
+    std::uint32_t address = 0;
+    std::uint16_t port = 0;
+    char alarm[40], message[128];
+    each([&] { ZEFRA_Get_AD(1, &f, 0); });
+    each([&] { ZEFRA_Get_DevSts(flags, 0); });
+    each([&] { ZEFRA_Get_ModbusRegUshort(1, 8, registers, 0); });
+    each([&] { ZEFRA_Get_ModbusRegFloat(1, 8, run, 0); });
+    each([&] { ZEFRA_Get_PlcVarInt(1, &plcInt, 0); });
+    each([&] { ZEFRA_Get_UserAlarm(1, alarm, 0); });
+    each([&] { ZEFRA_Get_Print(message, 0); });
+    each([&] { ZEFRA_CurPermit(&a, &address, &port, 0); });
 
     // The bytes as a payload straight into the scanners.
     const std::string text(reinterpret_cast<const char*>(data), size);

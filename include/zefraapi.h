@@ -680,6 +680,87 @@ ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InterferToolPara(int32_t tool, const Inte
  * shape number leaves para untouched. */
 ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InterferToolPara(int32_t tool, InterferToolPara* para, int32_t slot);
 
+/* ---- Digital and analog I/O ------------------------------------------------------------- */
+/* Channel, group and configuration numbers go to the controller untested. Every query writes
+ * its output only when the reply was read whole. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DO(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DOGroup(int32_t group, int32_t value, int32_t slot);
+/* value travels with six decimals. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_DA(int32_t channel, float value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ForceDI(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ForceDO(int32_t index, int32_t value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_InCfg(int32_t index, int32_t config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_OutCfg(int32_t index, int32_t config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DINum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DONum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ADNum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DANum(int32_t* count, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DI(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DIGroup(int32_t group, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DO(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOGroup(int32_t group, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DOGroupCfg(int32_t group, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DACfg(int32_t channel, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_InCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_OutCfg(int32_t index, int32_t* config, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_AD(int32_t channel, float* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DA(int32_t channel, float* value, int32_t slot);
+/* status: six flags, one reply digit each, in reply order; all six are written, or none. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_DevSts(int32_t status[6], int32_t slot);
+
+/* ---- Modbus and PLC variables ------------------------------------------------------------ */
+/* count is the number of 16-bit registers in the run and is sent as given. Ushort runs carry
+ * count values (the first always, even for a count below 1); float runs carry count/2 floats
+ * (at least one), each taking two registers. A run whose request would not fit is refused
+ * with RC_BAD_PARAM and nothing sent. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusCoil(int32_t first, int32_t second, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusCoil(int32_t first, int32_t second, int32_t value, int32_t slot);
+/* Reads 1..8 registers: exactly count values must come back; the first count entries of
+ * values are written, and nothing else. A count below 1 reads nothing and gives RC_FAIL. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusRegUshort(int32_t address, int32_t count, uint16_t* values, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusRegUshort(int32_t address, int32_t count, const uint16_t* values, int32_t slot);
+/* Reads 1..4 floats (count 2..9): exactly count/2 values must come back; then all four entries
+ * of values are written, those not read as 0. A count below 2 reads nothing and gives RC_FAIL. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_ModbusRegFloat(int32_t address, int32_t count, float values[4], int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_ModbusRegFloat(int32_t address, int32_t count, const float* values, int32_t slot);
+/* Each read keeps the low bits of the reported number that fit its type (70000 reads as 4464
+ * in an int16). */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarByte(int32_t index, uint8_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarInt(int32_t index, int16_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarDInt(int32_t index, int32_t* value, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_PlcVarLReal(int32_t index, double* value, int32_t slot);
+
+/* ---- User alarms and print messages ------------------------------------------------------ */
+/* text is sent unchanged and may hold blanks. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_UserAlarm(int32_t index, const char* text, int32_t slot);
+/* text: 40 bytes, all written on success: the first word of the alarm text (at most 39
+ * characters; a longer one gives RC_FAIL), zero padded; empty when the controller has none. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_UserAlarm(int32_t index, char text[40], int32_t slot);
+/* message: 128 bytes, all written when a message is pending: the message in the host's
+ * character set (at most 127 bytes, cut between characters), zero padded. A character the
+ * host's set lacks arrives as "?". Without a pending message the buffer is left as it was
+ * and the result is still RC_OK: clear it first to tell the two apart. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Get_Print(char message[128], int32_t slot);
+
+/* ---- Control device, permission and users ------------------------------------------------ */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurCtrlDev(int32_t* device, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_SetCurCtrlDev(int32_t device, int32_t slot);
+/* state 0: no permission held, address and port are set to 0. Otherwise address is the
+ * holder's IPv4 address (192.0.2.10 is 0xC000020A) and port its TCP port; when the reply
+ * lacks them the result is RC_FAIL with state already written and address and port as they
+ * were. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurPermit(int32_t* state, uint32_t* address, uint16_t* port, int32_t slot);
+/* mode: 0 acquire, 1 acquire forcibly; anything else is refused with RC_BAD_PARAM. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_AcqPermit(int32_t mode, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_RemovePermit(int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_CurUserType(int32_t* userType, int32_t slot);
+/* password is sent in the clear, unchanged; an empty one is allowed. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_UserLogin(int32_t user, const char* password, int32_t slot);
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_UserLogout(int32_t slot);
+/* timeText is sent unchanged, in the controller's own form. */
+ZEFRA_API int32_t ZEFRA_CALL ZEFRA_Set_SysTime(const char* timeText, int32_t slot);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -94,6 +94,13 @@ TEST_F(Allocations, NoneOnTheCommandPath) {
               }),
               0);
     platform::divertStandardOutput(nullptr);
+    // Print messages convert in the environment's set, made once; each call works on the stack.
+    controller.setResponder([](const std::string&) { return std::string("=PRINT:caf\xC3\xA9"); });
+    EXPECT_EQ(count([&] {
+                  char message[128];
+                  EXPECT_EQ(ZEFRA_Get_Print(message, slot), RC_OK);
+              }),
+              0);
 }
 
 }  // namespace

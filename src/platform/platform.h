@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 namespace zefra::platform {
@@ -52,6 +53,46 @@ void writeStandardOutput(const char* text);
 // Tests catch what would be written; nullptr restores stdout.
 using OutputSink = void (*)(const char* text);
 void divertStandardOutput(OutputSink sink);
+
+// Print messages cross between the host's own multibyte character set (a Windows host's ANSI
+// code page, a POSIX host's locale charset) and UTF-8. Each reads the zero-terminated `text`,
+// no further than `limit` bytes, and writes whole characters only to `out`, at most `size`
+// bytes with the terminator, which is always written (size > 0). A character that runs past
+// `limit` or does not fit `out` ends the text there. Input that is no character becomes
+// U+FFFD; a character the target set lacks becomes "?". Returns the length written.
+std::size_t hostTextToUtf8(const char* text, std::size_t limit, char* out, std::size_t size);
+std::size_t utf8ToHostText(const char* text, std::size_t limit, char* out, std::size_t size);
+
+// One character set, taken one character at a time.
+class Charset {
+public:
+    struct Decoded {
+        enum Kind { character, invalid, incomplete } kind;
+        std::size_t length;  // bytes taken (at least 1 for character and invalid)
+        char32_t value;      // the code point of a character
+    };
+    static constexpr std::size_t maxEncoded = 16;
+
+    virtual ~Charset() = default;
+    // The character at `text`, of which `available` bytes (at least 1, none zero) may be read.
+    // incomplete: all `available` bytes begin a character that goes on past them.
+    virtual Decoded decode(const char* text, std::size_t available) const = 0;
+    // Writes `c` (at most maxEncoded bytes) and returns its length; 0 when the set lacks it.
+    virtual std::size_t encode(char32_t c, char* out) const = 0;
+};
+
+// Strict UTF-8: overlong forms, surrogates and code points past U+10FFFF are not characters.
+const Charset& utf8Charset();
+// The conversion behind the two above, between any two sets, with their bounds and rules.
+std::size_t convertText(const Charset& from, const Charset& to, const char* text, std::size_t limit, char* out,
+                        std::size_t size);
+
+// The host's set is its locale's: the environment's, taken once at first use. Tests fix another
+// one; nullptr restores the environment's.
+void useHostCharset(const Charset* charset);
+// The set of a named locale ("" is the environment's) as the library would use it; nullptr
+// when the system has no such locale.
+std::unique_ptr<Charset> localeCharset(const char* name);
 
 using Lock = std::mutex;
 

@@ -4,7 +4,12 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <cwchar>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -102,7 +107,104 @@ std::atomic<Transport*> current{&posixTransport};
 
 std::atomic<OutputSink> outputSink{nullptr};
 
+static_assert(MB_LEN_MAX <= Charset::maxEncoded);
+
+// uselocale() switches the calling thread only: the host's locale and its other threads are
+// never touched.
+class LocaleScope {
+public:
+    explicit LocaleScope(locale_t locale) : previous_(uselocale(locale)) {}
+    ~LocaleScope() { uselocale(previous_); }
+    LocaleScope(const LocaleScope&) = delete;
+    LocaleScope& operator=(const LocaleScope&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+// A locale's character set, through the C library's own conversions under that locale. A
+// UTF-8 locale gets the strict UTF-8 of this library instead, so that broken input is
+// replaced the same way whatever the C library accepts. Without a locale at all, plain ASCII.
+class LocaleCharset final : public Charset {
+public:
+    explicit LocaleCharset(locale_t locale)
+        : locale_(locale), utf8_(locale != nullptr && std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0) {}
+    ~LocaleCharset() override {
+        if (locale_ != nullptr) freelocale(locale_);
+    }
+    LocaleCharset(const LocaleCharset&) = delete;
+    LocaleCharset& operator=(const LocaleCharset&) = delete;
+
+    Decoded decode(const char* text, std::size_t available) const override {
+        if (utf8_) return utf8Charset().decode(text, available);
+        if (locale_ == nullptr) {
+            const unsigned char c = static_cast<unsigned char>(text[0]);
+            return c < 0x80 ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
+        }
+        LocaleScope scope(locale_);
+        std::mbstate_t state{};
+        wchar_t c = 0;
+        const std::size_t n = std::mbrtowc(&c, text, available, &state);
+        if (n == static_cast<std::size_t>(-2)) return {Decoded::incomplete, available, 0};
+        if (n == static_cast<std::size_t>(-1) || n == 0 || n > available) return {Decoded::invalid, 1, 0};
+        return {Decoded::character, n, static_cast<char32_t>(c)};
+    }
+
+    std::size_t encode(char32_t c, char* out) const override {
+        if (utf8_) return utf8Charset().encode(c, out);
+        if (locale_ == nullptr) {
+            if (c >= 0x80) return 0;
+            out[0] = static_cast<char>(c);
+            return 1;
+        }
+        LocaleScope scope(locale_);
+        std::mbstate_t state{};
+        const std::size_t n = std::wcrtomb(out, static_cast<wchar_t>(c), &state);
+        return n == static_cast<std::size_t>(-1) ? 0 : n;
+    }
+
+private:
+    locale_t locale_;
+    bool utf8_;
+};
+
+locale_t newCtypeLocale(const char* name) { return newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr)); }
+
+// The environment's locale as a host that called setlocale(LC_ALL, "") would have it, made
+// once; "C" when the environment names a locale the system lacks.
+const Charset& environmentCharset() {
+    // Never destroyed: a host thread may still fetch a message while the process exits.
+    static const Charset* const charset = new LocaleCharset([] {
+        const locale_t own = newCtypeLocale("");
+        return own != nullptr ? own : newCtypeLocale("C");
+    }());
+    return *charset;
+}
+
+std::atomic<const Charset*> fixedHostCharset{nullptr};
+
+const Charset& hostCharset() {
+    const Charset* fixed = fixedHostCharset.load(std::memory_order_acquire);
+    return fixed != nullptr ? *fixed : environmentCharset();
+}
+
 }  // namespace
+
+std::size_t hostTextToUtf8(const char* text, std::size_t limit, char* out, std::size_t size) {
+    return convertText(hostCharset(), utf8Charset(), text, limit, out, size);
+}
+
+std::size_t utf8ToHostText(const char* text, std::size_t limit, char* out, std::size_t size) {
+    return convertText(utf8Charset(), hostCharset(), text, limit, out, size);
+}
+
+void useHostCharset(const Charset* charset) { fixedHostCharset.store(charset, std::memory_order_release); }
+
+std::unique_ptr<Charset> localeCharset(const char* name) {
+    const locale_t locale = newCtypeLocale(name);
+    if (locale == nullptr) return nullptr;
+    return std::make_unique<LocaleCharset>(locale);
+}
 
 void writeStandardOutput(const char* text) {
     if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {

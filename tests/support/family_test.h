@@ -47,6 +47,7 @@ template <typename... T> std::string show(T&... values);
 template <typename T>
 void showOne(std::ostringstream& s, T& v) {
     if constexpr (isText<T>) s << std::string(v, strnlen(v, sizeof v));
+    else if constexpr (std::is_integral_v<T> && sizeof(T) == 1) s << static_cast<int>(v);  // a number, not a character
     else if constexpr (std::is_arithmetic_v<T>) s << v;
     else if constexpr (requires { std::begin(v); }) {
         for (auto e = std::begin(v); e != std::end(v); ++e) s << (e == std::begin(v) ? "" : ",") << show(*e);
