@@ -111,13 +111,12 @@ int session() {
     PointRecord target{{700, 200, 750, 180, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}};
     if (step("linear move to 700, 200, 750", ZEFRA_MovL2(&target, 0, 0, 0)) == RC_OK) waitForMotion();
 
-    char reply[512] = {};
-    step("output 3 on", ZEFRA_Common_Cmd("Set_DO 3 1", reply, 0));
-    std::memset(reply, 0, sizeof reply);
-    if (step("read output 3", ZEFRA_Common_Cmd("Get_DO 3", reply, 0)) == RC_OK) std::printf("  output 3 is %s\n", reply + 1);
-    step("output 3 off", ZEFRA_Common_Cmd("Set_DO 3 0", reply, 0));
-    std::memset(reply, 0, sizeof reply);
-    if (step("read input 1", ZEFRA_Common_Cmd("Get_DI 1", reply, 0)) == RC_OK) std::printf("  input 1 is %s\n", reply + 1);
+    step("output 3 on", ZEFRA_Set_DO(3, 1, 0));
+    int32_t level = 0;
+    if (step("read output 3", ZEFRA_Get_DO(3, &level, 0)) == RC_OK) std::printf("  output 3 is %s\n", level ? "on" : "off");
+    step("output 3 off", ZEFRA_Set_DO(3, 0, 0));
+    if (step("read output 3", ZEFRA_Get_DO(3, &level, 0)) == RC_OK) std::printf("  output 3 is %s\n", level ? "on" : "off");
+    if (step("read input 1", ZEFRA_Get_DI(1, &level, 0)) == RC_OK) std::printf("  input 1 is %s\n", level ? "on" : "off");
 
     step("set variable R5 to 42", ZEFRA_Set_R(5, 42, 0));
     int32_t r5 = 0;

@@ -54,6 +54,7 @@ public:
     }
     int unknown() const { return controller_.unknownCount(); }
     int requests() const { return controller_.requestCount(); }
+    int port() const { return port_; }
 
 private:
     zsim::Server server_;
@@ -133,6 +134,25 @@ TEST(Emulator, SettersReadBack) {
         {"interference tool", [] { InterferToolPara in{}, out{}; in.shapeType = 2; in.type2Values[0] = 12.5f; in.type2Values[1] = 40;
                                    return ZEFRA_Set_InterferToolPara(1, &in, 0) == RC_OK && ZEFRA_Get_InterferToolPara(1, &out, 0) == RC_OK &&
                                           out.shapeType == 2 && out.type2Values[0] == 12.5f && out.type2Values[1] == 40; }},
+        {"output", [] { int32_t v = 0; return ZEFRA_Set_DO(5, 1, 0) == RC_OK && ZEFRA_Get_DO(5, &v, 0) == RC_OK && v == 1; }},
+        {"forced input", [] { int32_t v = 0; return ZEFRA_Set_ForceDI(6, 1, 0) == RC_OK && ZEFRA_Get_DI(6, &v, 0) == RC_OK && v == 1; }},
+        {"output group", [] { int32_t bit = 0, group = 0; return ZEFRA_Set_DOGroup(1, 0x81, 0) == RC_OK && ZEFRA_Get_DO(15, &bit, 0) == RC_OK && bit == 1 &&
+                                  ZEFRA_Get_DOGroup(1, &group, 0) == RC_OK && group == 0x81; }},
+        {"analog loop-back", [] { float da = 0, ad = 0; return ZEFRA_Set_DA(2, 3.25f, 0) == RC_OK && ZEFRA_Get_DA(2, &da, 0) == RC_OK && ZEFRA_Get_AD(2, &ad, 0) == RC_OK && da == 3.25f && ad == 3.25f; }},
+        {"input configuration", [] { int32_t v = 0; return ZEFRA_Set_InCfg(4, 2, 0) == RC_OK && ZEFRA_Get_InCfg(4, &v, 0) == RC_OK && v == 2; }},
+        {"Modbus coil", [] { int32_t v = 0; return ZEFRA_Set_ModbusCoil(1, 17, 1, 0) == RC_OK && ZEFRA_Get_ModbusCoil(1, 17, &v, 0) == RC_OK && v == 1; }},
+        {"Modbus registers", [] { const uint16_t in[3] = {10, 20, 65535}; uint16_t out[3] = {};
+                                  return ZEFRA_Set_ModbusRegUshort(100, 3, in, 0) == RC_OK && ZEFRA_Get_ModbusRegUshort(100, 3, out, 0) == RC_OK && std::equal(in, in + 3, out); }},
+        {"Modbus floats", [] { const float in[2] = {1.5f, -2}; float out[4] = {};
+                               return ZEFRA_Set_ModbusRegFloat(40, 4, in, 0) == RC_OK && ZEFRA_Get_ModbusRegFloat(40, 4, out, 0) == RC_OK && out[0] == 1.5f && out[1] == -2; }},
+        {"user alarm", [] { char text[40] = {}; return ZEFRA_Set_UserAlarm(2, "gripper_open", 0) == RC_OK && ZEFRA_Get_UserAlarm(2, text, 0) == RC_OK && std::string(text) == "gripper_open"; }},
+        {"control device", [] { int32_t v = 0; return ZEFRA_SetCurCtrlDev(2, 0) == RC_OK && ZEFRA_CurCtrlDev(&v, 0) == RC_OK && v == 2; }},
+        {"permission", [] { int32_t state = -1; uint32_t address = 0; uint16_t port = 0;
+                            return ZEFRA_AcqPermit(0, 0) == RC_OK && ZEFRA_CurPermit(&state, &address, &port, 0) == RC_OK && state == 1 && address == 0x7F000001u && port != 0 &&
+                                   ZEFRA_RemovePermit(0) == RC_OK && ZEFRA_CurPermit(&state, &address, &port, 0) == RC_OK && state == 0; }},
+        {"login", [] { int32_t v = 0; return ZEFRA_UserLogin(3, "secret", 0) == RC_OK && ZEFRA_CurUserType(&v, 0) == RC_OK && v == 3 &&
+                                 ZEFRA_UserLogout(0) == RC_OK && ZEFRA_CurUserType(&v, 0) == RC_OK && v == 0; }},
+        {"system time", [] { char text[16] = {}; return ZEFRA_Set_SysTime("20270315083000", 0) == RC_OK && ZEFRA_Get_SysTime(text, 0) == RC_OK && std::string(text) == "20270315083000"; }},
     };
     for (const Row& r : rows) EXPECT_TRUE(r.roundTrip()) << r.what;
 }
@@ -150,6 +170,13 @@ TEST(Emulator, RefusalsComeBackAsTheirCodes) {
     EXPECT_EQ(ZEFRA_Set_B(-1, 1, 0), -zsim::kRange);
     PointRecord far = point(5000, 0, 0, 0, 0, 0);
     EXPECT_EQ(ZEFRA_MovL2(&far, 0, 0, 0), -zsim::kUnreachable);
+    // A second host asks for the permission the first one holds.
+    ASSERT_EQ(ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(sim.port()), 2, 1), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 1), -zsim::kPermissionHeld);
+    EXPECT_EQ(ZEFRA_AcqPermit(1, 1), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 0), -zsim::kPermissionHeld);
+    ZEFRA_Exit_ETH(1);
 }
 
 TEST(Emulator, MotionMovesThePositionAndEnds) {
@@ -171,6 +198,34 @@ TEST(Emulator, MotionMovesThePositionAndEnds) {
     ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
     EXPECT_NE(before.pos[0], here.pos[0]);
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(here.pos[i] - target.pos[i] + (i >= 3 ? 360 * std::round((target.pos[i] - here.pos[i]) / 360) : 0), 0, 1e-5) << i;
+}
+
+TEST(Emulator, LatchPrintsAndJogFollowTheArm) {
+    Sim sim;
+    ASSERT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    PointRecord before{}, after{};
+    ASSERT_EQ(ZEFRA_Get_PosHere(&before, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Jog(1, 1, 1, 0), RC_OK);  // Cartesian X, plus
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(ZEFRA_Get_PosHere(&after, 0), RC_OK);
+    EXPECT_NEAR(after.pos[0] - before.pos[0], 5, 1e-6);
+    EXPECT_NEAR(after.pos[1], before.pos[1], 1e-6);
+
+    int32_t flag = -1, count = 0;
+    double latched[6] = {};
+    ASSERT_EQ(ZEFRA_LatchEnable(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Set_ForceDI(0, 1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_LatchSum(&count, 0), RC_OK);
+    EXPECT_EQ(count, 1);
+    ASSERT_EQ(ZEFRA_Get_LatchPos(0, &flag, latched, 0), RC_OK);
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(latched[i], after.pos[i], 1e-5) << i;
+    EXPECT_EQ(ZEFRA_Get_LatchPos(1, &flag, latched, 0), -zsim::kRange);
+
+    char message[128] = {};
+    ASSERT_EQ(ZEFRA_Set_CurPrgPath("/prg/a.prg", 0), RC_OK);
+    ASSERT_EQ(ZEFRA_PrgCtrl(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_Print(message, 0), RC_OK);
+    EXPECT_STREQ(message, "PRINT:program /prg/a.prg started");
 }
 
 TEST(Kinematics, ForwardAndInverseAgreeAtManyPoses) {

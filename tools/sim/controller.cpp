@@ -17,7 +17,7 @@ const Form kForms[] = {
 const std::map<std::string, std::vector<std::string>> kStartup = {
     {"vel", {"50"}}, {"mode", {"1"}}, {"initsts", {"1"}}, {"robotaxisnum", {"6"}},
     {"robotcategory", {"1"}}, {"fwversion", {"ZS-2.4.1"}}, {"robottype", {"ZR6-900"}},
-    {"systime", {"2026-01-01T00:00:00"}}, {"dinum", {"32"}}, {"donum", {"32"}}, {"adnum", {"4"}},
+    {"systime", {"20260101000000"}}, {"dinum", {"32"}}, {"donum", {"32"}}, {"adnum", {"4"}},
     {"danum", {"4"}}, {"inchstep", {"100"}}, {"axisnumsgeneral", {"6"}}, {"mechunitcfgnum", {"1"}},
     {"ioauthority", {"1"}}, {"curprgpath", {"/prg/main.prg"}}, {"activemechunit", {"ROB1"}},
     {"curusertype", {"1"}}, {"currobpfilename", {"points.rbp"}}, {"accramp", {"1.0", "1.0"}},
@@ -25,7 +25,7 @@ const std::map<std::string, std::vector<std::string>> kStartup = {
     {"teachvellimj", {"250", "250", "250", "250", "250", "250"}}, {"teachvelliml", {"250", "90"}},
     {"runvellimj", {"360", "360", "360", "360", "360", "360"}}, {"runvelliml", {"2000", "360"}},
     {"rdctratio", {"100", "100", "80", "60", "60", "50"}}, {"pallet", {"3", "3", "1", "0.0"}},
-    {"palletpara", {"3", "3", "1", "0.0"}}, {"diagnosissavests", {"0"}},
+    {"palletpara", {"3", "3", "1", "0.0"}}, {"devsts", {"1", "1", "1", "1", "1", "1"}},
 };
 
 std::string keyOf(std::string_view word) {
@@ -84,8 +84,10 @@ double Controller::num(const std::string& key, double fallback) {
     return it == store_.end() || it->second.empty() ? fallback : it->second[0].num;
 }
 
-std::string Controller::handle(std::string_view request) {
+std::string Controller::handle(std::string_view request, const std::string& peerIp, int peerPort) {
     ++requests_;
+    peerIp_ = peerIp;
+    peerPort_ = peerPort;
     const std::string_view word = request.substr(0, request.find(' '));
     const auto [first, last] = byWord_.equal_range(std::string(word));
     if (first == last) { ++unknown_; return error(kUnknownWord, "unknown command word"); }
@@ -242,6 +244,9 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         if (pat == "Prg Start" && num("estopsts")) return error(kEStop, "emergency stop is on");
         if (pat == "Prg Start" && !num("motorsts")) return error(kMotorsOff, "motors are off");
         setNum("prgsts", pat == "Prg Start" ? 1 : 0);
+        const auto path = store_.find("curprgpath");
+        prints_.push_back(std::string("PRINT:program ") + (path != store_.end() && !path->second.empty() ? path->second[0].text : "-") +
+                          (pat == "Prg Start" ? " started" : " stopped"));
         return "ok";
     }
     if (w == "DsMode") {
@@ -250,19 +255,53 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
             if (pat == std::string("DsMode ") + modes[i]) setNum("dsmode", i);
         return "ok";
     }
-    if (w == "Acqpermit") { setNum("curpermit", 1); return "ok"; }
+    if (w == "Acqpermit") {
+        const bool mine = holderIp_ == peerIp_ && holderPort_ == peerPort_;
+        if (num("curpermit") && !mine && pat != "Acqpermit forcibly") return error(kPermissionHeld, "permission held by another host");
+        setNum("curpermit", 1);
+        holderIp_ = peerIp_;
+        holderPort_ = peerPort_;
+        return "ok";
+    }
     if (w == "RemovePermit") { setNum("curpermit", 0); return "ok"; }
+    if (w == "CurPermit") {
+        if (!num("curpermit")) return std::string("=0");
+        return "=1 Ip:" + holderIp_ + " Port:" + std::to_string(holderPort_);
+    }
     if (w == "UserLogin") { setNum("curusertype", a[0].num); return "ok"; }
     if (w == "UserLogout") { setNum("curusertype", 0); return "ok"; }
     if (w == "Get_MotionSts" || w == "Get_MotionStsExceptIndAxis") return fill("=%d", numbers({double(moving(now_()))}));
     if (w == "Get_CurCmdCacheNum") { const double t = now_(); jointsAt(t); return fill("=%d", numbers({double(plan_.size())})); }
     if (w == "Get_ServoSts") return std::string(num("motorsts") ? "=11111100" : "=00000000");
     if (w == "GetRCLibVersion") return "=ZRC-1.4.2,=" + a[0].text;
-    if (w == "Get_Print") return std::string("=");
+    if (w == "Get_Print") {
+        if (prints_.empty()) return std::string("=");
+        const std::string message = "=" + prints_.front();
+        prints_.erase(prints_.begin());
+        return message;
+    }
+    // Each analog output is wired back to the analog input of the same number.
+    if (w == "Get_AD") {
+        if (a[0].num < 0 || a[0].num >= num("adnum", 4)) return error(kRange, "channel out of range");
+        return fill(e.reply, {Arg{num("da#" + a[0].text), ""}});
+    }
     if (w.rfind("Mov", 0) == 0 || w.rfind("Jump", 0) == 0) return motion(e, a);
     if (w == "Home") return moveTo(Joints{0, 0, 0, 0, 30, 0}, false);
     if (w == "Jog" || w == "Inch" || w == "AxisJog" || w == "AxisInch") {
-        if (pat.find("%s") != std::string::npos) return std::string("ok");  // Cartesian jogging: no-op at rest
+        if (w[0] != 'A' && a[1].text == "/") return std::string("ok");  // "/" stops jogging
+        if (w[0] != 'A' && a[1].text != "+" && a[1].text != "-") return error(kMalformed, "direction must be +, - or /");
+        if (pat.find("%s") != std::string::npos) {
+            // Cartesian jogging: 5 mm or 5 degrees along X, Y, Z, RX, RY or RZ.
+            static const char* axes[] = {"X", "Y", "Z", "RX", "RY", "RZ"};
+            const Joints from = plan_.empty() ? jointsAt(now_()) : plan_.back().to;
+            Pose p = forward(from);
+            for (int i = 0; i < 6; ++i)
+                if (a[0].text == axes[i]) {
+                    p[i] += (a[1].text == "-" ? -5.0 : 5.0) * (w == "Inch" ? num("inchstep", 100) / 5000.0 : 1.0);
+                    return moveToPose(p, configuration(from), true);
+                }
+            return error(kRange, "no such coordinate");
+        }
         const int axis = int(a[0].num);
         if (axis < 1 || axis > 6) return error(kRange, "axis out of range");
         const double dir = (w[0] == 'A') ? (a[1].num ? 1.0 : -1.0) : (a[1].text == "-" ? -1.0 : 1.0);
@@ -285,7 +324,18 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "Set_DO" || w == "Set_ForceDO" || w == "Set_ForceDI" || w == "Get_DO" || w == "Get_DI") {
         if (a[0].num < 0 || a[0].num >= 32) return error(kRange, "channel out of range");
-        if (w[0] == 'S') { setNum((w.back() == 'I' ? "di#" : "do#") + a[0].text, a[1].num != 0); return "ok"; }
+        if (w[0] == 'S') {
+            const std::string key = (w.back() == 'I' ? "di#" : "do#") + a[0].text;
+            // While the latch is on, a rising input latches the arm's position.
+            if (w.back() == 'I' && num("latchsts") && !num(key) && a[1].num != 0) {
+                const Joints q = jointsAt(now_());
+                const Pose p = forward(q);
+                const ArmType c = configuration(q);
+                latched_.push_back(numbers({p[0], p[1], p[2], p[3], p[4], p[5], double(c[0]), double(c[1]), double(c[2]), double(c[3]), 0, 0, 0, 0, 0, 0}));
+            }
+            setNum(key, a[1].num != 0);
+            return "ok";
+        }
         return std::nullopt;
     }
     if (w == "Set_ModbusReg") {
@@ -323,6 +373,16 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         if (a[0].num < 1 || a[0].num > 16) return error(kRange, "zone out of range");
         states[std::size_t(a[0].num) - 1] = a[1];
         return "ok";
+    }
+    if (w == "Get_LatchSum") return fill("=%d", numbers({double(latched_.size())}));
+    if (w == "Clr_LatchPos") { latched_.clear(); return "ok"; }
+    if (w == "Get_LatchPos" || w == "Get_LatchRobP") {
+        const double i = a[0].num;
+        if (i < 0 || i >= double(latched_.size())) return error(kRange, "no latched position of that number");
+        Args v = latched_[std::size_t(i)];
+        if (w == "Get_LatchPos") v.resize(6);
+        v.insert(v.begin(), a[0]);
+        return fill(e.reply, v);
     }
     if (w == "Set_DiagnosisSave") {
         setNum("diagnosissave", num("diagnosissave") + 1);

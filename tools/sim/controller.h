@@ -10,6 +10,7 @@
 //   e7  target out of reach of the arm
 //   e8  binary profile data missing, or not the size announced
 //   e9  profile space exhausted
+//   e10 permission held by another host (ask "forcibly" to take it)
 #pragma once
 
 #include <atomic>
@@ -25,14 +26,15 @@
 namespace zsim {
 
 enum Error { kUnknownWord = 1, kMalformed, kRange, kMotorsOff, kEStop, kNoPoint, kUnreachable,
-             kProfileData, kProfileFull };
+             kProfileData, kProfileFull, kPermissionHeld };
 
 class Controller {
 public:
     // now() gives the simulated time in seconds; motions run on it.
     explicit Controller(std::function<double()> now);
 
-    std::string handle(std::string_view request);
+    // The host a request comes from ("a.b.c.d", port): the permission is held by a host.
+    std::string handle(std::string_view request, const std::string& peerIp = "127.0.0.1", int peerPort = 0);
     std::string handleBinary(std::string_view bytes);
 
     // Requests read so far, and how many of them carried an unknown command word; safe to
@@ -64,6 +66,10 @@ private:
     std::multimap<std::string, std::size_t> byWord_;
     std::map<std::string, Args> store_;
     std::vector<Segment> plan_;
+    std::vector<std::string> prints_;
+    std::vector<Args> latched_;
+    std::string peerIp_, holderIp_;
+    int peerPort_ = 0, holderPort_ = 0;
     Joints rest_{0, 0, 0, 0, 30, 0};
     std::atomic<int> unknown_{0};
     std::atomic<int> requests_{0};

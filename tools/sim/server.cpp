@@ -22,6 +22,8 @@ struct Pending { Clock::time_point due; std::string bytes; bool close = false; }
 
 struct Connection {
     int fd = -1;
+    std::string ip;
+    int port = 0;
     std::string in;
     std::deque<Pending> out;
     bool dead = false;
@@ -105,8 +107,14 @@ void Server::run(Controller& controller) {
         }
         if (::poll(fds.data(), fds.size(), waitMs) < 0 && errno != EINTR) break;
         if (fds[0].revents & POLLIN) {
-            const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd >= 0) conns.push_back({fd, {}, {}, false});
+            sockaddr_in peer{};
+            socklen_t len = sizeof peer;
+            const int fd = ::accept4(listener_, reinterpret_cast<sockaddr*>(&peer), &len, SOCK_CLOEXEC);
+            char ip[INET_ADDRSTRLEN] = "0.0.0.0";
+            if (fd >= 0) {
+                inet_ntop(AF_INET, &peer.sin_addr, ip, sizeof ip);
+                conns.push_back({fd, ip, ntohs(peer.sin_port), {}, {}, false});
+            }
         }
         for (std::size_t i = 1; i < fds.size(); ++i) {
             Connection& c = conns[i - 1];
@@ -118,7 +126,7 @@ void Server::run(Controller& controller) {
             std::string frame;
             bool binary = false;
             while (takeFrame(c.in, frame, binary)) {
-                const std::string payload = binary ? controller.handleBinary(frame) : controller.handle(frame);
+                const std::string payload = binary ? controller.handleBinary(frame) : controller.handle(frame, c.ip, c.port);
                 if (options_.verbose)
                     std::printf("<- %s\n-> %s\n", binary ? ("(" + std::to_string(frame.size()) + " binary bytes)").c_str() : frame.c_str(), payload.c_str());
                 std::string reply = "##" + payload + "$$";
