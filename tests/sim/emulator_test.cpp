@@ -1,6 +1,7 @@
 // The library against the emulator over loopback, and the emulator's own parts.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <fstream>
@@ -228,6 +229,27 @@ TEST(Emulator, LatchPrintsAndJogFollowTheArm) {
     EXPECT_STREQ(message, "PRINT:program /prg/a.prg started");
 }
 
+// All ten slots at once, each from its own thread, each with its own variable.
+TEST(Emulator, ServesTenSlotsAtOnce) {
+    Sim sim;
+    for (int32_t slot = 1; slot < 10; ++slot)
+        ASSERT_EQ(ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(sim.port()), 2, slot), RC_OK);
+    std::vector<std::thread> hosts;
+    std::atomic<int> wrong{0};
+    for (int32_t slot = 0; slot < 10; ++slot)
+        hosts.emplace_back([slot, &wrong] {
+            for (int32_t i = 0; i < 30; ++i) {
+                int32_t v = -1;
+                if (ZEFRA_Set_B(100 + slot, slot * 1000 + i, slot) != RC_OK || ZEFRA_Get_B(100 + slot, &v, slot) != RC_OK ||
+                    v != slot * 1000 + i)
+                    ++wrong;
+            }
+        });
+    for (std::thread& t : hosts) t.join();
+    EXPECT_EQ(wrong, 0);
+    for (int32_t slot = 1; slot < 10; ++slot) ZEFRA_Exit_ETH(slot);
+}
+
 TEST(Kinematics, ForwardAndInverseAgreeAtManyPoses) {
     int checked = 0;
     for (double q1 : {-150.0, -40.0, 0.0, 75.0})
@@ -240,6 +262,7 @@ TEST(Kinematics, ForwardAndInverseAgreeAtManyPoses) {
                     ASSERT_TRUE(back) << q1 << " " << q2 << " " << q3 << " " << q5;
                     const zsim::Pose again = zsim::forward(*back);
                     for (int i = 0; i < 3; ++i) EXPECT_NEAR(again[i], p[i], 1e-9);
+                    for (int i = 3; i < 6; ++i) EXPECT_NEAR(std::remainder(again[i] - p[i], 360.0), 0, 1e-9);
                     EXPECT_EQ(zsim::configuration(*back), zsim::configuration(q));
                     ++checked;
                 }

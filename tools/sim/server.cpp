@@ -123,6 +123,8 @@ void Server::run(Controller& controller) {
             const ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
             if (n <= 0) { c.dead = true; continue; }
             c.in.append(buf, static_cast<std::size_t>(n));
+            // A request never comes near this size; a peer that sends no frame end is dropped.
+            if (c.in.size() > 65536) { c.dead = true; continue; }
             std::string frame;
             bool binary = false;
             while (takeFrame(c.in, frame, binary)) {
