@@ -187,15 +187,25 @@ TEST(Emulator, MotionMovesThePositionAndEnds) {
     ASSERT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
     ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
     const PointRecord before = here;
+    ASSERT_EQ(ZEFRA_Set_Vel(10, 0), RC_OK);  // slow enough to be seen running
     ASSERT_EQ(ZEFRA_MovJ_GP(1, 0, 0, 0), RC_OK);
     int32_t busy = 0;
     ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
     EXPECT_EQ(busy, 1);
-    for (int i = 0; i < 200 && busy; ++i) {
+    int32_t running = -1;
+    EXPECT_EQ(ZEFRA_Get_CmdSts(1, &running, 0), RC_OK);
+    EXPECT_EQ(running, 1);
+    for (int i = 0; i < 400 && busy; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
     }
     EXPECT_EQ(busy, 0);
+    int32_t state = -1, count = 0;
+    EXPECT_EQ(ZEFRA_Get_CurCmdNum(&count, 0), RC_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(ZEFRA_Get_CmdSts(1, &state, 0), RC_OK);
+    EXPECT_EQ(state, 0);
+    EXPECT_EQ(ZEFRA_Get_CmdSts(2, &state, 0), -zsim::kRange);
     ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
     EXPECT_NE(before.pos[0], here.pos[0]);
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(here.pos[i] - target.pos[i] + (i >= 3 ? 360 * std::round((target.pos[i] - here.pos[i]) / 360) : 0), 0, 1e-5) << i;

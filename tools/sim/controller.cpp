@@ -150,6 +150,7 @@ Joints Controller::jointsAt(double t) {
     }
     // Finished segments fold into the rest position.
     while (!plan_.empty() && plan_.front().end <= t) {
+        for (int i = 0; i < 6; ++i) travelled_[i] += std::fabs(plan_.front().to[i] - plan_.front().from[i]);
         rest_ = plan_.front().to;
         plan_.erase(plan_.begin());
     }
@@ -169,8 +170,8 @@ std::string Controller::moveTo(const Joints& target, bool linear) {
         const Pose a = forward(from), b = forward(target);
         span = std::max(span, std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2]) / 1000.0);
     }
-    plan_.push_back({start, start + std::max(0.05, span / speed), from, target, linear});
     setNum("curcmdnum", num("curcmdnum") + 1);
+    plan_.push_back({start, start + std::max(0.05, span / speed), from, target, linear, int(num("curcmdnum"))});
     return "ok";
 }
 
@@ -272,6 +273,22 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     if (w == "UserLogout") { setNum("curusertype", 0); return "ok"; }
     if (w == "Get_MotionSts" || w == "Get_MotionStsExceptIndAxis") return fill("=%d", numbers({double(moving(now_()))}));
     if (w == "Get_CurCmdCacheNum") { const double t = now_(); jointsAt(t); return fill("=%d", numbers({double(plan_.size())})); }
+    // Command states by number: 0 finished, 1 running, 2 waiting in the queue.
+    if (w == "Get_CmdSts" || w == "Get_CurCmdSts") {
+        const double t = now_();
+        jointsAt(t);
+        const int id = w == "Get_CmdSts" ? int(a[0].num) : int(num("curcmdnum"));
+        if (w == "Get_CmdSts" && (id < 1 || id > int(num("curcmdnum")))) return error(kRange, "no command of that number");
+        int state = 0;
+        for (const Segment& s : plan_)
+            if (s.id == id) state = t >= s.start ? 1 : 2;
+        return fill("=%d", numbers({double(state)}));
+    }
+    if (w == "Get_AxisTotalMotionData") {
+        if (a[0].num < 1 || a[0].num > 6) return error(kRange, "axis out of range");
+        jointsAt(now_());
+        return fill("=%d", numbers({std::round(travelled_[std::size_t(a[0].num) - 1])}));
+    }
     if (w == "Get_ServoSts") return std::string(num("motorsts") ? "=11111100" : "=00000000");
     if (w == "GetRCLibVersion") return "=ZRC-1.4.2,=" + a[0].text;
     if (w == "Get_Print") {

@@ -45,7 +45,7 @@ public:
 
 private:
     struct Entry { std::string pattern, reply, word, key; int indexCount = 0; };
-    struct Segment { double start, end; Joints from, to; bool linear; };
+    struct Segment { double start, end; Joints from, to; bool linear; int id; };
 
     std::string dispatch(const Entry& e, const Args& a);
     std::string generic(const Entry& e, const Args& a);
@@ -71,6 +71,7 @@ private:
     std::string peerIp_, holderIp_;
     int peerPort_ = 0, holderPort_ = 0;
     Joints rest_{0, 0, 0, 0, 30, 0};
+    Joints travelled_{};  // degrees each axis has moved, finished motions only
     std::atomic<int> unknown_{0};
     std::atomic<int> requests_{0};
     std::size_t lastBinary_ = 0;
