@@ -109,9 +109,9 @@ int32_t ZEFRA_CALL ZEFRA_GetRCLibVersion(const char* text, char* head, char tail
     const char* second = first != nullptr ? std::strchr(first + 1, '=') : nullptr;
     if (second == nullptr || second - first < 2) return RC_FAIL;
     std::memcpy(head, first + 1, static_cast<std::size_t>(second - first - 2));
-    // The payload region is zero beyond the payload and reaches well past 128 bytes after
-    // any "=" a reply can hold, so the tail comes out zero-padded.
-    static_assert(regionSize > replyLimit + 128);
-    std::memcpy(tail, second + 1, 128);
+    // The tail field is the text after the second "=", zero-padded to its 128 bytes.
+    const std::size_t length = strnlen(second + 1, 128);
+    std::memcpy(tail, second + 1, length);
+    std::memset(tail + length, 0, 128 - length);
     return RC_OK;
 }

@@ -96,6 +96,10 @@ std::unique_ptr<Charset> localeCharset(const char* name);
 
 using Lock = std::mutex;
 
+// A monotonic clock in milliseconds, as cheap to read as the OS allows and only a few
+// milliseconds fine: good enough for time limits given in whole seconds.
+std::int64_t coarseMilliseconds();
+
 // Seconds to milliseconds for a readiness wait, saturating instead of overflowing.
 constexpr int waitMilliseconds(std::int32_t seconds) {
     constexpr std::int64_t maxMs = 0x7fffffff;

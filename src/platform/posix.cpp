@@ -206,6 +206,14 @@ std::unique_ptr<Charset> localeCharset(const char* name) {
     return std::make_unique<LocaleCharset>(locale);
 }
 
+std::int64_t coarseMilliseconds() {
+    // The coarse clock reads what the kernel last stored, without the time-stamp counter
+    // (which costs tens of nanoseconds under a hypervisor).
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1'000'000;
+}
+
 void writeStandardOutput(const char* text) {
     if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
         sink(text);

@@ -8,14 +8,14 @@
 
 namespace zefra {
 
-// As vsnprintf: returns the full length of the text, or a negative value on an encoding
-// error or when a floating-point argument is not finite (nothing is formatted then). The
-// output is always zero-terminated when capacity > 0.
+// As vsnprintf: returns the full length of the text, or -1 when a floating-point argument is
+// not finite or the format holds a conversion the engine does not print (nothing is formatted
+// then; see records/wire_text.h). The output is always zero-terminated when capacity > 0.
 int formatTextV(char* out, std::size_t capacity, const char* format, std::va_list args);
 [[gnu::format(printf, 3, 4)]] int formatText(char* out, std::size_t capacity, const char* format, ...);
 
 // As vsscanf: returns the number of conversions stored, or EOF when the input ends before
-// the first conversion.
+// the first conversion. An integer outside -2^31..2^32-1 does not match (glibc would wrap it).
 int scanTextV(const char* in, const char* format, std::va_list args);
 [[gnu::format(scanf, 2, 3)]] int scanText(const char* in, const char* format, ...);
 

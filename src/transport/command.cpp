@@ -61,12 +61,12 @@ std::int32_t Command::query(std::int32_t slot, const char* format, ...) {
 int Command::scan(const char* format, ...) const {
     std::va_list args;
     va_start(args, format);
-    const int n = scanTextV(buffer_.payload, format, args);
+    const int n = scanTextV(buffer_.payload(), format, args);
     va_end(args);
     return n;
 }
 
-std::size_t Command::payloadLength() const { return std::strlen(buffer_.payload); }
+std::size_t Command::payloadLength() const { return std::strlen(buffer_.payload()); }
 
 std::int32_t sendCommand(std::int32_t slot, const char* format, ...) {
     Command command;

@@ -28,7 +28,7 @@ namespace zefra {
 
 class Command {
 public:
-    Command() : buffer_{} {}
+    Command() { buffer_.command[0] = '\0'; }
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
@@ -67,7 +67,7 @@ public:
     // Scans the reply payload (locale-proof, scanf rules); returns what sscanf returns.
     [[gnu::format(scanf, 2, 3)]] int scan(const char* format, ...) const;
 
-    const char* payload() const { return buffer_.payload; }
+    const char* payload() const { return buffer_.payload(); }
     std::size_t payloadLength() const;
 
 private:
@@ -75,7 +75,7 @@ private:
     std::size_t usedLength() const;
     bool accept(std::size_t used, int written);
 
-    CommandBuffer buffer_;
+    ExchangeBuffer buffer_;
     bool fits_ = true;
 };
 

@@ -1,6 +1,6 @@
 #include "transport/exchange.h"
 
-#include <chrono>
+#include <cstddef>
 #include <cstring>
 #include <mutex>
 
@@ -11,7 +11,10 @@
 namespace zefra {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// Deadlines in milliseconds of the platform's coarse clock. Time limits are whole seconds, so
+// a few milliseconds of resolution change nothing, and the fine clock would cost the client a
+// good part of what the library adds to a call.
+using Deadline = std::int64_t;
 
 enum class FrameOutcome { replied, linkFailure, malformed, notConnected };
 
@@ -33,30 +36,34 @@ bool sendAll(platform::Transport& net, platform::Socket s, const char* data, std
 bool awaitingMore(const char* raw, std::size_t got) {
     if (got >= replyLimit) return false;
     if (raw[0] != '#' || (got >= 2 && raw[1] != '#')) return false;
-    if (std::memchr(raw, '\0', got) != nullptr) return false;
+    // One pass for both ends of a reply: a zero byte or a "$$".
     for (std::size_t i = 1; i < got; ++i)
-        if (raw[i - 1] == '$' && raw[i] == '$') return false;
+        if (raw[i] == '\0' || (raw[i] == '$' && raw[i - 1] == '$')) return false;
     return true;
 }
 
-// Milliseconds left until `deadline`, rounded up; 0 once it has passed.
-int millisecondsLeft(Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+// Milliseconds left until `deadline`; 0 once it has passed.
+int millisecondsLeft(Deadline deadline) {
+    const std::int64_t left = deadline - platform::coarseMilliseconds();
     return left <= 0 ? 0 : static_cast<int>(left);
 }
 
-// Waits for the socket to become readable before `deadline` and receives once into `into`.
-platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, Clock::time_point deadline,
-                                 char* into, std::size_t size) {
-    const int left = millisecondsLeft(deadline);
+// Waits up to `left` milliseconds for the socket to become readable and receives once.
+platform::IoResult receiveWithin(platform::Transport& net, platform::Socket s, int left, char* into, std::size_t size) {
     if (left == 0 || net.waitReadable(s, left) != platform::Readiness::ready) return {platform::IoResult::failed, 0};
     return net.receive(s, into, size);
+}
+
+// Waits for the socket to become readable before `deadline` and receives once into `into`.
+platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, Deadline deadline,
+                                 char* into, std::size_t size) {
+    return receiveWithin(net, s, millisecondsLeft(deadline), into, size);
 }
 
 // An oversize reply has filled the reply area with the start of a frame and no end. Its rest
 // would otherwise answer the next request, so it is read and dropped up to its "$$" within
 // the same deadline; a frame whose end never comes is a time-out.
-bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Clock::time_point deadline, char last) {
+bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline deadline, char last) {
     char scrap[replyLimit];
     for (;;) {
         const platform::IoResult r = receiveBefore(net, s, deadline, scrap, sizeof scrap);
@@ -81,7 +88,7 @@ bool discardUnread(platform::Transport& net, platform::Socket s) {
 }
 
 // Runs one request/reply on the slot under its lock; a link failure closes the slot.
-FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_t size, char* raw, char* payload) {
+FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_t size, char* reply) {
     platform::Transport& net = platform::transport();
     std::lock_guard<platform::Lock> guard(slot.lock);
     const SocketUse use(slot);
@@ -92,18 +99,19 @@ FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_
     // receive before the request.
     if (slot.resync == s && discardUnread(net, s)) slot.resync = platform::invalidSocket;
     const int waitMs = platform::waitMilliseconds(slot.timeout.load(std::memory_order_relaxed));
-    std::memset(raw, 0, replyLimit + 1);
-    if (!sendAll(net, s, request, size, waitMs) || receiveReply(net, s, waitMs, raw) != ReceiveOutcome::received) {
+    if (!sendAll(net, s, request, size, waitMs) || receiveReply(net, s, waitMs, reply) != ReceiveOutcome::received) {
+        reply[2] = '\0';  // no payload: what did arrive is not one
         closeAfterLinkFailure(slot, s);
         return FrameOutcome::linkFailure;
     }
-    if (unframeReply(raw, payload)) return FrameOutcome::replied;
+    if (unframeReply(reply)) return FrameOutcome::replied;
+    reply[2] = '\0';
     slot.resync = s;
     return FrameOutcome::malformed;
 }
 
 // Frames the command text and runs the exchange; RC_OK when a well-formed reply arrived.
-std::int32_t exchangeText(CommandBuffer& buffer, std::int32_t slot) {
+std::int32_t exchangeText(ExchangeBuffer& buffer, std::int32_t slot) {
     if (!validSlot(slot)) return RC_BAD_PARAM;
     const std::size_t length = std::strlen(buffer.command);
     if (length > maxCommandText) return RC_BAD_PARAM;
@@ -113,13 +121,14 @@ std::int32_t exchangeText(CommandBuffer& buffer, std::int32_t slot) {
         return RC_BAD_PARAM;
     ConnectionSlot& entry = slotAt(slot);
     if (!entry.connected()) return RC_COMM_FAIL;
-    buffer.framed[0] = '@';
-    buffer.framed[1] = '@';
-    std::memcpy(buffer.framed + 2, buffer.command, length);
-    buffer.framed[length + 2] = '$';
-    buffer.framed[length + 3] = '$';
-    buffer.framed[length + 4] = '\0';
-    const FrameOutcome outcome = exchangeFrame(entry, buffer.framed, length + 4, buffer.raw, buffer.payload);
+    static_assert(offsetof(ExchangeBuffer, command) == offsetof(ExchangeBuffer, framePrefix) + 2);
+    buffer.framePrefix[0] = '@';
+    buffer.framePrefix[1] = '@';
+    buffer.command[length] = '$';
+    buffer.command[length + 1] = '$';
+    const char* request = reinterpret_cast<const char*>(&buffer) + offsetof(ExchangeBuffer, framePrefix);
+    const FrameOutcome outcome = exchangeFrame(entry, request, length + 4, buffer.reply);
+    buffer.command[length] = '\0';
     return outcome == FrameOutcome::replied ? RC_OK : RC_COMM_FAIL;
 }
 
@@ -131,25 +140,27 @@ std::int32_t negated(int n) { return static_cast<std::int32_t>(0u - static_cast<
 ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket s, int waitMs, char* raw) {
     // One deadline for the whole reply: a controller that trickles its reply byte by byte
     // cannot hold the slot longer than its time limit.
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    const Deadline deadline = platform::coarseMilliseconds() + waitMs;
     std::size_t got = 0;
-    do {
-        const platform::IoResult r = receiveBefore(net, s, deadline, raw + got, replyLimit - got);
+    // The first wait starts at once, with the whole limit left: no second clock reading.
+    for (int left = waitMs;; left = millisecondsLeft(deadline)) {
+        const platform::IoResult r = receiveWithin(net, s, left, raw + got, replyLimit - got);
         if (r.kind == platform::IoResult::failed) return ReceiveOutcome::linkFailure;
         got += r.bytes;
-    } while (got == 0 || awaitingMore(raw, got));
+        raw[got] = '\0';
+        if (got != 0 && !awaitingMore(raw, got)) break;
+    }
     if (got == replyLimit && std::strlen(raw) == replyLimit && raw[0] == '#' && raw[1] == '#' &&
         std::strstr(raw, "$$") == nullptr && !discardRestOfFrame(net, s, deadline, raw[replyLimit - 1]))
         return ReceiveOutcome::linkFailure;
     return ReceiveOutcome::received;
 }
 
-bool unframeReply(const char* raw, char* payload) {
-    const std::size_t length = std::strlen(raw);
-    if (length < 5 || raw[0] != '#' || raw[1] != '#' || raw[length - 2] != '$' || raw[length - 1] != '$')
+bool unframeReply(char* reply) {
+    const std::size_t length = std::strlen(reply);
+    if (length < 5 || reply[0] != '#' || reply[1] != '#' || reply[length - 2] != '$' || reply[length - 1] != '$')
         return false;
-    std::memcpy(payload, raw + 2, length - 4);
-    payload[length - 4] = '\0';
+    reply[length - 2] = '\0';
     return true;
 }
 
@@ -167,26 +178,26 @@ std::int32_t classifyQueryReply(const char* payload) {
     return RC_FAIL;
 }
 
-std::int32_t plainCommandExchange(CommandBuffer& buffer, std::int32_t slot) {
+std::int32_t plainCommandExchange(ExchangeBuffer& buffer, std::int32_t slot) {
     const std::int32_t rc = exchangeText(buffer, slot);
-    return rc == RC_OK ? classifyCommandReply(buffer.payload) : rc;
+    return rc == RC_OK ? classifyCommandReply(buffer.payload()) : rc;
 }
 
-std::int32_t queryExchange(CommandBuffer& buffer, std::int32_t slot) {
+std::int32_t queryExchange(ExchangeBuffer& buffer, std::int32_t slot) {
     const std::int32_t rc = exchangeText(buffer, slot);
-    return rc == RC_OK ? classifyQueryReply(buffer.payload) : rc;
+    return rc == RC_OK ? classifyQueryReply(buffer.payload()) : rc;
 }
 
 std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int32_t slot) {
     if (value == nullptr) return RC_BAD_PARAM;
-    CommandBuffer buffer{};
+    ExchangeBuffer buffer;
     const std::size_t length = std::strlen(commandText);
     if (length >= regionSize) return RC_BAD_PARAM;
-    std::memcpy(buffer.command, commandText, length);
+    std::memcpy(buffer.command, commandText, length + 1);
     // Only a negative result is a failure; any other payload must scan.
     if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     int scanned = 0;
-    if (scanText(buffer.payload, "=%d", &scanned) != 1) return RC_FAIL;
+    if (scanText(buffer.payload(), "=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
     return RC_OK;
 }
@@ -198,15 +209,15 @@ std::int32_t binaryCommandExchange(CommandBuffer& buffer, std::int32_t slot) {
     if (buffer.binaryLength < 0 || static_cast<std::size_t>(buffer.binaryLength) > maxBinaryPayload)
         return RC_BAD_PARAM;
     const std::size_t n = static_cast<std::size_t>(buffer.binaryLength);
-    unsigned char frame[binaryRegionSize] = {};
+    unsigned char frame[binaryRegionSize];
     frame[0] = '@';
     frame[1] = '@';
     std::memcpy(frame + 2, buffer.binary, n);
     frame[n + 2] = '*';
     frame[n + 3] = '*';
     const FrameOutcome outcome =
-        exchangeFrame(entry, reinterpret_cast<const char*>(frame), n + 4, buffer.raw, buffer.payload);
-    return outcome == FrameOutcome::replied ? classifyCommandReply(buffer.payload) : RC_COMM_FAIL;
+        exchangeFrame(entry, reinterpret_cast<const char*>(frame), n + 4, buffer.reply);
+    return outcome == FrameOutcome::replied ? classifyCommandReply(buffer.payload()) : RC_COMM_FAIL;
 }
 
 }  // namespace zefra
@@ -215,12 +226,13 @@ using namespace zefra;
 
 int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot) {
     if (cmd == nullptr || reply == nullptr) return RC_BAD_PARAM;
-    CommandBuffer buffer{};
+    ExchangeBuffer buffer;
     const std::size_t length = strnlen(cmd, regionSize);
     if (length > maxCommandText) return RC_BAD_PARAM;
     std::memcpy(buffer.command, cmd, length);
+    buffer.command[length] = '\0';
     // Only a negative result is a failure; any other payload is the host's to read.
     if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
-    std::memcpy(reply, buffer.payload, std::strlen(buffer.payload));
+    std::memcpy(reply, buffer.payload(), std::strlen(buffer.payload()));
     return RC_OK;
 }

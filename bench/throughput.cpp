@@ -1,0 +1,194 @@
+// Calls per second and client CPU per call with 1, 2, 4 and 10 threads, each on its own slot,
+// through the library and through a minimal raw-socket client doing the same exchange, against
+// a loopback responder with one thread per connection. Library and raw phases alternate so
+// that machine noise reaches both alike; only their ratios mean anything.
+//
+//   zefra_throughput [rounds=4] [milliseconds per phase=250]
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "zefraapi.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr char commandFrame[] = "@@MovJ P1 50 0$$";
+
+void noDelay(int fd) {
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+// Accepts every connection and serves each on its own thread until the client closes it.
+class Responder {
+public:
+    Responder() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener_, 32);
+        socklen_t len = sizeof addr;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+        acceptor_ = std::thread([this] { acceptAll(); });
+    }
+    ~Responder() {
+        stop_ = true;
+        acceptor_.join();
+        for (auto& t : servers_) t.join();
+        ::close(listener_);
+    }
+    std::uint16_t port = 0;
+
+private:
+    void acceptAll() {
+        while (!stop_) {
+            pollfd p{listener_, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0) continue;
+            const int fd = ::accept(listener_, nullptr, nullptr);
+            if (fd < 0) continue;
+            noDelay(fd);
+            servers_.emplace_back([fd] { serve(fd); });
+        }
+    }
+    static void serve(int fd) {
+        char buffer[2048];
+        std::size_t have = 0;
+        for (;;) {
+            const ssize_t n = ::recv(fd, buffer + have, sizeof buffer - have, 0);
+            if (n <= 0) break;
+            have += static_cast<std::size_t>(n);
+            for (std::size_t i = 3; i < have; ++i) {
+                if (buffer[i] != '$' || buffer[i - 1] != '$') continue;
+                ::send(fd, "##ok$$", 6, MSG_NOSIGNAL);
+                std::memmove(buffer, buffer + i + 1, have - i - 1);
+                have -= i + 1;
+                i = 2;
+            }
+        }
+        ::close(fd);
+    }
+    int listener_ = -1;
+    std::atomic<bool> stop_{false};
+    std::thread acceptor_;
+    std::vector<std::thread> servers_;
+};
+
+// The floor: one send, poll, receive until "$$".
+class RawClient {
+public:
+    explicit RawClient(std::uint16_t port) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = htons(port);
+        if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) std::abort();
+        noDelay(fd_);
+    }
+    ~RawClient() { ::close(fd_); }
+    bool exchange() {
+        ::send(fd_, commandFrame, sizeof commandFrame - 1, MSG_NOSIGNAL);
+        char reply[512];
+        std::size_t got = 0;
+        do {
+            pollfd p{fd_, POLLIN, 0};
+            ::poll(&p, 1, 2000);
+            const ssize_t n = ::recv(fd_, reply + got, sizeof reply - got, 0);
+            if (n <= 0) return false;
+            got += static_cast<std::size_t>(n);
+        } while (got < 2 || reply[got - 1] != '$' || reply[got - 2] != '$');
+        return true;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct Totals {
+    long calls = 0;
+    double seconds = 0, cpu = 0;
+};
+
+// Runs `threads` callers for `ms` milliseconds; each calls `call(index)` in a loop.
+template <typename Call>
+void phase(int threads, int ms, Totals& into, Call call) {
+    std::atomic<bool> go{false}, stop{false};
+    std::vector<long> calls(static_cast<std::size_t>(threads));
+    std::vector<double> cpu(static_cast<std::size_t>(threads));
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&, t] {
+            while (!go) std::this_thread::yield();
+            const double start = threadCpuSeconds();
+            long n = 0;
+            while (!stop) {
+                if (!call(t)) std::abort();
+                ++n;
+            }
+            cpu[static_cast<std::size_t>(t)] = threadCpuSeconds() - start;
+            calls[static_cast<std::size_t>(t)] = n;
+        });
+    const auto begin = Clock::now();
+    go = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    stop = true;
+    for (auto& w : workers) w.join();
+    into.seconds += std::chrono::duration<double>(Clock::now() - begin).count();
+    for (int t = 0; t < threads; ++t) {
+        into.calls += calls[static_cast<std::size_t>(t)];
+        into.cpu += cpu[static_cast<std::size_t>(t)];
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 4;
+    const int ms = argc > 2 ? std::atoi(argv[2]) : 250;
+    Responder responder;
+    std::printf("%d rounds of %d ms per side, loopback, ZEFRA_MovJ against its raw frame\n", rounds, ms);
+    std::printf("%-8s %12s %12s %10s %14s %14s %10s\n", "threads", "lib calls/s", "raw calls/s", "ratio",
+                "lib cpu us", "raw cpu us", "ratio");
+    for (const int threads : {1, 2, 4, 10}) {
+        for (int s = 0; s < threads; ++s)
+            if (ZEFRA_Init_ETH(INADDR_LOOPBACK, responder.port, 5, s) != RC_OK) return 1;
+        std::vector<std::unique_ptr<RawClient>> raw;
+        for (int s = 0; s < threads; ++s) raw.push_back(std::make_unique<RawClient>(responder.port));
+        Totals lib, direct;
+        for (int r = 0; r < rounds; ++r) {
+            phase(threads, ms, lib, [](int slot) { return ZEFRA_MovJ(1, 50, 0, slot) == RC_OK; });
+            phase(threads, ms, direct, [&](int t) { return raw[static_cast<std::size_t>(t)]->exchange(); });
+        }
+        for (int s = 0; s < threads; ++s) ZEFRA_Exit_ETH(s);
+        const double libRate = static_cast<double>(lib.calls) / lib.seconds;
+        const double rawRate = static_cast<double>(direct.calls) / direct.seconds;
+        const double libCpu = lib.cpu / static_cast<double>(lib.calls) * 1e6;
+        const double rawCpu = direct.cpu / static_cast<double>(direct.calls) * 1e6;
+        std::printf("%-8d %12.0f %12.0f %10.3f %14.2f %14.2f %10.3f\n", threads, libRate, rawRate, libRate / rawRate,
+                    libCpu, rawCpu, libCpu / rawCpu);
+    }
+    return 0;
+}

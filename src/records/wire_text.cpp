@@ -1,0 +1,815 @@
+#include "records/wire_text.h"
+
+#include <bit>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <type_traits>
+
+namespace zefra::wire {
+namespace {
+
+bool isSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+int lower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+int digitValue(int c) { return isDigit(c) ? c - '0' : lower(c) - 'a' + 10; }
+
+// Widths and precisions beyond this are refused rather than risk an int overflow.
+constexpr int maxWidth = 1 << 20;
+
+enum class Length { none, hh, h, l, ll, j, z, t, L };
+
+// Reads the length modifier at `p`, advancing past it.
+Length readLength(const char*& p) {
+    switch (*p) {
+        case 'h':
+            if (*++p != 'h') return Length::h;
+            ++p;
+            return Length::hh;
+        case 'l':
+            if (*++p != 'l') return Length::l;
+            ++p;
+            return Length::ll;
+        case 'j': ++p; return Length::j;
+        case 'z': ++p; return Length::z;
+        case 't': ++p; return Length::t;
+        case 'L': ++p; return Length::L;
+        default: return Length::none;
+    }
+}
+
+// ---- printf ----------------------------------------------------------------------------------
+
+struct Directive {
+    bool left = false, plus = false, space = false, alt = false, zero = false;
+    bool widthFromArgument = false, precisionFromArgument = false;
+    int width = 0;
+    int precision = -1;
+    Length length = Length::none;
+    char conversion = '\0';
+};
+
+// Parses one directive after its "%"; false when the directive is not one the engine prints.
+// Widths and precisions taken from arguments are resolved by the caller.
+bool parseFormatSpec(const char*& p, Directive& s) {
+    for (;; ++p) {
+        if (*p == '-') s.left = true;
+        else if (*p == '+') s.plus = true;
+        else if (*p == ' ') s.space = true;
+        else if (*p == '#') s.alt = true;
+        else if (*p == '0') s.zero = true;
+        else break;
+    }
+    if (*p == '*') {
+        s.widthFromArgument = true;
+        ++p;
+    } else {
+        for (; isDigit(*p); ++p) {
+            s.width = s.width * 10 + (*p - '0');
+            if (s.width > maxWidth) return false;
+        }
+    }
+    if (*p == '.') {
+        ++p;
+        s.precision = 0;
+        if (*p == '*') {
+            s.precisionFromArgument = true;
+            ++p;
+        } else {
+            for (; isDigit(*p); ++p) {
+                s.precision = s.precision * 10 + (*p - '0');
+                if (s.precision > maxWidth) return false;
+            }
+        }
+    }
+    s.length = readLength(p);
+    s.conversion = *p;
+    if (*p != '\0') ++p;
+    const bool bare = !s.left && !s.plus && !s.space && !s.alt && !s.zero && !s.widthFromArgument &&
+                      s.width == 0 && s.precision < 0 && !s.precisionFromArgument && s.length == Length::none;
+    switch (s.conversion) {
+        case 'd': case 'i':
+            return !s.alt && s.length != Length::L;
+        case 'u':
+            return !s.alt && s.length != Length::L;
+        case 'o': case 'x': case 'X':
+            return s.length != Length::L;
+        case 'c':
+            // C leaves "0", "#" and a precision undefined here; "l" would be a wide character.
+            return !s.alt && !s.zero && s.precision < 0 && !s.precisionFromArgument && s.length == Length::none;
+        case 's':
+            return !s.alt && !s.zero && s.length == Length::none;
+        case 'f': case 'F':
+            return (s.length == Length::none || s.length == Length::l) && s.precision <= maxFloatPrecision;
+        case '%':
+            return bare;
+        default:
+            return false;
+    }
+}
+
+// Output bounded as snprintf bounds it: everything is counted, at most capacity - 1 bytes land.
+class Sink {
+public:
+    Sink(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+    void put(const char* text, std::size_t n) {
+        if (n == 0) return;  // `text` may then be null
+        if (length_ + 1 < capacity_) {
+            const std::size_t room = capacity_ - 1 - length_;
+            std::memcpy(out_ + length_, text, n < room ? n : room);
+        }
+        length_ += n;
+    }
+    void put(char c) { put(&c, 1); }
+    void fill(char c, std::size_t n) {
+        if (n == 0) return;
+        if (length_ + 1 < capacity_) {
+            const std::size_t room = capacity_ - 1 - length_;
+            std::memset(out_ + length_, c, n < room ? n : room);
+        }
+        length_ += n;
+    }
+    int finish() {
+        if (capacity_ > 0) out_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
+        return length_ > static_cast<std::size_t>(INT_MAX) ? -1 : static_cast<int>(length_);
+    }
+    int refuse() {
+        if (capacity_ > 0) out_[0] = '\0';
+        return -1;
+    }
+
+private:
+    char* out_;
+    std::size_t capacity_;
+    std::size_t length_ = 0;
+};
+
+// Lays out prefix, zero padding and body within the field width, as printf does.
+void putField(Sink& sink, const Directive& s, const char* prefix, std::size_t prefixLength, std::size_t zeros,
+              const char* body, std::size_t bodyLength) {
+    const std::size_t used = prefixLength + zeros + bodyLength;
+    const std::size_t width = static_cast<std::size_t>(s.width);
+    const std::size_t pad = width > used ? width - used : 0;
+    if (!s.left) sink.fill(' ', pad);
+    sink.put(prefix, prefixLength);
+    sink.fill('0', zeros);
+    sink.put(body, bodyLength);
+    if (s.left) sink.fill(' ', pad);
+}
+
+void putInteger(Sink& sink, const Directive& s, std::uint64_t magnitude, bool negative, bool isSigned) {
+    const int base = s.conversion == 'o' ? 8 : (s.conversion == 'x' || s.conversion == 'X') ? 16 : 10;
+    const char* digitChars = s.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
+    char digits[24];
+    std::size_t n = 0;
+    if (base == 10)  // a constant divisor: a multiplication, not a division, per digit
+        for (std::uint64_t v = magnitude; v != 0; v /= 10) digits[sizeof digits - 1 - n++] = static_cast<char>('0' + v % 10);
+    else
+        for (std::uint64_t v = magnitude; v != 0; v /= static_cast<unsigned>(base))
+            digits[sizeof digits - 1 - n++] = digitChars[v % static_cast<unsigned>(base)];
+    if (magnitude == 0 && s.precision != 0) digits[sizeof digits - 1 - n++] = '0';
+    char prefix[2];
+    std::size_t prefixLength = 0;
+    if (isSigned) {
+        if (negative) prefix[prefixLength++] = '-';
+        else if (s.plus) prefix[prefixLength++] = '+';
+        else if (s.space) prefix[prefixLength++] = ' ';
+    }
+    std::size_t zeros = 0;
+    if (s.precision > 0 && static_cast<std::size_t>(s.precision) > n) zeros = static_cast<std::size_t>(s.precision) - n;
+    if (s.alt && base == 8 && zeros == 0 && (n == 0 || digits[sizeof digits - n] != '0')) zeros = 1;
+    if (s.alt && base == 16 && magnitude != 0) {
+        prefix[prefixLength++] = '0';
+        prefix[prefixLength++] = s.conversion;
+    }
+    if (s.zero && !s.left && s.precision < 0) {
+        const std::size_t used = prefixLength + zeros + n;
+        if (static_cast<std::size_t>(s.width) > used) zeros += static_cast<std::size_t>(s.width) - used;
+    }
+    putField(sink, s, prefix, prefixLength, zeros, digits + sizeof digits - n, n);
+}
+
+// Fixed-point text of a finite double: std::to_chars gives the exact decimal expansion rounded
+// half to even at the last printed digit, which is what glibc prints.
+void putFixed(Sink& sink, const Directive& s, double value) {
+    const int precision = s.precision < 0 ? 6 : s.precision;
+    // 309 integer digits at most, the point, the precision and the "#" point.
+    char body[std::numeric_limits<double>::max_exponent10 + 1 + 1 + maxFloatPrecision + 1];
+    const auto r = std::to_chars(body, body + sizeof body - 1, std::fabs(value), std::chars_format::fixed, precision);
+    std::size_t n = static_cast<std::size_t>(r.ptr - body);
+    if (s.alt && precision == 0) body[n++] = '.';
+    char prefix[1];
+    std::size_t prefixLength = 0;
+    if (std::signbit(value)) prefix[prefixLength++] = '-';
+    else if (s.plus) prefix[prefixLength++] = '+';
+    else if (s.space) prefix[prefixLength++] = ' ';
+    std::size_t zeros = 0;
+    if (s.zero && !s.left && static_cast<std::size_t>(s.width) > prefixLength + n)
+        zeros = static_cast<std::size_t>(s.width) - prefixLength - n;
+    putField(sink, s, prefix, prefixLength, zeros, body, n);
+}
+
+template <typename T>
+std::uint64_t magnitudeOf(T v) {
+    using U = std::make_unsigned_t<T>;
+    return v < 0 ? static_cast<std::uint64_t>(U(0) - static_cast<U>(v)) : static_cast<std::uint64_t>(v);
+}
+
+void putSigned(Sink& sink, const Directive& s, std::va_list& args) {
+    long long v = 0;
+    switch (s.length) {
+        case Length::hh: v = static_cast<signed char>(va_arg(args, int)); break;
+        case Length::h: v = static_cast<short>(va_arg(args, int)); break;
+        case Length::l: v = va_arg(args, long); break;
+        case Length::ll: v = va_arg(args, long long); break;
+        case Length::j: v = va_arg(args, std::intmax_t); break;
+        case Length::z: v = va_arg(args, std::make_signed_t<std::size_t>); break;
+        case Length::t: v = va_arg(args, std::ptrdiff_t); break;
+        default: v = va_arg(args, int); break;
+    }
+    putInteger(sink, s, magnitudeOf(v), v < 0, true);
+}
+
+void putUnsigned(Sink& sink, const Directive& s, std::va_list& args) {
+    unsigned long long v = 0;
+    switch (s.length) {
+        case Length::hh: v = static_cast<unsigned char>(va_arg(args, unsigned)); break;
+        case Length::h: v = static_cast<unsigned short>(va_arg(args, unsigned)); break;
+        case Length::l: v = va_arg(args, unsigned long); break;
+        case Length::ll: v = va_arg(args, unsigned long long); break;
+        case Length::j: v = va_arg(args, std::uintmax_t); break;
+        case Length::z: v = va_arg(args, std::size_t); break;
+        case Length::t: v = va_arg(args, std::make_unsigned_t<std::ptrdiff_t>); break;
+        default: v = va_arg(args, unsigned); break;
+    }
+    putInteger(sink, s, v, false, false);
+}
+
+// ---- scanf -----------------------------------------------------------------------------------
+
+// The reply text, read one character at a time with one character of push-back, as the C
+// library reads a string stream. EOF at the terminating zero.
+class Input {
+public:
+    explicit Input(const char* text) : p_(reinterpret_cast<const unsigned char*>(text)) {}
+    int get() { return *p_ != 0 ? *p_++ : EOF; }
+    void unget(int c) {
+        if (c != EOF) --p_;
+    }
+    const char* position() const { return reinterpret_cast<const char*>(p_); }
+    void moveTo(const char* p) { p_ = reinterpret_cast<const unsigned char*>(p); }
+
+private:
+    const unsigned char* p_;
+};
+
+// How a conversion ended: stored (or suppressed) a value, failed to match (the scan returns
+// what it has), or met the end of the text before its first character (EOF when nothing was
+// stored yet).
+enum class Outcome { converted, mismatch, endOfInput };
+
+struct ScanSpec {
+    bool suppress = false;
+    int width = -1;  // -1: none
+    Length length = Length::none;
+    char conversion = '\0';
+};
+
+bool parseScanSpec(const char*& p, ScanSpec& s) {
+    if (*p == '*') {
+        s.suppress = true;
+        ++p;
+    }
+    if (isDigit(*p)) {
+        int width = 0;
+        for (; isDigit(*p); ++p) {
+            width = width * 10 + (*p - '0');
+            if (width > maxWidth) return false;
+        }
+        if (*p == '$') return false;  // positional arguments
+        s.width = width == 0 ? -1 : width;
+    }
+    s.length = readLength(p);
+    s.conversion = *p;
+    if (*p != '\0') ++p;
+    switch (s.conversion) {
+        case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+            // A long is 32 bits on some platforms and 64 on others; the wire never needs one.
+            return s.length == Length::none || s.length == Length::h || s.length == Length::hh;
+        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+            return s.length == Length::none || s.length == Length::l;
+        case 'c':
+            return s.length == Length::none;
+        case 's':
+            // Unbounded "%s" could overrun its destination: only a bounded word is read.
+            return s.length == Length::none && s.width > 0;
+        case '%':
+            return !s.suppress && s.width < 0 && s.length == Length::none;
+        default:
+            return false;
+    }
+}
+
+// Integers. Characters are taken as glibc takes them (sign, a "0x" prefix for base 16 or for
+// %i, digits of the base, all within the width); the value must lie within the 32-bit signed
+// and unsigned ranges together, -2147483648 to 4294967295, and is stored by its low bits in
+// the destination's width, as glibc stores every value in that range.
+//
+// Deliberate difference: a value outside that range is a matching failure, where glibc keeps
+// the low 32 bits of strtol's 64-bit (or saturated) result, so that "=4294967297" would read
+// as 1. A number that cannot be held is refused rather than silently replaced by another.
+// Stores the low bits of a value already known to lie within -2^31..2^32-1.
+void storeInteger(const ScanSpec& s, std::uint32_t bits, std::va_list& args) {
+    const bool isSigned = s.conversion == 'd' || s.conversion == 'i';
+    switch (s.length) {
+        case Length::hh:
+            if (isSigned) *va_arg(args, signed char*) = static_cast<signed char>(bits & 0xFF);
+            else *va_arg(args, unsigned char*) = static_cast<unsigned char>(bits);
+            break;
+        case Length::h:
+            if (isSigned) *va_arg(args, short*) = static_cast<short>(bits & 0xFFFF);
+            else *va_arg(args, unsigned short*) = static_cast<unsigned short>(bits);
+            break;
+        default:
+            if (isSigned) *va_arg(args, int*) = static_cast<int>(bits);
+            else *va_arg(args, unsigned*) = bits;
+            break;
+    }
+}
+
+Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
+    int base = s.conversion == 'd' || s.conversion == 'u' ? 10 : s.conversion == 'i' ? 0 : s.conversion == 'o' ? 8 : 16;
+    int width = s.width;
+    if (base == 10 && width < 0) {
+        // Without a width a decimal field is a sign and digits, nothing more: one tight pass.
+        const char* p = in.position();
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        if (!isDigit(*p)) {
+            if (*in.position() == '\0') return Outcome::endOfInput;
+            in.moveTo(p);
+            return Outcome::mismatch;
+        }
+        std::uint64_t magnitude = 0;
+        for (; isDigit(*p); ++p)
+            if (magnitude <= 0xFFFFFFFF) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+        in.moveTo(p);
+        if (magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF})) return Outcome::mismatch;
+        if (!s.suppress)
+            storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
+        return Outcome::converted;
+    }
+    int c = in.get();
+    if (c == EOF) return Outcome::endOfInput;
+    bool negative = false;
+    int taken = 0;  // sign, leading "0" and digits, as glibc counts what it collected
+    bool sign = false;
+    if (c == '-' || c == '+') {
+        negative = c == '-';
+        sign = true;
+        ++taken;
+        if (width > 0) --width;
+        c = in.get();
+    }
+    if (width != 0 && c == '0') {
+        if (width > 0) --width;
+        ++taken;
+        c = in.get();
+        if (width != 0 && lower(c) == 'x') {
+            if (base == 0) base = 16;
+            if (base == 16) {
+                if (width > 0) --width;
+                c = in.get();
+            }
+        } else if (base == 0) {
+            base = 8;
+        }
+    }
+    if (base == 0) base = 10;
+    std::uint64_t magnitude = 0;
+    bool tooLarge = false;
+    while (c != EOF && width != 0) {
+        if (base == 16 ? !isHexDigit(c) : (!isDigit(c) || c - '0' >= base)) break;
+        const unsigned d = static_cast<unsigned>(digitValue(c));
+        if (magnitude > (std::uint64_t{1} << 40)) tooLarge = true;  // far beyond 32 bits already
+        else magnitude = magnitude * static_cast<unsigned>(base) + d;
+        ++taken;
+        if (width > 0) --width;
+        c = in.get();
+    }
+    in.unget(c);
+    if (taken == 0 || (taken == 1 && sign)) return Outcome::mismatch;
+    if (tooLarge || magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF}))
+        return Outcome::mismatch;
+    if (!s.suppress)
+        storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
+    return Outcome::converted;
+}
+
+template <typename T>
+T quietNaN(bool negative) {
+    // The bit patterns glibc's strtod/strtof return for "nan" (and "-nan"), fixed here so that
+    // no platform's own NaN reaches a host.
+    if constexpr (std::is_same_v<T, float>)
+        return std::bit_cast<float>(negative ? std::uint32_t{0xFFC00000} : std::uint32_t{0x7FC00000});
+    else
+        return std::bit_cast<double>(negative ? std::uint64_t{0xFFF8000000000000} : std::uint64_t{0x7FF8000000000000});
+}
+
+// Where the number's value stands in powers of its radix, roughly: positive for a value that
+// overflows, negative for one that underflows. Only consulted once from_chars has said the
+// value is out of range, when the answer is far from zero either way.
+long long magnitudeEstimate(const char* digits, const char* end, bool hex) {
+    long long position = 0;  // of the first non-zero digit relative to the point
+    bool seenPoint = false, seenNonZero = false;
+    const char* p = digits;
+    for (; p < end && (isHexDigit(*p) || *p == '.'); ++p) {
+        if (hex ? lower(*p) == 'p' : lower(*p) == 'e') break;
+        if (*p == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (!seenNonZero && *p != '0') seenNonZero = true;
+        if (seenNonZero && !seenPoint) ++position;
+        if (!seenNonZero && seenPoint) --position;
+    }
+    long long exponent = 0;
+    if (p < end) {
+        ++p;
+        const bool negativeExponent = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        for (; p < end; ++p)
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (*p - '0');
+        if (negativeExponent) exponent = -exponent;
+    }
+    return hex ? position * 4 + exponent : position + exponent;
+}
+
+// strtod/strtof over the characters scanf collected: converts the longest prefix that forms
+// a number and reports its end (nullptr when no prefix does).
+template <typename T>
+const char* convertFloat(const char* begin, const char* end, T& value) {
+    const char* p = begin;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    if (p < end && (lower(*p) == 'n' || lower(*p) == 'i')) {
+        // scanf collected exactly "nan", "inf" or "infinity" here.
+        value = lower(*p) == 'n' ? quietNaN<T>(negative)
+                                 : (negative ? -std::numeric_limits<T>::infinity() : std::numeric_limits<T>::infinity());
+        return end;
+    }
+    const bool hex = end - p >= 2 && p[0] == '0' && lower(p[1]) == 'x';
+    if (!hex) {
+        // Decimal text as scanf collects it is digits, a point, an exponent: from_chars takes the
+        // same longest prefix strtod takes ("1e" gives 1), and refuses a text with no digit.
+        T v{};
+        const auto r = std::from_chars(p, end, v, std::chars_format::general);
+        if (r.ec == std::errc::invalid_argument) return nullptr;
+        if (r.ec == std::errc::result_out_of_range)
+            v = magnitudeEstimate(p, r.ptr, false) > 0 ? std::numeric_limits<T>::infinity() : T(0);
+        value = negative ? -v : v;
+        return r.ptr;
+    }
+    const char* mantissa = p + 2;
+    const auto digitOf = [hex](char c) { return hex ? isHexDigit(c) : isDigit(c); };
+    const char* q = mantissa;
+    bool anyDigit = false;
+    for (; q < end && digitOf(*q); ++q) anyDigit = true;
+    if (q < end && *q == '.')
+        for (++q; q < end && digitOf(*q); ++q) anyDigit = true;
+    if (!anyDigit) {
+        if (!hex) return nullptr;
+        // "0x" with no digit after it: strtod takes the "0" alone.
+        value = negative ? -T(0) : T(0);
+        return p + 1;
+    }
+    if (q < end && lower(*q) == (hex ? 'p' : 'e')) {
+        const char* e = q + 1;
+        if (e < end && (*e == '-' || *e == '+')) ++e;
+        if (e < end && isDigit(*e)) {
+            while (e < end && isDigit(*e)) ++e;
+            q = e;
+        }
+    }
+    T v{};
+    const auto r = std::from_chars(mantissa, q, v, hex ? std::chars_format::hex : std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range)
+        v = magnitudeEstimate(mantissa, q, hex) > 0 ? std::numeric_limits<T>::infinity() : T(0);
+    value = negative ? -v : v;
+    return q;
+}
+
+// Floating point. The characters are collected exactly as glibc collects them (which is why
+// "1e" reads as 1 with the "e" consumed, "nan(1)" reads "nan" and leaves "(1)", and "infin"
+// fails), then converted as strtod converts them.
+template <typename T>
+Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, std::va_list& args) {
+    T value = 0;
+    if (convertFloat(start, end, value) == nullptr) return Outcome::mismatch;
+    if (!s.suppress) *va_arg(args, T*) = value;
+    return Outcome::converted;
+}
+
+// The plain decimal number without a width, the form nearly every reply carries, taken in one
+// tight pass. It consumes exactly what the general collection below would: digits, one
+// point, then "e", an optional sign and digits (a bare "1e" or "1e-" included), nothing after.
+// Anything else (no digit or point after the sign, a "0x", "nan", "inf") goes the general way.
+bool plainDecimal(const char* p, const char*& end) {
+    if (*p == '-' || *p == '+') ++p;
+    if (!(isDigit(*p) || *p == '.') || (p[0] == '0' && lower(p[1]) == 'x')) return false;
+    bool digit = false;
+    for (; isDigit(*p); ++p) digit = true;
+    if (*p == '.')
+        for (++p; isDigit(*p); ++p) digit = true;
+    if (digit && lower(*p) == 'e') {
+        ++p;
+        if (*p == '-' || *p == '+') ++p;
+        while (isDigit(*p)) ++p;
+    }
+    end = p;
+    return true;
+}
+
+Outcome scanFloat(Input& in, const ScanSpec& s, std::va_list& args) {
+    int width = s.width;
+    const char* start = in.position();
+    if (const char* end = nullptr; width < 0 && plainDecimal(start, end)) {
+        in.moveTo(end);
+        return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
+    }
+    int c = in.get();
+    if (width > 0) --width;
+    if (c == EOF) return Outcome::endOfInput;
+    bool gotSign = false, gotDigit = false, gotDot = false, gotE = false, hexFloat = false;
+    // Reads the next character, which must be `expected` (any case) and within the width.
+    const auto expect = [&](char expected) {
+        if (width == 0) return false;
+        c = in.get();
+        if (c == EOF || lower(c) != expected) return false;
+        if (width > 0) --width;
+        return true;
+    };
+    if (c == '-' || c == '+') {
+        gotSign = true;
+        if (width == 0 || (c = in.get()) == EOF) return Outcome::mismatch;
+        if (width > 0) --width;
+    }
+    if (lower(c) == 'n') {
+        if (!expect('a') || !expect('n')) return Outcome::mismatch;
+    } else if (lower(c) == 'i') {
+        if (!expect('n') || !expect('f')) return Outcome::mismatch;
+        if (width != 0) {
+            c = in.get();
+            if (c != EOF && lower(c) == 'i') {
+                if (width > 0) --width;
+                if (!expect('n') || !expect('i') || !expect('t') || !expect('y')) return Outcome::mismatch;
+            } else {
+                in.unget(c);
+            }
+        }
+    } else {
+        char exponentChar = 'e';
+        std::ptrdiff_t collected = gotSign ? 1 : 0;
+        if (width != 0 && c == '0') {
+            ++collected;
+            c = in.get();
+            if (width > 0) --width;
+            if (width != 0 && lower(c) == 'x') {
+                ++collected;
+                hexFloat = true;
+                exponentChar = 'p';
+                c = in.get();
+                if (width > 0) --width;
+            } else {
+                gotDigit = true;
+            }
+        }
+        const char* last = nullptr;  // the previous collected character
+        for (;;) {
+            if (isDigit(c) || (!gotE && hexFloat && isHexDigit(c))) {
+                gotDigit = true;
+            } else if (gotE && last != nullptr && lower(*last) == exponentChar && (c == '-' || c == '+')) {
+            } else if (gotDigit && !gotE && lower(c) == exponentChar) {
+                gotE = gotDot = true;
+            } else if (!gotDot && c == '.') {
+                gotDot = true;
+            } else {
+                in.unget(c);
+                break;
+            }
+            ++collected;
+            last = in.position() - 1;
+            if (width == 0 || (c = in.get()) == EOF) break;
+            if (width > 0) --width;
+        }
+        if (collected == (gotSign ? 1 : 0) || (hexFloat && collected == 2 + (gotSign ? 1 : 0)))
+            return Outcome::mismatch;
+    }
+    const char* end = in.position();
+    return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
+}
+
+Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
+    int c = in.get();
+    if (c == EOF) return Outcome::endOfInput;
+    char* out = s.suppress ? nullptr : va_arg(args, char*);
+    if (s.conversion == 'c') {
+        int width = s.width < 0 ? 1 : s.width;
+        for (;;) {
+            if (out != nullptr) *out++ = static_cast<char>(c);
+            if (--width == 0 || (c = in.get()) == EOF) break;
+        }
+        return Outcome::converted;
+    }
+    int width = s.width;
+    for (;;) {
+        if (isSpace(c)) {
+            in.unget(c);
+            break;
+        }
+        if (out != nullptr) *out++ = static_cast<char>(c);
+        if (--width == 0 || (c = in.get()) == EOF) break;
+    }
+    if (out != nullptr) *out = '\0';
+    return Outcome::converted;
+}
+
+}  // namespace
+
+int formatV(char* out, std::size_t capacity, const char* format, std::va_list args) {
+    Sink sink(out, capacity);
+    std::va_list rest;
+    va_copy(rest, args);
+    int result = 0;
+    for (const char* p = format;;) {
+        const char* literal = p;
+        while (*p != '\0' && *p != '%') ++p;
+        sink.put(literal, static_cast<std::size_t>(p - literal));
+        if (*p == '\0') {
+            result = sink.finish();
+            break;
+        }
+        ++p;
+        if (*p == 'd') {  // the commonest directive, with nothing to parse
+            ++p;
+            const int v = va_arg(rest, int);
+            char digits[12];
+            char* end = digits + sizeof digits;
+            char* q = end;
+            unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+            do *--q = static_cast<char>('0' + magnitude % 10);
+            while ((magnitude /= 10) != 0);
+            if (v < 0) *--q = '-';
+            sink.put(q, static_cast<std::size_t>(end - q));
+            continue;
+        }
+        Directive s;
+        if (!parseFormatSpec(p, s)) {
+            result = sink.refuse();
+            break;
+        }
+        if (s.widthFromArgument) {
+            const int w = va_arg(rest, int);
+            if (w < -maxWidth || w > maxWidth) {
+                result = sink.refuse();
+                break;
+            }
+            s.left = s.left || w < 0;
+            s.width = w < 0 ? -w : w;
+        }
+        if (s.precisionFromArgument) {
+            const int precision = va_arg(rest, int);
+            s.precision = precision < 0 ? -1 : precision;
+            if (s.precision > maxWidth || ((s.conversion == 'f' || s.conversion == 'F') && s.precision > maxFloatPrecision)) {
+                result = sink.refuse();
+                break;
+            }
+        }
+        if (s.conversion == 'f' || s.conversion == 'F') {
+            const double value = va_arg(rest, double);
+            // No fixed-point text exists for "nan" or "inf", and no controller could act on one:
+            // a command carrying one is never formatted.
+            if (!std::isfinite(value)) {
+                result = sink.refuse();
+                break;
+            }
+            putFixed(sink, s, value);
+        } else if (s.conversion == 'd' || s.conversion == 'i') {
+            putSigned(sink, s, rest);
+        } else if (s.conversion == 'u' || s.conversion == 'o' || s.conversion == 'x' || s.conversion == 'X') {
+            putUnsigned(sink, s, rest);
+        } else if (s.conversion == 'c') {
+            const char c = static_cast<char>(static_cast<unsigned char>(va_arg(rest, int)));
+            putField(sink, s, nullptr, 0, 0, &c, 1);
+        } else if (s.conversion == 's') {
+            const char* text = va_arg(rest, const char*);
+            std::size_t n = 0;
+            if (text == nullptr) {  // as glibc prints it
+                text = s.precision < 0 || s.precision >= 6 ? "(null)" : "";
+                n = std::strlen(text);
+            } else {
+                n = s.precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(s.precision));
+            }
+            putField(sink, s, nullptr, 0, 0, text, n);
+        } else {
+            sink.put('%');
+        }
+    }
+    va_end(rest);
+    return result;
+}
+
+int scanV(const char* text, const char* format, std::va_list args) {
+    Input in(text);
+    std::va_list rest;
+    va_copy(rest, args);
+    int stored = 0;
+    bool skipSpace = false;
+    Outcome outcome = Outcome::converted;
+    for (const char* f = format; *f != '\0' && outcome == Outcome::converted;) {
+        const char fc = *f++;
+        if (fc != '%') {
+            if (isSpace(static_cast<unsigned char>(fc))) {
+                skipSpace = true;
+                continue;
+            }
+            int c = in.get();
+            if (skipSpace)
+                while (isSpace(c)) c = in.get();
+            skipSpace = false;
+            if (c == EOF) outcome = Outcome::endOfInput;
+            else if (c != static_cast<unsigned char>(fc)) {
+                in.unget(c);
+                outcome = Outcome::mismatch;
+            }
+            continue;
+        }
+        ScanSpec s;
+        if (f[0] == 'l' && f[1] == 'f') {  // the commonest directives, with nothing to parse
+            s.length = Length::l;
+            s.conversion = 'f';
+            f += 2;
+        } else if (f[0] == 'd') {
+            s.conversion = 'd';
+            ++f;
+        } else if (!parseScanSpec(f, s)) {
+            outcome = Outcome::mismatch;
+            break;
+        }
+        if (skipSpace || s.conversion != 'c') {
+            int c = 0;
+            do c = in.get();
+            while (isSpace(c));
+            in.unget(c);
+            skipSpace = false;
+        }
+        switch (s.conversion) {
+            case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+                outcome = scanInteger(in, s, rest);
+                break;
+            case 'c': case 's':
+                outcome = scanCharacters(in, s, rest);
+                break;
+            case '%': {
+                const int c = in.get();
+                if (c == EOF) outcome = Outcome::endOfInput;
+                else if (c != '%') {
+                    in.unget(c);
+                    outcome = Outcome::mismatch;
+                }
+                continue;
+            }
+            default:
+                outcome = scanFloat(in, s, rest);
+                break;
+        }
+        if (outcome == Outcome::converted && !s.suppress && s.conversion != '%') ++stored;
+    }
+    va_end(rest);
+    return outcome == Outcome::endOfInput && stored == 0 ? EOF : stored;
+}
+
+bool formatSupported(const char* format) {
+    for (const char* p = format; *p != '\0';) {
+        if (*p++ != '%') continue;
+        Directive s;
+        if (!parseFormatSpec(p, s)) return false;
+    }
+    return true;
+}
+
+bool scanSupported(const char* format) {
+    for (const char* p = format; *p != '\0';) {
+        if (*p++ != '%') continue;
+        ScanSpec s;
+        if (!parseScanSpec(p, s)) return false;
+    }
+    return true;
+}
+
+}  // namespace zefra::wire
