@@ -1,93 +1,190 @@
-// A small host program: connects to a controller, sends commands and prints the results.
+// A short cell session through the library against the controller emulator, zefra-sim.
 //
-// Until the controller emulator exists, the demo starts a tiny built-in responder on a
-// loopback port (it answers "ok" to commands and "=42" to Get_ queries) so that it
-// runs anywhere. Give an address and port to drive a real controller instead:
-//     zefra_demo [ipv4 port]
+//     zefra_demo                      start zefra-sim on a free loopback port and drive it
+//     zefra_demo --sim PATH           the same with another zefra-sim program
+//     zefra_demo --host ADDR --port N drive the controller listening at ADDR:N
+//     zefra_demo --help
 #include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
 #include "zefraapi.h"
 
+extern char** environ;
+
 namespace {
 
-// Answers each framed request on one accepted connection until the host disconnects.
-void respond(int listener) {
-    const int fd = ::accept(listener, nullptr, nullptr);
-    if (fd < 0) return;
-    std::string pending;
-    char chunk[1024];
-    for (ssize_t n; (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;) {
-        pending.append(chunk, static_cast<std::size_t>(n));
-        for (std::size_t end; (end = pending.find("$$")) != std::string::npos;) {
-            const std::string command = pending.substr(2, end - 2);
-            pending.erase(0, end + 2);
-            const std::string reply = command.rfind("Get_", 0) == 0 ? "##=42$$" : "##ok$$";
-            ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
-        }
+const char kUsage[] =
+    "usage: zefra_demo [--sim PATH | --host ADDR --port N]\n"
+    "  without options the demo starts the emulator built next to it (" ZEFRA_SIM_PATH ")\n"
+    "  --sim PATH   start this zefra-sim program instead\n"
+    "  --host ADDR  IPv4 address of a running controller (default 127.0.0.1)\n"
+    "  --port N     its TCP port, 1 to 65535\n"
+    "  --help       print this text\n";
+
+std::string words(int32_t rc) {
+    switch (rc) {
+        case RC_OK: return "done";
+        case RC_COMM_FAIL: return "communication failure";
+        case RC_BAD_PARAM: return "bad parameter";
+        case RC_FAIL: return "reply not understood";
+        default: return "refused by the controller, error " + std::to_string(-rc);
     }
-    ::close(fd);
 }
 
-int startResponder(std::uint16_t& port) {
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::listen(listener, 1);
-    socklen_t len = sizeof addr;
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    return listener;
+int failures = 0;
+
+int32_t step(const char* what, int32_t rc) {
+    std::printf("%-44s %s\n", what, words(rc).c_str());
+    if (rc != RC_OK) ++failures;
+    return rc;
 }
 
-void show(const char* what, int32_t rc) { std::printf("%-34s -> %d\n", what, rc); }
+// Starts zefra-sim on a free port and reads the port from its first line.
+pid_t startEmulator(const char* path, int& port) {
+    int out[2];
+    if (::pipe(out) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(path), const_cast<char*>("--port"), const_cast<char*>("0"),
+                    const_cast<char*>("--exit-after"), const_cast<char*>("120"), nullptr};
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        std::fprintf(stderr, "zefra_demo: cannot start %s: %s\n", path, std::strerror(spawned));
+        return -1;
+    }
+    std::string line;
+    char ch;
+    while (line.size() < 200 && ::read(out[0], &ch, 1) == 1 && ch != '\n') line += ch;
+    ::close(out[0]);
+    if (std::sscanf(line.c_str(), "listening on %*[^:]:%d", &port) != 1) {
+        std::fprintf(stderr, "zefra_demo: %s did not report its port\n", path);
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    return pid;
+}
+
+void printPosition(const char* label) {
+    PointRecord here{};
+    if (ZEFRA_Get_PosHere(&here, 0) == RC_OK)
+        std::printf("  %-10s x %8.3f  y %8.3f  z %8.3f  rx %8.3f  ry %8.3f  rz %8.3f\n", label, here.pos[0],
+                    here.pos[1], here.pos[2], here.pos[3], here.pos[4], here.pos[5]);
+}
+
+void waitForMotion() {
+    for (int i = 0; i < 100; ++i) {
+        int32_t moving = 0;
+        if (ZEFRA_Get_MotionSts(&moving, 0) != RC_OK || moving == 0) break;
+        printPosition("moving");
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    printPosition("arrived");
+}
+
+int session() {
+    step("reset errors", ZEFRA_ResetErr(0));
+    step("motors on", ZEFRA_MotorEnable(1, 0));
+    step("speed 30 %", ZEFRA_Set_Vel(30, 0));
+    int32_t speed = 0;
+    if (step("read the speed back", ZEFRA_Get_Vel(&speed, 0)) == RC_OK) std::printf("  speed is %d %%\n", speed);
+
+    PointRecord gp{{800, -150, 900, 180, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}};
+    step("store global point GP1", ZEFRA_Set_GP(1, &gp, 0));
+    if (step("joint move to GP1", ZEFRA_MovJ_GP(1, 0, 0, 0)) == RC_OK) waitForMotion();
+    PointRecord target{{700, 200, 750, 180, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}};
+    if (step("linear move to 700, 200, 750", ZEFRA_MovL2(&target, 0, 0, 0)) == RC_OK) waitForMotion();
+
+    step("output 3 on", ZEFRA_Set_DO(3, 1, 0));
+    int32_t level = 0;
+    if (step("read output 3", ZEFRA_Get_DO(3, &level, 0)) == RC_OK) std::printf("  output 3 is %s\n", level ? "on" : "off");
+    step("output 3 off", ZEFRA_Set_DO(3, 0, 0));
+    if (step("read output 3", ZEFRA_Get_DO(3, &level, 0)) == RC_OK) std::printf("  output 3 is %s\n", level ? "on" : "off");
+    if (step("read input 1", ZEFRA_Get_DI(1, &level, 0)) == RC_OK) std::printf("  input 1 is %s\n", level ? "on" : "off");
+
+    step("set variable R5 to 42", ZEFRA_Set_R(5, 42, 0));
+    int32_t r5 = 0;
+    if (step("read variable R5", ZEFRA_Get_R(5, &r5, 0)) == RC_OK) std::printf("  R5 is %d\n", r5);
+
+    step("select program /prg/demo.prg", ZEFRA_Set_CurPrgPath("/prg/demo.prg", 0));
+    step("program start", ZEFRA_PrgCtrl(1, 0));
+    int32_t state = 0;
+    if (step("program state", ZEFRA_Get_PrgSts(&state, 0)) == RC_OK) std::printf("  program %s\n", state ? "running" : "stopped");
+    step("program stop", ZEFRA_PrgCtrl(0, 0));
+    step("motors off", ZEFRA_MotorEnable(0, 0));
+    return failures;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::uint32_t ip = INADDR_LOOPBACK;
-    std::uint16_t port = 0;
-    int listener = -1;
-    std::thread responder;
-    if (argc == 3) {
-        in_addr parsed{};
-        if (inet_pton(AF_INET, argv[1], &parsed) != 1) return std::fprintf(stderr, "bad address\n"), 2;
-        ip = ntohl(parsed.s_addr);
-        port = static_cast<std::uint16_t>(std::atoi(argv[2]));
-    } else {
-        listener = startResponder(port);
-        responder = std::thread(respond, listener);
-        std::printf("built-in responder on 127.0.0.1:%u\n", port);
+    std::string sim = ZEFRA_SIM_PATH, host = "127.0.0.1";
+    int port = 0;
+    bool external = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") { std::fputs(kUsage, stdout); return 0; }
+        if ((a == "--sim" || a == "--host" || a == "--port") && i + 1 < argc) {
+            const char* v = argv[++i];
+            if (a == "--sim") sim = v;
+            else if (a == "--host") { host = v; external = true; }
+            else {
+                char* end = nullptr;
+                const long p = std::strtol(v, &end, 10);
+                if (end == v || *end != '\0' || p < 1 || p > 65535) {
+                    std::fprintf(stderr, "zefra_demo: bad port %s\n%s", v, kUsage);
+                    return 2;
+                }
+                port = int(p);
+                external = true;
+            }
+            continue;
+        }
+        std::fprintf(stderr, "zefra_demo: unknown option or missing value: %s\n%s", a.c_str(), kUsage);
+        return 2;
     }
-
-    const int32_t slot = 0;
-    show("ZEFRA_Init_ETH", ZEFRA_Init_ETH(ip, port, 2, slot));
-    show("ZEFRA_ResetErr", ZEFRA_ResetErr(slot));
-    show("ZEFRA_MotorEnable(1)", ZEFRA_MotorEnable(1, slot));
-    int32_t speed = 0;
-    show("ZEFRA_Get_Vel", ZEFRA_Get_Vel(&speed, slot));
-    std::printf("  speed: %d\n", speed);
-    char firmware[32] = {};
-    show("ZEFRA_Get_FwVersion", ZEFRA_Get_FwVersion(firmware, slot));
-    std::printf("  firmware: %s\n", firmware);
-    show("ZEFRA_Jog(joint 3, +)", ZEFRA_Jog(0, 3, 1, slot));
-    show("ZEFRA_MovJ(P5, 50, 0)", ZEFRA_MovJ(5, 50, 0, slot));
-    show("ZEFRA_Jog(axis 9) refused", ZEFRA_Jog(0, 9, 1, slot));
-    char reply[512] = {};
-    show("ZEFRA_Common_Cmd(\"Get_Coord\")", ZEFRA_Common_Cmd("Get_Coord", reply, slot));
-    std::printf("  reply payload: %s\n", reply);
-    show("ZEFRA_Exit_ETH", ZEFRA_Exit_ETH(slot));
-
-    if (responder.joinable()) responder.join();
-    if (listener >= 0) ::close(listener);
-    return 0;
+    in_addr addr{};
+    if (inet_pton(AF_INET, host.c_str(), &addr) != 1) {
+        std::fprintf(stderr, "zefra_demo: bad address %s\n%s", host.c_str(), kUsage);
+        return 2;
+    }
+    if (external && port == 0) {
+        std::fprintf(stderr, "zefra_demo: --host needs --port\n%s", kUsage);
+        return 2;
+    }
+    pid_t emulator = -1;
+    if (!external) {
+        emulator = startEmulator(sim.c_str(), port);
+        if (emulator < 0) return 1;
+        std::printf("started %s on 127.0.0.1:%d\n", sim.c_str(), port);
+    }
+    int status = 0;
+    if (step("connect", ZEFRA_Init_ETH(ntohl(addr.s_addr), static_cast<uint16_t>(port), 2, 0)) != RC_OK) {
+        std::fprintf(stderr, "zefra_demo: nothing answers at %s:%d\n", host.c_str(), port);
+        status = 1;
+    } else {
+        status = session() == 0 ? 0 : 1;
+        step("disconnect", ZEFRA_Exit_ETH(0));
+    }
+    if (emulator > 0) {
+        ::kill(emulator, SIGTERM);
+        ::waitpid(emulator, nullptr, 0);
+    }
+    return status;
 }

@@ -16,4 +16,5 @@ LD_LIBRARY_PATH=$libdir "$scratch/cmake/consumer"
 export PKG_CONFIG_PATH=$libdir/pkgconfig
 cc "$here/consumer.c" $(pkg-config --cflags --libs zefraapi) -o "$scratch/pkgconfig-consumer"
 LD_LIBRARY_PATH=$libdir "$scratch/pkgconfig-consumer"
+case $(pkg-config --cflags --libs zefraapi) in *//*) echo "pkg-config paths hold a double slash" >&2; exit 1;; esac
 echo "package consumers built and ran"

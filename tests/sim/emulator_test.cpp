@@ -1,0 +1,330 @@
+// The library against the emulator over loopback, and the emulator's own parts.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "controller.h"
+#include "kinematics.h"
+#include "server.h"
+#include "zefraapi.h"
+
+namespace {
+
+// Converts to any number (1) or pointer (a zeroed scratch area, or "1" for text).
+struct Any {
+    static unsigned char* scratch() {
+        alignas(16) static unsigned char area[16][8192];
+        static int next = 0;
+        unsigned char* p = area[next++ % 16];
+        std::fill(p, p + 8192, 0);
+        return p;
+    }
+    operator const char*() const { return "1"; }
+    template <class T> requires std::is_arithmetic_v<T> operator T() const { return T(1); }
+    template <class T> operator T*() const { return reinterpret_cast<T*>(scratch()); }
+};
+
+struct Call { const char* name; std::function<int32_t(int32_t)> call; };
+const Call kCalls[] = {
+#include "calls.inc"
+};
+
+// An emulator on a free loopback port, served from its own thread, connected on slot 0.
+class Sim {
+public:
+    explicit Sim(zsim::Faults faults = {}, int timeout = 2)
+        : server_({"127.0.0.1", 0, 0, false, faults}),
+          controller_([start = std::chrono::steady_clock::now()] {
+              return 20.0 * std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+          }) {
+        port_ = server_.listen();
+        thread_ = std::thread([this] { server_.run(controller_); });
+        ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(port_), timeout, 0);
+    }
+    ~Sim() {
+        ZEFRA_Exit_ETH(0);
+        server_.stop();
+        thread_.join();
+    }
+    int unknown() const { return controller_.unknownCount(); }
+    int requests() const { return controller_.requestCount(); }
+    int port() const { return port_; }
+
+private:
+    zsim::Server server_;
+    zsim::Controller controller_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST(Emulator, UnderstandsTheRequestOfEveryExport) {
+    const std::set<std::string> notCommands = {"ZEFRA_Init_ETH", "ZEFRA_Exit_ETH", "ZEFRA_Common_Cmd"};
+    Sim sim;
+    std::set<std::string> walked;
+    std::vector<std::string> silent;
+    for (const Call& c : kCalls) {
+        walked.insert(c.name);
+        if (notCommands.count(c.name)) continue;
+        const int before = sim.requests();
+        const int32_t rc = c.call(0);
+        if (sim.requests() == before) silent.push_back(c.name);
+        EXPECT_NE(rc, -zsim::kUnknownWord) << c.name;
+        EXPECT_NE(rc, -zsim::kMalformed) << c.name;
+        EXPECT_NE(rc, RC_COMM_FAIL) << c.name;
+        ZEFRA_EmergStop(0, 0);
+        ZEFRA_MotorEnable(0, 0);
+    }
+    EXPECT_EQ(sim.unknown(), 0);
+    EXPECT_TRUE(silent.empty()) << silent.size() << " exports sent nothing, the first " << silent.front();
+    std::ifstream list(ZEFRA_EXPORT_LIST);
+    for (std::string line; std::getline(list, line);)
+        if (!line.empty() && line[0] != '#') {
+            EXPECT_TRUE(walked.count(line.substr(0, line.find(' ')))) << line;
+        }
+}
+
+bool same(const PointRecord& a, const PointRecord& b) {
+    return std::equal(a.pos, a.pos + 6, b.pos) && std::equal(a.armType, a.armType + 4, b.armType) &&
+           std::equal(a.frameRef, a.frameRef + 3, b.frameRef);
+}
+
+PointRecord point(double x, double y, double z, double a, double b, double c) {
+    return {{x, y, z, a, b, c}, {0, 0, 0, 0}, {0, 0, 0}};
+}
+
+TEST(Emulator, SettersReadBack) {
+    Sim sim;
+    struct Row { const char* what; bool (*roundTrip)(); };
+    const Row rows[] = {
+        {"speed", [] { int32_t v = 0; return ZEFRA_Set_Vel(35, 0) == RC_OK && ZEFRA_Get_Vel(&v, 0) == RC_OK && v == 35; }},
+        {"acceleration ramp", [] { double a = 0, b = 0; return ZEFRA_Set_AccRamp(0.5, 2, 0) == RC_OK && ZEFRA_Get_AccRamp(&a, &b, 0) == RC_OK && a == 0.5 && b == 2; }},
+        {"user frame", [] { const double f[6] = {1, 2, 3, 4, 5, 6}; double g[6] = {}; return ZEFRA_Set_UserC(2, f, 0) == RC_OK && ZEFRA_Get_UserC(2, g, 0) == RC_OK && std::equal(f, f + 6, g); }},
+        {"jump parameters", [] { float a = 0, b = 0, c = 0; return ZEFRA_Set_JumpPara(10, 20.5f, 3, 0) == RC_OK && ZEFRA_Get_JumpPara(&a, &b, &c, 0) == RC_OK && a == 10 && b == 20.5f && c == 3; }},
+        {"collision level", [] { double l = 0; return ZEFRA_Set_AxisCollLevel(3, 75.25, 0) == RC_OK && ZEFRA_Get_AxisCollLevel(3, &l, 0) == RC_OK && l == 75.25; }},
+        {"global point", [] { PointRecord p = point(700, -50, 800, 180, 0, 45), q{}; p.armType[2] = 1; p.frameRef[1] = 2;
+                              return ZEFRA_Set_GP(7, &p, 0) == RC_OK && ZEFRA_Get_GP(7, &q, 0) == RC_OK && same(p, q); }},
+        {"position register", [] { PointRecord p = point(1, -2, 3.5, 0, 0, 9), q{}; return ZEFRA_Set_PR(4, &p, 0) == RC_OK && ZEFRA_Get_PR(4, &q, 0) == RC_OK && same(p, q); }},
+        {"B variable", [] { int32_t v = 0; return ZEFRA_Set_B(9, -12, 0) == RC_OK && ZEFRA_Get_B(9, &v, 0) == RC_OK && v == -12; }},
+        {"D variable", [] { double v = 0; return ZEFRA_Set_D(9, 2.125, 0) == RC_OK && ZEFRA_Get_D(9, &v, 0) == RC_OK && v == 2.125; }},
+        {"common variable", [] { int32_t v = 0; return ZEFRA_Set_CommonVarInt(3, 123456, 0) == RC_OK && ZEFRA_Get_CommonVarInt(3, &v, 0) == RC_OK && v == 123456; }},
+        {"diagnosis item", [] { int32_t v = 0; return ZEFRA_Set_DiagnosisItem("torque", 3, 0) == RC_OK && ZEFRA_Get_DiagnosisItem("torque", &v, 0) == RC_OK && v == 3; }},
+        {"diagnosis save items", [] { const int32_t in[3] = {4, 5, 6}; int32_t out[3] = {}; return ZEFRA_Set_DiagnosisSaveItem(in, 0) == RC_OK && ZEFRA_Get_DiagnosisSaveItem(out, 0) == RC_OK && std::equal(in, in + 3, out); }},
+        {"diagnosis save", [] { int32_t v = 0; char file[128] = {}; return ZEFRA_Set_DiagnosisSave(0) == RC_OK && ZEFRA_Get_DiagnosisSave(&v, 0) == RC_OK && v == 1 &&
+                                    ZEFRA_Get_DiagnosisLastSaveTrackFile(file, 0) == RC_OK && std::string(file) == "track1.trc"; }},
+        {"servo function code", [] { int32_t v = 0; return ZEFRA_WriteServoFunCode(1, 5, 12, 0, 300, 0) == RC_OK && ZEFRA_ReadServoFunCode(1, 5, 12, 0, &v, 0) == RC_OK && v == 300; }},
+        {"profile mode", [] { int32_t v = 0; return ZEFRA_SetProfileMode(2, 0) == RC_OK && ZEFRA_GetProfileMode(&v) == RC_OK && v == 2; }},
+        {"profile space", [] { const unsigned char entries[48] = {1, 2, 3}; int32_t used = 0, left = 0;
+                               return ZEFRA_ClearExtProfileData(0) == RC_OK && ZEFRA_SetExtProfileData(2, entries, 0) == RC_OK &&
+                                      ZEFRA_GetExtProfileUsedSpace(&used, 0) == RC_OK && ZEFRA_GetExtProfileLeftSpace(&left) == RC_OK && used == 48 && left == 4096 - 48; }},
+        {"TCP speed binding", [] { int32_t head = -1; double v[4] = {};
+                                   return ZEFRA_Set_BindTcpSpeedValue(2, 10, 500, 0, 10, 0) == RC_OK && ZEFRA_Get_BindTcpSpeedValue(2, &head, v, v + 1, v + 2, v + 3, 0) == RC_OK &&
+                                          head == 2 && v[0] == 10 && v[1] == 500 && v[2] == 0 && v[3] == 10; }},
+        {"trace recovery", [] { double v[4] = {}; return ZEFRA_Set_VarTraceRecoverParams(1, 1.5, 2.5, 3.5, 4.5, 0) == RC_OK &&
+                                    ZEFRA_Get_VarTraceRecoverParams(1, v, v + 1, v + 2, v + 3, 0) == RC_OK && v[0] == 1.5 && v[3] == 4.5; }},
+        {"interference zone", [] { InterferZonePara in{}, out{}; in.param1 = 3; in.param3 = 7; in.param5 = 1.5f; in.kind = 1; in.values1[5] = -2.25f;
+                                   return ZEFRA_Set_InterferZonePara(4, &in, 0) == RC_OK && ZEFRA_Get_InterferZonePara(4, &out, 0) == RC_OK &&
+                                          out.param1 == 3 && out.param3 == 7 && out.param5 == 1.5f && out.kind == 1 && out.values1[5] == -2.25f; }},
+        {"zone activation", [] { int32_t states[16] = {}; return ZEFRA_Set_InterferZoneActStat(3, 1, 0) == RC_OK && ZEFRA_Get_InterferZoneActStat(states, 0) == RC_OK && states[2] == 1 && states[3] == 0; }},
+        {"interference tool", [] { InterferToolPara in{}, out{}; in.shapeType = 2; in.type2Values[0] = 12.5f; in.type2Values[1] = 40;
+                                   return ZEFRA_Set_InterferToolPara(1, &in, 0) == RC_OK && ZEFRA_Get_InterferToolPara(1, &out, 0) == RC_OK &&
+                                          out.shapeType == 2 && out.type2Values[0] == 12.5f && out.type2Values[1] == 40; }},
+        {"output", [] { int32_t v = 0; return ZEFRA_Set_DO(5, 1, 0) == RC_OK && ZEFRA_Get_DO(5, &v, 0) == RC_OK && v == 1; }},
+        {"forced input", [] { int32_t v = 0; return ZEFRA_Set_ForceDI(6, 1, 0) == RC_OK && ZEFRA_Get_DI(6, &v, 0) == RC_OK && v == 1; }},
+        {"output group", [] { int32_t bit = 0, group = 0; return ZEFRA_Set_DOGroup(1, 0x81, 0) == RC_OK && ZEFRA_Get_DO(15, &bit, 0) == RC_OK && bit == 1 &&
+                                  ZEFRA_Get_DOGroup(1, &group, 0) == RC_OK && group == 0x81; }},
+        {"analog loop-back", [] { float da = 0, ad = 0; return ZEFRA_Set_DA(2, 3.25f, 0) == RC_OK && ZEFRA_Get_DA(2, &da, 0) == RC_OK && ZEFRA_Get_AD(2, &ad, 0) == RC_OK && da == 3.25f && ad == 3.25f; }},
+        {"input configuration", [] { int32_t v = 0; return ZEFRA_Set_InCfg(4, 2, 0) == RC_OK && ZEFRA_Get_InCfg(4, &v, 0) == RC_OK && v == 2; }},
+        {"Modbus coil", [] { int32_t v = 0; return ZEFRA_Set_ModbusCoil(1, 17, 1, 0) == RC_OK && ZEFRA_Get_ModbusCoil(1, 17, &v, 0) == RC_OK && v == 1; }},
+        {"Modbus registers", [] { const uint16_t in[3] = {10, 20, 65535}; uint16_t out[3] = {};
+                                  return ZEFRA_Set_ModbusRegUshort(100, 3, in, 0) == RC_OK && ZEFRA_Get_ModbusRegUshort(100, 3, out, 0) == RC_OK && std::equal(in, in + 3, out); }},
+        {"Modbus floats", [] { const float in[2] = {1.5f, -2}; float out[4] = {};
+                               return ZEFRA_Set_ModbusRegFloat(40, 4, in, 0) == RC_OK && ZEFRA_Get_ModbusRegFloat(40, 4, out, 0) == RC_OK && out[0] == 1.5f && out[1] == -2; }},
+        {"user alarm", [] { char text[40] = {}; return ZEFRA_Set_UserAlarm(2, "gripper_open", 0) == RC_OK && ZEFRA_Get_UserAlarm(2, text, 0) == RC_OK && std::string(text) == "gripper_open"; }},
+        {"control device", [] { int32_t v = 0; return ZEFRA_SetCurCtrlDev(2, 0) == RC_OK && ZEFRA_CurCtrlDev(&v, 0) == RC_OK && v == 2; }},
+        {"permission", [] { int32_t state = -1; uint32_t address = 0; uint16_t port = 0;
+                            return ZEFRA_AcqPermit(0, 0) == RC_OK && ZEFRA_CurPermit(&state, &address, &port, 0) == RC_OK && state == 1 && address == 0x7F000001u && port != 0 &&
+                                   ZEFRA_RemovePermit(0) == RC_OK && ZEFRA_CurPermit(&state, &address, &port, 0) == RC_OK && state == 0; }},
+        {"login", [] { int32_t v = 0; return ZEFRA_UserLogin(3, "secret", 0) == RC_OK && ZEFRA_CurUserType(&v, 0) == RC_OK && v == 3 &&
+                                 ZEFRA_UserLogout(0) == RC_OK && ZEFRA_CurUserType(&v, 0) == RC_OK && v == 0; }},
+        {"system time", [] { char text[16] = {}; return ZEFRA_Set_SysTime("20270315083000", 0) == RC_OK && ZEFRA_Get_SysTime(text, 0) == RC_OK && std::string(text) == "20270315083000"; }},
+    };
+    for (const Row& r : rows) EXPECT_TRUE(r.roundTrip()) << r.what;
+}
+
+TEST(Emulator, RefusalsComeBackAsTheirCodes) {
+    Sim sim;
+    PointRecord p = point(800, 0, 900, 180, 0, 0);
+    ASSERT_EQ(ZEFRA_Set_GP(1, &p, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MovJ_GP(1, 0, 0, 0), -zsim::kMotorsOff);
+    EXPECT_EQ(ZEFRA_EmergStop(1, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MotorEnable(1, 0), -zsim::kEStop);
+    EXPECT_EQ(ZEFRA_EmergStop(0, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_MovJ_GP(99, 0, 0, 0), -zsim::kNoPoint);
+    EXPECT_EQ(ZEFRA_Set_B(-1, 1, 0), -zsim::kRange);
+    PointRecord far = point(5000, 0, 0, 0, 0, 0);
+    EXPECT_EQ(ZEFRA_MovL2(&far, 0, 0, 0), -zsim::kUnreachable);
+    // A second host asks for the permission the first one holds.
+    ASSERT_EQ(ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(sim.port()), 2, 1), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 0), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 1), -zsim::kPermissionHeld);
+    EXPECT_EQ(ZEFRA_AcqPermit(1, 1), RC_OK);
+    EXPECT_EQ(ZEFRA_AcqPermit(0, 0), -zsim::kPermissionHeld);
+    ZEFRA_Exit_ETH(1);
+}
+
+TEST(Emulator, MotionMovesThePositionAndEnds) {
+    Sim sim;
+    PointRecord target = point(800, 100, 900, 180, 0, 0), here{};
+    ASSERT_EQ(ZEFRA_Set_GP(1, &target, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
+    const PointRecord before = here;
+    ASSERT_EQ(ZEFRA_Set_Vel(10, 0), RC_OK);  // slow enough to be seen running
+    ASSERT_EQ(ZEFRA_MovJ_GP(1, 0, 0, 0), RC_OK);
+    int32_t busy = 0;
+    ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
+    EXPECT_EQ(busy, 1);
+    int32_t running = -1;
+    EXPECT_EQ(ZEFRA_Get_CmdSts(1, &running, 0), RC_OK);
+    EXPECT_EQ(running, 1);
+    for (int i = 0; i < 400 && busy; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(ZEFRA_Get_MotionSts(&busy, 0), RC_OK);
+    }
+    EXPECT_EQ(busy, 0);
+    int32_t state = -1, count = 0;
+    EXPECT_EQ(ZEFRA_Get_CurCmdNum(&count, 0), RC_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(ZEFRA_Get_CmdSts(1, &state, 0), RC_OK);
+    EXPECT_EQ(state, 0);
+    EXPECT_EQ(ZEFRA_Get_CmdSts(2, &state, 0), -zsim::kRange);
+    ASSERT_EQ(ZEFRA_Get_PosHere(&here, 0), RC_OK);
+    EXPECT_NE(before.pos[0], here.pos[0]);
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(here.pos[i] - target.pos[i] + (i >= 3 ? 360 * std::round((target.pos[i] - here.pos[i]) / 360) : 0), 0, 1e-5) << i;
+}
+
+TEST(Emulator, LatchPrintsAndJogFollowTheArm) {
+    Sim sim;
+    ASSERT_EQ(ZEFRA_MotorEnable(1, 0), RC_OK);
+    PointRecord before{}, after{};
+    ASSERT_EQ(ZEFRA_Get_PosHere(&before, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Jog(1, 1, 1, 0), RC_OK);  // Cartesian X, plus
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(ZEFRA_Get_PosHere(&after, 0), RC_OK);
+    EXPECT_NEAR(after.pos[0] - before.pos[0], 5, 1e-6);
+    EXPECT_NEAR(after.pos[1], before.pos[1], 1e-6);
+
+    int32_t flag = -1, count = 0;
+    double latched[6] = {};
+    ASSERT_EQ(ZEFRA_LatchEnable(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Set_ForceDI(0, 1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_LatchSum(&count, 0), RC_OK);
+    EXPECT_EQ(count, 1);
+    ASSERT_EQ(ZEFRA_Get_LatchPos(0, &flag, latched, 0), RC_OK);
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(latched[i], after.pos[i], 1e-5) << i;
+    EXPECT_EQ(ZEFRA_Get_LatchPos(1, &flag, latched, 0), -zsim::kRange);
+
+    char message[128] = {};
+    ASSERT_EQ(ZEFRA_Set_CurPrgPath("/prg/a.prg", 0), RC_OK);
+    ASSERT_EQ(ZEFRA_PrgCtrl(1, 0), RC_OK);
+    ASSERT_EQ(ZEFRA_Get_Print(message, 0), RC_OK);
+    EXPECT_STREQ(message, "PRINT:program /prg/a.prg started");
+}
+
+// All ten slots at once, each from its own thread, each with its own variable.
+TEST(Emulator, ServesTenSlotsAtOnce) {
+    Sim sim;
+    for (int32_t slot = 1; slot < 10; ++slot)
+        ASSERT_EQ(ZEFRA_Init_ETH(0x7F000001u, static_cast<uint16_t>(sim.port()), 2, slot), RC_OK);
+    std::vector<std::thread> hosts;
+    std::atomic<int> wrong{0};
+    for (int32_t slot = 0; slot < 10; ++slot)
+        hosts.emplace_back([slot, &wrong] {
+            for (int32_t i = 0; i < 30; ++i) {
+                int32_t v = -1;
+                if (ZEFRA_Set_B(100 + slot, slot * 1000 + i, slot) != RC_OK || ZEFRA_Get_B(100 + slot, &v, slot) != RC_OK ||
+                    v != slot * 1000 + i)
+                    ++wrong;
+            }
+        });
+    for (std::thread& t : hosts) t.join();
+    EXPECT_EQ(wrong, 0);
+    for (int32_t slot = 1; slot < 10; ++slot) ZEFRA_Exit_ETH(slot);
+}
+
+TEST(Kinematics, ForwardAndInverseAgreeAtManyPoses) {
+    int checked = 0;
+    for (double q1 : {-150.0, -40.0, 0.0, 75.0})
+        for (double q2 : {-30.0, 0.0, 25.0})
+            for (double q3 : {-50.0, 10.0, 60.0})
+                for (double q5 : {-70.0, 35.0}) {
+                    const zsim::Joints q{q1, q2, q3, 20.0, q5, -30.0};
+                    const zsim::Pose p = zsim::forward(q);
+                    const std::optional<zsim::Joints> back = zsim::inverse(p, zsim::configuration(q), q);
+                    ASSERT_TRUE(back) << q1 << " " << q2 << " " << q3 << " " << q5;
+                    const zsim::Pose again = zsim::forward(*back);
+                    for (int i = 0; i < 3; ++i) EXPECT_NEAR(again[i], p[i], 1e-9);
+                    for (int i = 3; i < 6; ++i) EXPECT_NEAR(std::remainder(again[i] - p[i], 360.0), 0, 1e-9);
+                    EXPECT_EQ(zsim::configuration(*back), zsim::configuration(q));
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 72);
+    // At zero joints the upper arm stands up and the forearm points ahead.
+    const zsim::Pose zero = zsim::forward({0, 0, 0, 0, 0, 0});
+    EXPECT_NEAR(zero[0], 150 + 640 + 100, 1e-9);
+    EXPECT_NEAR(zero[2], 450 + 600 + 120, 1e-9);
+}
+
+TEST(Emulator, ErrorTable) {
+    zsim::Controller c([] { return 0.0; });
+    const struct { const char* request; const char* reply; } rows[] = {
+        {"Bogus 1", "e1:unknown command word"},
+        {"Set_Vel", "e2:malformed arguments"},
+        {"set_accramp 1.5 2.000000", "e2:malformed arguments"},
+        {"Set_Vel 99999999999", "e2:malformed arguments"},
+        {"Get_B -1", "e3:index out of range"},
+        {"MovJGP GP1 0 0", "e6:point never written"},
+        {"Home 1", "e4:motors are off"},
+        {"Set_Vel 20", "ok"},
+        {"Get_Vel", "=20"},
+        {"SetExtProfileData 24", "e8:no profile data of that size"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(c.handle(r.request), r.reply) << r.request;
+}
+
+// What the library makes of each fault: reassembled and late replies succeed, a malformed
+// reply fails only its call, silence and a dropped connection close the slot.
+TEST(Faults, TheLibraryReportsEachAsItShould) {
+    struct Row {
+        const char* what;
+        zsim::Faults faults;
+        int32_t expected;  // of each of two calls
+        int requestsSeen;  // by the emulator over both calls
+    };
+    const Row rows[] = {
+        {"split", {.splitRate = 1}, RC_OK, 2},
+        {"delay", {.delayRate = 1, .delayMs = 300}, RC_OK, 2},
+        {"malformed", {.malformRate = 1}, RC_COMM_FAIL, 2},
+        {"silence", {.silenceRate = 1}, RC_COMM_FAIL, 1},
+        {"drop", {.dropRate = 1}, RC_COMM_FAIL, 1},
+    };
+    for (const Row& r : rows) {
+        Sim sim(r.faults, 1);
+        for (int call = 0; call < 2; ++call) {
+            int32_t v = 0;
+            EXPECT_EQ(ZEFRA_Get_Vel(&v, 0), r.expected) << r.what;
+            EXPECT_EQ(v, r.expected == RC_OK ? 50 : 0) << r.what;
+        }
+        EXPECT_EQ(sim.requests(), r.requestsSeen) << r.what;
+    }
+}
+
+}  // namespace
