@@ -22,6 +22,7 @@
 
 #include "records/records.h"
 #include "transport/command.h"
+#include "loopback.h"
 #include "zefraapi.h"
 
 namespace {
@@ -34,15 +35,7 @@ constexpr char queryReply[] = "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$";
 class Responder {
 public:
     Responder() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(listener_, 4);
-        socklen_t len = sizeof addr;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port = ntohs(addr.sin_port);
+        listener_ = zefra::bench::listenOnLoopback(4, port);
         server_ = std::thread([this] { serve(); });
     }
     ~Responder() {

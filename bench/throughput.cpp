@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "loopback.h"
 #include "zefraapi.h"
 
 namespace {
@@ -37,15 +38,7 @@ void noDelay(int fd) {
 class Responder {
 public:
     Responder() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(listener_, 32);
-        socklen_t len = sizeof addr;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port = ntohs(addr.sin_port);
+        listener_ = zefra::bench::listenOnLoopback(32, port);
         acceptor_ = std::thread([this] { acceptAll(); });
     }
     ~Responder() {
