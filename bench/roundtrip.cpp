@@ -94,14 +94,7 @@ private:
 class RawClient {
 public:
     explicit RawClient(std::uint16_t port) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = htons(port);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) std::abort();
-        const int one = 1;
-        ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        fd_ = zefra::bench::connectToLoopback(port);
     }
     ~RawClient() { ::close(fd_); }
     std::size_t exchange(const char* frame, std::size_t size) {

@@ -87,13 +87,7 @@ private:
 class RawClient {
 public:
     explicit RawClient(std::uint16_t port) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = htons(port);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) std::abort();
-        noDelay(fd_);
+        fd_ = zefra::bench::connectToLoopback(port);
     }
     ~RawClient() { ::close(fd_); }
     bool exchange() {
