@@ -1,4 +1,5 @@
-// Loopback sockets for the benchmarks: a responder's listener and the raw client's connection.
+// What both round-trip benchmarks share: a responder's loopback listener, the raw client's
+// connection, and their count arguments.
 #pragma once
 
 #include <arpa/inet.h>
@@ -7,7 +8,9 @@
 #include <sys/socket.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace zefra::bench {
 
@@ -36,6 +39,18 @@ inline int connectToLoopback(std::uint16_t port) {
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     return fd;
+}
+
+// The positive count in argv[index], or `fallback` when it is not given; anything else (a
+// "--help" included) prints `usage` and ends the program, with status 0 for "--help", 2 otherwise.
+inline int countArgument(int argc, char** argv, int index, int fallback, const char* usage) {
+    if (argc <= index) return fallback;
+    char* end = nullptr;
+    const long value = std::strtol(argv[index], &end, 10);
+    if (end != argv[index] && *end == '\0' && value > 0 && value <= 1000000) return static_cast<int>(value);
+    const bool help = std::strcmp(argv[index], "--help") == 0 || std::strcmp(argv[index], "-h") == 0;
+    std::fprintf(help ? stdout : stderr, "usage: %s %s\n", argv[0], usage);
+    std::exit(help ? 0 : 2);
 }
 
 }  // namespace zefra::bench

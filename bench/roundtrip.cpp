@@ -136,8 +136,9 @@ void measure(std::vector<double>& into, int calls, Call call) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int blocks = argc > 1 ? std::atoi(argv[1]) : 40;
-    const int calls = argc > 2 ? std::atoi(argv[2]) : 500;
+    constexpr const char* usage = "[BLOCKS [CALLS]]  (default 40 blocks of 500 calls of each kind)";
+    const int blocks = zefra::bench::countArgument(argc, argv, 1, 40, usage);
+    const int calls = zefra::bench::countArgument(argc, argv, 2, 500, usage);
     Responder responder;
     RawClient raw(responder.port);
     if (ZEFRA_Init_ETH(INADDR_LOOPBACK, responder.port, 5, 0) != RC_OK) return 1;

@@ -153,8 +153,9 @@ void phase(int threads, int ms, Totals& into, Call call) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 4;
-    const int ms = argc > 2 ? std::atoi(argv[2]) : 250;
+    constexpr const char* usage = "[ROUNDS [MILLISECONDS]]  (default 4 rounds of 250 ms per side)";
+    const int rounds = zefra::bench::countArgument(argc, argv, 1, 4, usage);
+    const int ms = zefra::bench::countArgument(argc, argv, 2, 250, usage);
     Responder responder;
     std::printf("%d rounds of %d ms per side, loopback, ZEFRA_MovJ against its raw frame\n", rounds, ms);
     std::printf("%-8s %12s %12s %10s %14s %14s %10s\n", "threads", "lib calls/s", "raw calls/s", "ratio",
