@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <locale.h>
+#endif
 
 #include <algorithm>
 #include <string>
@@ -61,12 +63,14 @@ TEST(Charset, LocaleSets) {
     const auto utf8Locale = platform::localeCharset("C.UTF-8");
     if (utf8Locale == nullptr) GTEST_SKIP() << "no C.UTF-8 locale here";
     EXPECT_EQ(convert(utf8, *utf8Locale, "caf\xC3\xA9\xED\xA0\x80"), "caf\xC3\xA9" + replacement + replacement + replacement);
+#ifndef _WIN32  // POSIX only: per-thread locales
     // The calling thread's own locale, the host's choice, does not leak into a named set.
     const locale_t host = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     const locale_t previous = uselocale(host);
     EXPECT_EQ(convert(utf8, *c, "\xC3\xA9"), "?");
     uselocale(previous);
     freelocale(host);
+#endif
 }
 
 }  // namespace

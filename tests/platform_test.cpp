@@ -1,13 +1,12 @@
 // The operating system's transport on real loopback sockets: what a host process must never
 // suffer from it (a signal that kills it, a descriptor leaked into its children, a wait cut
 // short by its own signals, a full socket taken for a broken one).
-#include <arpa/inet.h>
+#ifndef _WIN32
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <pthread.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -19,6 +18,7 @@
 
 #include "platform/platform.h"
 #include "support/fake_controller.h"
+#include "support/sockets.h"
 
 namespace zefra::test {
 namespace {
@@ -32,26 +32,24 @@ static_assert(platform::waitMilliseconds(INT_MAX) == INT_MAX);
 struct Connection {
     platform::Transport& net = platform::transport();
     platform::Socket socket = net.openStream();
-    int peer = -1;
+    sockets::Handle peer = sockets::none;
     Connection() {
-        const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(loopback);
-        socklen_t len = sizeof addr;
-        if (::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && ::listen(listener, 1) == 0 &&
-            ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) == 0 &&
-            net.startConnect(socket, loopback, ntohs(addr.sin_port)) != platform::ConnectStart::failed &&
+        std::uint16_t port = 0;
+        const sockets::Handle listener = sockets::open(1, port);
+        if (listener != sockets::none && net.startConnect(socket, loopback, port) != platform::ConnectStart::failed &&
             net.waitWritable(socket, 2000) == platform::Readiness::ready && net.connectSucceeded(socket))
-            peer = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        ::close(listener);
+            peer = sockets::accept(listener);
+        sockets::close(listener);
     }
     ~Connection() {
-        if (peer >= 0) ::close(peer);
+        if (peer != sockets::none) sockets::close(peer);
         net.close(socket);
     }
 };
 
+// POSIX only: Windows has no descriptor flags to read back (a socket's inheritance is set at
+// creation, non-blocking mode cannot be queried).
+#ifndef _WIN32
 TEST(Platform, SocketsAreNonBlockingAndNotInheritedByChildren) {
     Connection c;
     ASSERT_GE(c.peer, 0);
@@ -59,15 +57,17 @@ TEST(Platform, SocketsAreNonBlockingAndNotInheritedByChildren) {
     EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
     EXPECT_NE(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
 }
+#endif
 
 TEST(Platform, SendingToAResetConnectionFailsWithoutKillingTheHost) {
+#ifndef _WIN32
     ::signal(SIGPIPE, SIG_DFL);  // a host that never heard of SIGPIPE
+#endif
     Connection c;
-    ASSERT_GE(c.peer, 0);
-    const linger reset{1, 0};
-    ::setsockopt(c.peer, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-    ::close(c.peer);
-    c.peer = -1;
+    ASSERT_NE(c.peer, sockets::none);
+    sockets::resetOnClose(c.peer);
+    sockets::close(c.peer);
+    c.peer = sockets::none;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     // The first send after a reset may report the reset; the later ones meet a broken pipe.
     int failed = 0;
@@ -77,7 +77,7 @@ TEST(Platform, SendingToAResetConnectionFailsWithoutKillingTheHost) {
 
 TEST(Platform, FullSocketWouldBlockInsteadOfFailing) {
     Connection c;
-    ASSERT_GE(c.peer, 0);
+    ASSERT_NE(c.peer, sockets::none);
     const std::vector<char> block(1 << 16, 'x');
     platform::IoResult r{platform::IoResult::done, 0};
     for (int i = 0; i < 1024 && r.kind == platform::IoResult::done; ++i) r = c.net.send(c.socket, block.data(), block.size());
@@ -85,6 +85,8 @@ TEST(Platform, FullSocketWouldBlockInsteadOfFailing) {
     EXPECT_EQ(c.net.waitWritable(c.socket, 50), platform::Readiness::timedOut);
 }
 
+// POSIX only: Windows has no signals that interrupt a socket wait.
+#ifndef _WIN32
 void ignoreSignal(int) {}
 
 TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
@@ -93,18 +95,19 @@ TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
     struct sigaction previous{};
     ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
     Connection c;
-    ASSERT_GE(c.peer, 0);
+    ASSERT_NE(c.peer, sockets::none);
     const pthread_t waiter = ::pthread_self();
     std::thread host([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ::pthread_kill(waiter, SIGUSR1);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        (void)!::write(c.peer, "x", 1);
+        (void)!::write(static_cast<int>(c.peer), "x", 1);
     });
     EXPECT_EQ(c.net.waitReadable(c.socket, 2000), platform::Readiness::ready);
     host.join();
     ::sigaction(SIGUSR1, &previous, nullptr);
 }
+#endif
 
 // The library's one output line must land where the host's own stdout output would, in order.
 TEST(Platform, StandardOutputGoesThroughTheHostsStdout) {

@@ -167,8 +167,12 @@ std::int32_t sendSwitch(std::int32_t slot, std::int32_t state, const char* whenO
 }  // namespace zefra
 
 // Declares `twin` as a second exported name of `target` (same address). `target` must be
-// defined above in the same file.
-#if defined(__clang__)
+// defined above in the same file. Where there is no alias (Visual C++) or it cannot name the
+// target (32-bit Windows, whose __stdcall names carry their argument size), the .def file alone
+// makes the twin ("twin=target"), in the DLL only.
+#if (defined(_MSC_VER) && !defined(__clang__)) || (defined(_WIN32) && defined(__i386__))
+#define ZEFRA_TWIN(twin, target) static_assert(sizeof(&target) > 0, "exported as " #twin " by the .def file")
+#elif defined(__clang__)
 #define ZEFRA_TWIN(twin, target) extern "C" decltype(target) twin __attribute__((alias(#target)))
 #else
 #define ZEFRA_TWIN(twin, target) extern "C" decltype(target) twin __attribute__((alias(#target), copy(target)))

@@ -1,11 +1,5 @@
 #include "fake_controller.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <stdexcept>
 
 namespace zefra::test {
@@ -16,17 +10,8 @@ std::string commandOf(const std::string& frame) {
 }
 
 FakeController::FakeController() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listener_ < 0) throw std::runtime_error("socket");
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(loopback);
-    addr.sin_port = 0;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listener_, 16) != 0)
-        throw std::runtime_error("bind/listen");
-    socklen_t len = sizeof addr;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
+    listener_ = sockets::open(16, port_);
+    if (listener_ == sockets::none) throw std::runtime_error("loopback listener");
     responder_ = [](const std::string&) { return std::string("ok"); };
     acceptor_ = std::thread([this] { acceptLoop(); });
 }
@@ -36,20 +21,19 @@ FakeController::~FakeController() {
     acceptor_.join();
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (int fd : clients_) ::shutdown(fd, SHUT_RDWR);
+        for (const sockets::Handle fd : clients_) sockets::shutdown(fd);
         changed_.notify_all();
     }
     for (auto& t : servers_) t.join();
-    for (int fd : clients_) ::close(fd);
-    ::close(listener_);
+    for (const sockets::Handle fd : clients_) sockets::close(fd);
+    sockets::close(listener_);
 }
 
 void FakeController::acceptLoop() {
     while (!stopping_) {
-        pollfd p{listener_, POLLIN, 0};
-        if (::poll(&p, 1, 20) <= 0) continue;
-        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
+        if (!sockets::waitReadable(listener_, 20)) continue;
+        const sockets::Handle fd = sockets::accept(listener_);
+        if (fd == sockets::none) continue;
         ++accepted_;
         std::lock_guard<std::mutex> lock(mutex_);
         clients_.push_back(fd);
@@ -65,15 +49,14 @@ bool FakeController::takeAction(Action& out) {
     return true;
 }
 
-void FakeController::serve(int fd) {
+void FakeController::serve(sockets::Handle fd) {
     std::string pending;
     char chunk[4096];
     for (;;) {
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, 20);
+        const bool ready = sockets::waitReadable(fd, 20);
         if (stopping_) return;
-        if (ready <= 0) continue;
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (!ready) continue;
+        const long n = sockets::receive(fd, chunk, sizeof chunk);
         if (n <= 0) return;
         pending.append(chunk, static_cast<std::size_t>(n));
         {
@@ -107,14 +90,14 @@ void FakeController::serve(int fd) {
                 changed_.notify_all();
             }
             if (action.kind == Action::close) {
-                ::shutdown(fd, SHUT_RDWR);
+                sockets::shutdown(fd);
                 return;
             }
             if (action.kind == Action::silence) continue;
             for (std::size_t i = 0; i < action.pieces.size(); ++i) {
                 if (i > 0 && action.gap.count() > 0) std::this_thread::sleep_for(action.gap);
                 const std::string& piece = action.pieces[i];
-                if (::send(fd, piece.data(), piece.size(), MSG_NOSIGNAL) < 0) return;
+                if (!sockets::send(fd, piece.data(), piece.size())) return;
             }
         }
     }

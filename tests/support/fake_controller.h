@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/sockets.h"
+
 namespace zefra::test {
 
 class FakeController {
@@ -56,10 +58,10 @@ public:
 
 private:
     void acceptLoop();
-    void serve(int fd);
+    void serve(sockets::Handle fd);
     bool takeAction(Action& out);
 
-    int listener_ = -1;
+    sockets::Handle listener_ = sockets::none;
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
     std::atomic<int> accepted_{0};
@@ -67,7 +69,7 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<std::thread> servers_;
-    std::vector<int> clients_;
+    std::vector<sockets::Handle> clients_;
     std::deque<Action> script_;
     std::function<std::string(const std::string&)> responder_;
     std::vector<std::string> frames_;

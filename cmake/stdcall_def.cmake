@@ -1,0 +1,41 @@
+# 32-bit MinGW: rewrites the .def file with the "@<bytes>" that __stdcall adds to each name in
+# the objects, so that GNU ld finds every function and the import library carries the names a
+# 32-bit host's compiler asks for; --kill-at still exports them plain.
+# IMPORTS gets the same names without the twins' targets, for dlltool's import library.
+#   cmake -DNM=<nm> -DDEF_FILE=<in.def> -DOUT=<out.def> -DIMPORTS=<imports.def> -DOBJECTS=<a.obj|b.obj>
+#         -P stdcall_def.cmake
+string(REPLACE "|" ";" OBJECTS "${OBJECTS}")
+execute_process(COMMAND ${NM} -g --defined-only ${OBJECTS} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "[ \t]_?[A-Za-z_][A-Za-z0-9_]*@[0-9]+" decorated "${symbols}")
+foreach(symbol IN LISTS decorated)
+  string(REGEX REPLACE "^[ \t]_?([A-Za-z0-9_]+)@([0-9]+)$" "\\1;\\2" parts "${symbol}")
+  list(GET parts 0 name)
+  list(GET parts 1 bytes)
+  set(bytes_${name} ${bytes})
+endforeach()
+file(STRINGS "${DEF_FILE}" lines)
+set(def "")
+set(imports "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^    ([A-Za-z0-9_]+)=([A-Za-z0-9_]+)$")
+    # A twin has its function's arguments.
+    set(target ${CMAKE_MATCH_2})
+    if(NOT DEFINED bytes_${target})
+      message(FATAL_ERROR "no __stdcall symbol for ${target}")
+    endif()
+    string(APPEND def "    ${CMAKE_MATCH_1}@${bytes_${target}}=${target}@${bytes_${target}}\n")
+    string(APPEND imports "    ${CMAKE_MATCH_1}@${bytes_${target}}\n")
+  elseif(line MATCHES "^    ([A-Za-z0-9_]+)$")
+    set(name ${CMAKE_MATCH_1})
+    if(NOT DEFINED bytes_${name})
+      message(FATAL_ERROR "no __stdcall symbol for ${name}")
+    endif()
+    string(APPEND def "    ${name}@${bytes_${name}}\n")
+    string(APPEND imports "    ${name}@${bytes_${name}}\n")
+  else()
+    string(APPEND def "${line}\n")
+    string(APPEND imports "${line}\n")
+  endif()
+endforeach()
+file(WRITE "${OUT}" "${def}")
+file(WRITE "${IMPORTS}" "${imports}")

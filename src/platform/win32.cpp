@@ -1,0 +1,226 @@
+// Windows transport over Winsock 2.2. select() is safe here: a Windows fd_set is a list of
+// handles, not a bitmap, so one socket fits whatever its handle value. A failed non-blocking
+// connect shows up in the exception set, which is watched too so that a refused connection is
+// reported at once instead of after the whole wait.
+#include "platform/platform.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace zefra::platform {
+namespace {
+
+SOCKET handle(Socket s) { return static_cast<SOCKET>(s); }
+
+static_assert(static_cast<Socket>(INVALID_SOCKET) == invalidSocket);
+
+Readiness waitFor(Socket s, bool forWriting, int milliseconds) {
+    fd_set wanted, failed;
+    FD_ZERO(&wanted);
+    FD_ZERO(&failed);
+    FD_SET(handle(s), &wanted);
+    FD_SET(handle(s), &failed);
+    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    const int n = ::select(0, forWriting ? nullptr : &wanted, forWriting ? &wanted : nullptr, &failed, &limit);
+    if (n == SOCKET_ERROR) return Readiness::failed;
+    // A socket in the exception set counts as ready: the following call reports the outcome.
+    return n > 0 ? Readiness::ready : Readiness::timedOut;
+}
+
+class WinsockTransport final : public Transport {
+public:
+    bool startSockets() override {
+        WSADATA data;
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }
+    void stopSockets() override { ::WSACleanup(); }
+
+    Socket openStream() override {
+        // Not inherited by the host's child processes.
+        const SOCKET s = ::WSASocketW(AF_INET, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
+        if (s == INVALID_SOCKET) return invalidSocket;
+        const BOOL one = TRUE;
+        (void)::setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&one), sizeof one);
+        (void)::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one), sizeof one);
+        u_long nonBlocking = 1;
+        (void)::ioctlsocket(s, FIONBIO, &nonBlocking);
+        return static_cast<Socket>(s);
+    }
+
+    ConnectStart startConnect(Socket s, std::uint32_t ip, std::uint16_t port) override {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(ip);
+        addr.sin_port = htons(port);
+        if (::connect(handle(s), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
+            return ConnectStart::connected;
+        const int error = ::WSAGetLastError();
+        return (error == WSAEWOULDBLOCK || error == WSAEINPROGRESS) ? ConnectStart::inProgress : ConnectStart::failed;
+    }
+
+    bool connectSucceeded(Socket s) override {
+        int error = 0;
+        int len = sizeof error;
+        return ::getsockopt(handle(s), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &len) == 0 && error == 0;
+    }
+
+    Readiness waitWritable(Socket s, int ms) override { return waitFor(s, true, ms); }
+    Readiness waitReadable(Socket s, int ms) override { return waitFor(s, false, ms); }
+
+    IoResult send(Socket s, const void* data, std::size_t size) override {
+        const int n = ::send(handle(s), static_cast<const char*>(data), clamp(size), 0);
+        if (n != SOCKET_ERROR) return {IoResult::done, static_cast<std::size_t>(n)};
+        return {::WSAGetLastError() == WSAEWOULDBLOCK ? IoResult::wouldBlock : IoResult::failed, 0};
+    }
+
+    IoResult receive(Socket s, void* data, std::size_t size) override {
+        const int n = ::recv(handle(s), static_cast<char*>(data), clamp(size), 0);
+        if (n > 0) return {IoResult::done, static_cast<std::size_t>(n)};
+        if (n == 0) return {IoResult::failed, 0};
+        return {::WSAGetLastError() == WSAEWOULDBLOCK ? IoResult::wouldBlock : IoResult::failed, 0};
+    }
+
+    void shutdown(Socket s) override { (void)::shutdown(handle(s), SD_BOTH); }
+    bool close(Socket s) override { return ::closesocket(handle(s)) == 0; }
+
+private:
+    static int clamp(std::size_t size) { return size > INT_MAX ? INT_MAX : static_cast<int>(size); }
+};
+
+WinsockTransport winsockTransport;
+std::atomic<Transport*> current{&winsockTransport};
+
+std::atomic<OutputSink> outputSink{nullptr};
+
+// A Windows code page: single-byte, double-byte (a lead byte announces a second one) or
+// UTF-8, which gets the strict UTF-8 of this library so that broken input is replaced the
+// same way on every platform.
+class CodePageCharset final : public Charset {
+public:
+    explicit CodePageCharset(UINT codePage) : codePage_(codePage) {}
+
+    Decoded decode(const char* text, std::size_t available) const override {
+        if (codePage_ == CP_UTF8) return utf8Charset().decode(text, available);
+        const std::size_t length = ::IsDBCSLeadByteEx(codePage_, static_cast<BYTE>(text[0])) ? 2 : 1;
+        if (length > available) return {Decoded::incomplete, available, 0};
+        wchar_t wide[2];
+        const int n = ::MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, text, static_cast<int>(length), wide, 2);
+        if (n != 1) return {Decoded::invalid, 1, 0};
+        return {Decoded::character, length, static_cast<char32_t>(wide[0])};
+    }
+
+    std::size_t encode(char32_t c, char* out) const override {
+        if (codePage_ == CP_UTF8) return utf8Charset().encode(c, out);
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+        wchar_t wide[2];
+        int units = 1;
+        if (c < 0x10000) {
+            wide[0] = static_cast<wchar_t>(c);
+        } else {
+            wide[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            wide[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            units = 2;
+        }
+        // No best fit: a character the code page lacks is reported as lacking, not turned
+        // into a look-alike.
+        BOOL usedDefault = FALSE;
+        const int n = ::WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, wide, units, out,
+                                            static_cast<int>(maxEncoded), nullptr, &usedDefault);
+        return n <= 0 || usedDefault ? 0 : static_cast<std::size_t>(n);
+    }
+
+private:
+    UINT codePage_;
+};
+
+// Only ASCII: the "C" locale's set.
+class AsciiCharset final : public Charset {
+public:
+    Decoded decode(const char* text, std::size_t) const override {
+        const unsigned char c = static_cast<unsigned char>(text[0]);
+        return c < 0x80 ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
+    }
+    std::size_t encode(char32_t c, char* out) const override {
+        if (c >= 0x80) return 0;
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+};
+
+const Charset& ansiCharset() {
+    // Never destroyed: a host thread may still fetch a message while the process exits.
+    static const Charset* const charset = new CodePageCharset(::GetACP());
+    return *charset;
+}
+
+std::atomic<const Charset*> fixedHostCharset{nullptr};
+
+const Charset& hostCharset() {
+    const Charset* fixed = fixedHostCharset.load(std::memory_order_acquire);
+    return fixed != nullptr ? *fixed : ansiCharset();
+}
+
+bool endsWithNoCase(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && ::_strnicmp(text.data() + text.size() - tail.size(), tail.data(), tail.size()) == 0;
+}
+
+}  // namespace
+
+std::size_t hostTextToUtf8(const char* text, std::size_t limit, char* out, std::size_t size) {
+    return convertText(hostCharset(), utf8Charset(), text, limit, out, size);
+}
+
+std::size_t utf8ToHostText(const char* text, std::size_t limit, char* out, std::size_t size) {
+    return convertText(utf8Charset(), hostCharset(), text, limit, out, size);
+}
+
+void useHostCharset(const Charset* charset) { fixedHostCharset.store(charset, std::memory_order_release); }
+
+// Windows has no named C locales behind its code pages; the names map as the C runtime reads
+// them: "" is the ANSI code page, "C" plain ASCII, "<anything>.UTF-8" UTF-8 and
+// "<anything>.<number>" that code page, when the system has it.
+std::unique_ptr<Charset> localeCharset(const char* name) {
+    const std::string_view n(name);
+    if (n.empty()) return std::make_unique<CodePageCharset>(::GetACP());
+    if (n == "C") return std::make_unique<AsciiCharset>();
+    if (endsWithNoCase(n, ".UTF-8") || endsWithNoCase(n, ".UTF8")) return std::make_unique<CodePageCharset>(CP_UTF8);
+    const std::size_t dot = n.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == n.size()) return nullptr;
+    char* end = nullptr;
+    const unsigned long page = std::strtoul(name + dot + 1, &end, 10);
+    if (*end != '\0' || page == 0 || page > 65535 || !::IsValidCodePage(static_cast<UINT>(page))) return nullptr;
+    return std::make_unique<CodePageCharset>(static_cast<UINT>(page));
+}
+
+std::int64_t coarseMilliseconds() { return static_cast<std::int64_t>(::GetTickCount64()); }
+
+void writeStandardOutput(const char* text) {
+    if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
+        sink(text);
+        return;
+    }
+    std::fputs(text, stdout);
+}
+
+void divertStandardOutput(OutputSink sink) { outputSink.store(sink, std::memory_order_release); }
+
+Transport& transport() { return *current.load(std::memory_order_acquire); }
+void useTransport(Transport* replacement) {
+    current.store(replacement ? replacement : &winsockTransport, std::memory_order_release);
+}
+
+}  // namespace zefra::platform

@@ -1,0 +1,89 @@
+// What only a Windows host shows: many sockets already open in the process, and print
+// messages converted with the system's own code pages.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "support/controller_test.h"
+#include "support/sockets.h"
+
+namespace zefra::test {
+namespace {
+
+// A select()-based wait breaks at 64 sockets where the set is a bitmap or its count is taken
+// from the handle; here the library's socket comes after more than 64 others.
+TEST(Windows, ConnectsWhileTheHostHoldsManySockets) {
+    std::vector<sockets::Handle> held;
+    for (int i = 0; i < 100; ++i) {
+        std::uint16_t port = 0;
+        held.push_back(sockets::open(-1, port));
+        ASSERT_NE(held.back(), sockets::none);
+    }
+    FakeController controller;
+    EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 5), RC_OK);
+    char reply[512] = {};
+    EXPECT_EQ(ZEFRA_Common_Cmd("probe", reply, 5), RC_OK);
+    EXPECT_EQ(ZEFRA_Exit_ETH(5), RC_OK);
+    for (const sockets::Handle h : held) sockets::close(h);
+}
+
+std::string toCodePage(UINT codePage, const std::wstring& text) {
+    char out[64] = {};
+    const int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), out, sizeof out, nullptr, nullptr);
+    return std::string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// The host's ANSI code page, whatever it is here, as the system itself converts.
+TEST(Windows, PrintMessagesArriveInTheHostsCodePage) {
+    platform::useHostCharset(nullptr);
+    FakeController controller;
+    ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 5), RC_OK);
+    const std::string ansi = toCodePage(CP_ACP, L"caf\u00e9 12");
+    const struct { std::string payload, expected; } rows[] = {
+        {"=caf\xC3\xA9 12", ansi},
+        {"=PRINT:" + ansi, "PRINT:" + ansi},
+    };
+    for (const auto& row : rows) {
+        controller.replyPayload(row.payload);
+        char message[128] = {};
+        EXPECT_EQ(ZEFRA_Get_Print(message, 5), RC_OK);
+        EXPECT_EQ(std::string(message), row.expected) << row.payload;
+    }
+    EXPECT_EQ(ZEFRA_Exit_ETH(5), RC_OK);
+}
+
+// Named code pages through the system's conversions: a single-byte one with characters
+// beyond Latin-1, a double-byte one, and what neither has.
+TEST(Windows, CodePagesBothWays) {
+    const struct { const char* name; std::string utf8, host; } rows[] = {
+        {".1252", "\xE2\x82\xAC 5 \xC3\xA9", "\x80 5 \xE9"},
+        {".1252", "\xC4\x81", "?"},  // no best fit: a look-alike would change the text
+        {".932", "\xE6\x97\xA5\xE6\x9C\xAC", "\x93\xFA\x96\x7B"},
+        {".932", "\xC3\xA9", "?"},
+        {"C", "caf\xC3\xA9", "caf?"},
+    };
+    for (const auto& row : rows) {
+        const auto set = platform::localeCharset(row.name);
+        ASSERT_NE(set, nullptr) << row.name;
+        char out[32];
+        platform::convertText(platform::utf8Charset(), *set, row.utf8.c_str(), 32, out, sizeof out);
+        EXPECT_EQ(std::string(out), row.host) << row.name << " " << row.utf8;
+        if (row.host.find('?') != std::string::npos) continue;
+        platform::convertText(*set, platform::utf8Charset(), row.host.c_str(), 32, out, sizeof out);
+        EXPECT_EQ(std::string(out), row.utf8) << row.name << " " << row.utf8;
+    }
+    // A double-byte character cut by the limit is dropped whole, not split.
+    const auto japanese = platform::localeCharset(".932");
+    char out[32];
+    platform::convertText(*japanese, platform::utf8Charset(), "a\x93\xFA", 2, out, sizeof out);
+    EXPECT_EQ(std::string(out), "a");
+    EXPECT_EQ(platform::localeCharset(".99999"), nullptr);
+}
+
+}  // namespace
+}  // namespace zefra::test
