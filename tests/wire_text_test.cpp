@@ -202,6 +202,9 @@ void compareScan(const char* format, const std::string& in, ScanStats& stats) {
 }
 
 TEST(WireText, ScansAsTheCLibraryDoes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the reference is glibc's scanf; the Windows C runtime's differs";
+#endif
     std::setlocale(LC_ALL, "C");
     Random r(20261206);
     ScanStats stats;
@@ -325,6 +328,9 @@ void compareFormat(const std::string& format, std::size_t capacity, FormatStats&
 std::size_t capacityFor(Random& r) { return r.percent(80) ? 1200 : static_cast<std::size_t>(r.below(40)); }
 
 TEST(WireText, PrintsAsTheCLibraryDoes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the reference is glibc's printf; the Windows C runtime's differs";
+#endif
     std::setlocale(LC_ALL, "C");
     Random r(6121420);
     FormatStats stats;

@@ -2,6 +2,10 @@
 // handles, not a bitmap, so one socket fits whatever its handle value. A failed non-blocking
 // connect shows up in the exception set, which is watched too so that a refused connection is
 // reported at once instead of after the whole wait.
+//
+// A shutdown() from another thread is not guaranteed to end a select() already waiting on the
+// socket, so waits run in short slices and a socket that has been shut down ends its wait
+// between two of them: a disconnect still wakes a waiting exchange within a slice.
 #include "platform/platform.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -28,17 +32,54 @@ SOCKET handle(Socket s) { return static_cast<SOCKET>(s); }
 
 static_assert(static_cast<Socket>(INVALID_SOCKET) == invalidSocket);
 
+constexpr int sliceMs = 20;
+
+// Sockets shut down and not yet closed, each held as its handle + 1 so that the zero a static
+// table starts with means a free entry. Only a disconnect shuts a socket down, and it closes it
+// soon after, so there are at most as many as slots; a full table only delays a wake-up until
+// the wait's own limit.
+std::atomic<Socket> shutDown[32];
+
+void markShutDown(Socket s) {
+    for (auto& entry : shutDown) {
+        Socket expected = 0;
+        if (entry.compare_exchange_strong(expected, s + 1)) return;
+    }
+}
+
+// Before the handle is closed, so that a new socket that gets the same handle is not marked.
+void forgetShutDown(Socket s) {
+    for (auto& entry : shutDown) {
+        Socket expected = s + 1;
+        entry.compare_exchange_strong(expected, 0);
+    }
+}
+
+bool isShutDown(Socket s) {
+    for (const auto& entry : shutDown)
+        if (entry.load(std::memory_order_relaxed) == s + 1) return true;
+    return false;
+}
+
 Readiness waitFor(Socket s, bool forWriting, int milliseconds) {
-    fd_set wanted, failed;
-    FD_ZERO(&wanted);
-    FD_ZERO(&failed);
-    FD_SET(handle(s), &wanted);
-    FD_SET(handle(s), &failed);
-    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
-    const int n = ::select(0, forWriting ? nullptr : &wanted, forWriting ? &wanted : nullptr, &failed, &limit);
-    if (n == SOCKET_ERROR) return Readiness::failed;
-    // A socket in the exception set counts as ready: the following call reports the outcome.
-    return n > 0 ? Readiness::ready : Readiness::timedOut;
+    const std::int64_t deadline = coarseMilliseconds() + milliseconds;
+    for (int left = milliseconds;;) {
+        const int slice = left < sliceMs ? left : sliceMs;
+        fd_set wanted, failed;
+        FD_ZERO(&wanted);
+        FD_ZERO(&failed);
+        FD_SET(handle(s), &wanted);
+        FD_SET(handle(s), &failed);
+        timeval limit{0, slice * 1000};
+        const int n = ::select(0, forWriting ? nullptr : &wanted, forWriting ? &wanted : nullptr, &failed, &limit);
+        if (n == SOCKET_ERROR) return Readiness::failed;
+        // A socket in the exception set counts as ready: the following call reports the outcome.
+        if (n > 0) return Readiness::ready;
+        if (isShutDown(s)) return Readiness::failed;
+        const std::int64_t remaining = deadline - coarseMilliseconds();
+        if (remaining <= 0) return Readiness::timedOut;
+        left = remaining > INT_MAX ? INT_MAX : static_cast<int>(remaining);
+    }
 }
 
 class WinsockTransport final : public Transport {
@@ -94,8 +135,14 @@ public:
         return {::WSAGetLastError() == WSAEWOULDBLOCK ? IoResult::wouldBlock : IoResult::failed, 0};
     }
 
-    void shutdown(Socket s) override { (void)::shutdown(handle(s), SD_BOTH); }
-    bool close(Socket s) override { return ::closesocket(handle(s)) == 0; }
+    void shutdown(Socket s) override {
+        markShutDown(s);
+        (void)::shutdown(handle(s), SD_BOTH);
+    }
+    bool close(Socket s) override {
+        forgetShutDown(s);
+        return ::closesocket(handle(s)) == 0;
+    }
 
 private:
     static int clamp(std::size_t size) { return size > INT_MAX ? INT_MAX : static_cast<int>(size); }
