@@ -389,6 +389,28 @@ TEST(Emulator, ComputesWhatTheControllerWould) {
         {4, "IndSpeed 2 EXT1", "=0"},
         {4, "Get_IndResetSts 2 EXT1", "=1"},
         {4, "Get_MotionSts", "=0"},
+        // Home 1 to the joints taught for it; motion data half way there and the totals after.
+        {4, "Set_HomeJPos 1 10.000,0.000,0.000,0.000,30.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000", "ok"},
+        {4, "Home 1", "ok"},
+        {4.05, "Get_AxisMotionData 1;1;1", "=6;4.500000,90.000000,0.000000,4.500000,1500.000000;0.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000;30.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000"},
+        {100, "Get_PosHereJ", "=10.000000,0.000000,0.000000,0.000000,30.000000,0.000000"},
+        {100, "Get_AxisTotalMotionData 1", "=10"},
+        {100, "Prg Start", "ok"},
+        {102.5, "Get_PrgRunTime", "=2"},
+        {103, "Prg Stop", "ok"},
+        {110, "Get_PrgRunTime", "=3"},
+        // The parameter file: saved, changed in memory, recovered.
+        {110, "SavePara", "ok"},
+        {110, "AutoTestCheckFileAndMemDif", "=0"},
+        {110, "Set_ZonePara 7.000000,7.000000", "ok"},
+        {110, "AutoTestCheckFileAndMemDif", "=1"},
+        {110, "RecoverPara", "ok"},
+        {110, "Get_ZonePara", "=5.000000,5.000000"},
+        {110, "Get_UserC 2", "=100.000000,0.000000,0.000000,0.000000,0.000000,90.000000"},
+        {110, "Clear_PalletPara", "ok"},
+        {110, "Get_PalletPara", "=0,0,0,0.000000"},
+        {110, "GetRCLibVersion firmware", "=ZRC-1.4.2,=ZS-2.4.1"},
+        {110, "GetRCLibVersion x", "e3:no part of that name"},
     };
     for (const auto& r : rows) {
         now = r.at;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 namespace zsim {
 namespace {
@@ -79,6 +80,24 @@ Controller::Controller(std::function<double()> now) : now_(std::move(now)) {
         for (const std::string& v : values) a.push_back({std::strtod(v.c_str(), nullptr), v});
         store_[key] = a;
     }
+    savedParameters_ = parameters();
+}
+
+// The settings the parameter file holds: arm and drive parameters, limits, frames, tools, work
+// objects, regions, jump and pallet parameters and collision settings.
+std::map<std::string, Args> Controller::parameters() const {
+    static const std::set<std::string> kParameters = {
+        "strpara", "strparacomp", "rdctratio", "cpparam", "cpparas", "homepos", "homejpos", "zeropos",
+        "stepmotionj", "stepmotionl", "stepmotionr", "teachvellimj", "teachvelliml", "teachacclimj",
+        "teachaccliml", "runvellimj", "runvelliml", "runacclimj", "runaccliml", "stopdeclimj", "stopdecliml",
+        "zonepara", "cinterpmode", "axisnlim", "axisplim", "tooldata", "wobjdata", "toolc", "userc", "interf",
+        "curinterf", "jumppara", "palletpara", "collmodeandaction", "axiscollmode", "axiscolllevel", "colldist"};
+    std::map<std::string, Args> out;
+    for (const auto& [key, value] : store_) {
+        const std::string word = key.substr(0, key.find('#'));
+        if (kParameters.count(word) || word.rfind("teachmode", 0) == 0 || word.rfind("playbackmode", 0) == 0) out[key] = value;
+    }
+    return out;
 }
 
 double Controller::num(const std::string& key, double fallback) {
@@ -404,6 +423,9 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     if (w == "Prg") {
         if (pat == "Prg Start" && num("estopsts")) return error(kEStop, "emergency stop is on");
         if (pat == "Prg Start" && !num("motorsts")) return error(kMotorsOff, "motors are off");
+        const double t = now_();
+        if (num("prgsts")) setNum("prgruntime", num("prgruntime") + t - num("prgstart"));
+        setNum("prgstart", t);
         setNum("prgsts", pat == "Prg Start" ? 1 : 0);
         const auto path = store_.find("curprgpath");
         prints_.push_back(std::string("PRINT:program ") + (path != store_.end() && !path->second.empty() ? path->second[0].text : "-") +
@@ -458,7 +480,34 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         return fill("=%d", numbers({std::round(travelled(now_())[std::size_t(a[0].num) - 1])}));
     }
     if (w == "Get_ServoSts") return std::string(num("motorsts") ? "=11111100" : "=00000000");
-    if (w == "GetRCLibVersion") return "=ZRC-1.4.2,=" + a[0].text;
+    if (w == "Get_PrgRunTime") {
+        const double run = num("prgruntime") + (num("prgsts") ? now_() - num("prgstart") : 0);
+        return fill("=%d", numbers({std::floor(run)}));
+    }
+    // The controller library's version, then the version of the part named.
+    if (w == "GetRCLibVersion") {
+        const std::map<std::string, std::string> parts = {
+            {"library", "ZRC-1.4.2"}, {"firmware", store_["fwversion"].at(0).text}, {"servo", "ZSV-3.0.7"}, {"kinematics", "ZK6-1.2.0"}};
+        const auto it = parts.find(a[0].text);
+        if (it == parts.end()) return error(kRange, "no part of that name");
+        return "=ZRC-1.4.2,=" + it->second;
+    }
+    // Parameters are saved to and recovered from the controller's parameter file.
+    if (w == "SavePara") { savedParameters_ = parameters(); return "ok"; }
+    if (w == "RecoverPara") {
+        for (const auto& [key, value] : parameters()) store_.erase(key);
+        for (const auto& [key, value] : savedParameters_) store_[key] = value;
+        return "ok";
+    }
+    if (w == "AutoTestCheckFileAndMemDif") {
+        const auto now = parameters();
+        const bool same = now.size() == savedParameters_.size() &&
+                          std::equal(now.begin(), now.end(), savedParameters_.begin(), [](const auto& x, const auto& y) {
+                              return x.first == y.first && x.second.size() == y.second.size() &&
+                                     std::equal(x.second.begin(), x.second.end(), y.second.begin(), [](const Arg& u, const Arg& v) { return u.text == v.text; });
+                          });
+        return fill("=%d", numbers({same ? 0.0 : 1.0}));
+    }
     if (w == "Get_Print") {
         if (prints_.empty()) return std::string("=");
         const std::string message = "=" + prints_.front();
@@ -490,7 +539,15 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         return fill("=%d", numbers({double(mask)}));
     }
     if (w.rfind("Mov", 0) == 0 || w.rfind("Jump", 0) == 0) return motion(e, a);
-    if (w == "Home") return moveTo(Joints{0, 0, 0, 0, 30, 0}, kJoint);
+    // Home N goes to the joints taught as home position N, the start-up pose when none was.
+    if (w == "Home") {
+        if (a[0].num < 0) return error(kRange, "home position out of range");
+        Joints home{0, 0, 0, 0, 30, 0};
+        if (const auto it = store_.find("homejpos#" + a[0].text); it != store_.end() && it->second.size() >= 6)
+            for (std::size_t i = 0; i < 6; ++i) home[i] = it->second[i].num;
+        return moveTo(home, kJoint);
+    }
+    if (w == "Clear_PalletPara") { store_.erase("palletpara"); return "ok"; }
     if (w == "Jog" || w == "Inch" || w == "AxisJog" || w == "AxisInch") {
         if (w[0] != 'A' && a[1].text == "/") return std::string("ok");  // "/" stops jogging
         if (w[0] != 'A' && a[1].text != "+" && a[1].text != "-") return error(kMalformed, "direction must be +, - or /");

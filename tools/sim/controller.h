@@ -76,6 +76,7 @@ private:
     std::string motionData();
     double tcpSpeed(double t);
     Joints travelled(double t);
+    std::map<std::string, Args> parameters() const;
     std::optional<double> boundOutput(int channel);
     int reg(int address) { return int(num("modbusreg#" + std::to_string(address))); }
     Args& var(const std::string& key) { return store_[key]; }
@@ -94,6 +95,7 @@ private:
     Joints rest_{0, 0, 0, 0, 30, 0};
     Joints travelled_{};  // degrees each axis has moved, finished motions only
     std::map<std::string, IndependentAxis> independent_;
+    std::map<std::string, Args> savedParameters_;
     std::atomic<int> unknown_{0};
     std::atomic<int> requests_{0};
     std::size_t lastBinary_ = 0;
