@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <set>
 
 namespace zsim {
@@ -58,6 +59,7 @@ Args numbers(std::initializer_list<double> v) {
 
 constexpr double kPulsesPerDegree = 131072.0 * 100.0 / 360.0;
 constexpr double kProfileSpace = 4096;
+constexpr double kFloatMax = double(std::numeric_limits<float>::max());
 
 }  // namespace
 
@@ -288,7 +290,7 @@ std::string Controller::commonVar(const Entry& e, const Args& a) {
     }
     static const std::map<std::string, std::pair<double, double>> kRanges = {
         {"u8", {0, 255}}, {"s8", {-128, 127}}, {"u16", {0, 65535}}, {"s16", {-32768, 32767}},
-        {"f32", {-3.4028234663852886e38, 3.4028234663852886e38}}};
+        {"f32", {-kFloatMax, kFloatMax}}};
     Args v(a.begin() + 1, a.end());
     if (const auto r = kRanges.find(type); r != kRanges.end() && (v[0].num < r->second.first || v[0].num > r->second.second))
         return error(kRange, "value out of range of the type");
@@ -389,7 +391,7 @@ std::string Controller::motion(const Entry& e, const Args& a) {
             framed = w.find("GP") != std::string::npos;
         } else {
             const bool robp = w.find("RobP") != std::string::npos;
-            v.assign(a.begin() + long(n * (robp ? 16 : 13)), a.end());
+            v.assign(a.begin() + std::ptrdiff_t(n * (robp ? 16 : 13)), a.end());
             framed = !robp;
         }
         for (int i = 0; i < 6; ++i) p[n][i] = v[std::size_t(i)].num;
@@ -517,7 +519,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     // Each analog output is wired back to the analog input of the same number; an output bound
     // to the TCP speed follows the binding instead of its last setting.
     if (w == "Get_AD" || w == "Get_DA" || w == "Set_DA" || w == "Get_DACfg") {
-        if (a[0].num < 0 || a[0].num >= num("danum", 4)) return error(kRange, "channel out of range");
+        if (a[0].num < 0 || a[0].num >= num(w == "Get_AD" ? "adnum" : "danum", 4)) return error(kRange, "channel out of range");
         if (w == "Set_DA") { setNum("da#" + a[0].text, a[1].num); return "ok"; }
         const std::optional<double> bound = boundOutput(int(a[0].num));
         if (w == "Get_DACfg") return fill(e.reply, numbers({bound ? 1.0 : 0.0}));
@@ -607,7 +609,8 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         if (w[0] == 'S') {
             for (std::size_t i = 2; i < a.size(); ++i) {
                 const int at = address + int(i - 2) * (f32 ? 2 : 1);
-                if (!f32 && (a[i].num < 0 || a[i].num > 65535)) return error(kRange, "register value out of range");
+                const double limit = f32 ? kFloatMax : 65535;
+                if (a[i].num < (f32 ? -limit : 0) || a[i].num > limit) return error(kRange, "register value out of range");
                 const float f = float(a[i].num);
                 std::uint32_t bits = 0;
                 std::memcpy(&bits, &f, sizeof bits);
