@@ -3,7 +3,8 @@
 // Error table (reply "e<N>:<text>"; the library returns -N):
 //   e1  unknown command word
 //   e2  malformed request: wrong argument count, malformed number, wrong decimals
-//   e3  index out of range (negative, or beyond the store or channel count)
+//   e3  index out of range (negative, or beyond the store or channel count), or a value its
+//       variable or register cannot hold
 //   e4  motion refused: motors are off
 //   e5  refused: emergency stop is on
 //   e6  the point addressed has never been written
