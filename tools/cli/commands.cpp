@@ -106,10 +106,8 @@ struct PointArgs {
 
 // Everything the sub-commands read, filled by the parser.
 struct Args {
-    std::string text, kind, target2;
-    std::string target;
+    std::string text, kind, target, target2, value;
     int32_t index = 0;
-    std::string value;
     PointArgs point;
     long count = 0;
     double interval = 0.5;
