@@ -51,8 +51,6 @@ using Length = socklen_t;
 constexpr int shutBoth = SHUT_RDWR;
 constexpr int noSignal = MSG_NOSIGNAL;
 
-void setNonBlocking(Native) {}
-
 bool waitFor(Handle h, bool forWriting, int milliseconds) {
     pollfd p{static_cast<int>(h), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
     return ::poll(&p, 1, milliseconds) > 0;
