@@ -32,7 +32,7 @@ SOCKET handle(Socket s) { return static_cast<SOCKET>(s); }
 
 static_assert(static_cast<Socket>(INVALID_SOCKET) == invalidSocket);
 
-constexpr int sliceMs = 20;
+constexpr int sliceMs = 10;
 
 // Sockets shut down and not yet closed, each held as its handle + 1 so that the zero a static
 // table starts with means a free entry. Only a disconnect shuts a socket down, and it closes it
