@@ -1,10 +1,10 @@
 // Versions, time, robot model, servo states and the arm-configuration computations.
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class SystemInfo : public RuleTest {};
+class SystemInfo : public FamilyTest {};
 
 TEST_F(SystemInfo, RefusesNullBuffersThenReadsWordsCodesAndCounts) {
     char text[128], head[16];
