@@ -132,22 +132,6 @@ TEST_F(Exchange, TextThatWouldEndTheFrameEarlyIsRefusedUnsent) {
     EXPECT_EQ(ZEFRA_Common_Cmd("Set_Text $a$b", reply, slot), RC_OK);  // a single "$" inside is fine
 }
 
-TEST_F(Exchange, IntegerQueryWritesOnlyAScannedNumber) {
-    struct Row {
-        const char* payload;
-        int32_t rc;
-        int32_t value;
-    } rows[] = {{"=42", RC_OK, 42}, {"= -7", RC_OK, -7}, {"=x", RC_FAIL, 99}, {"ok", RC_FAIL, 99}, {"e4:", -4, 99},
-                {"e-3:", RC_FAIL, 99}};
-    for (const auto& row : rows) {
-        int32_t value = 99;
-        controller.replyPayload(row.payload);
-        EXPECT_EQ(integerQuery("Get_Vel", &value, slot), row.rc) << row.payload;
-        EXPECT_EQ(value, row.value) << row.payload;
-        EXPECT_EQ(sent(), "Get_Vel");
-    }
-}
-
 TEST_F(Exchange, PassThroughCopiesThePayloadWithoutTerminator) {
     char reply[512];
     std::memset(reply, 'Z', sizeof reply);
