@@ -36,6 +36,7 @@ TEST_F(Exchange, ClassifiesEveryReplyForm) {
         {"##okay$$", RC_FAIL, RC_OK},
         {"##e17:bad axis$$", -17, -17},
         {"##e17$$", -17, -17},
+        {"##E5:x$$", RC_FAIL, RC_OK},  // an error is a lower-case "e"
         {"##e 17$$", -17, -17},
         {"##e0:$$", RC_OK, RC_OK},
         {"##e-3:$$", 3, 3},
@@ -111,25 +112,20 @@ TEST_F(Exchange, DisconnectWakesAWaitingExchangeAtOnce) {
     EXPECT_EQ(sendCommand(slot, "cmd"), RC_COMM_FAIL);
 }
 
-TEST_F(Exchange, CommandTooLongForTheFrameIsRefusedUnsent) {
+// A frame end inside the text would smuggle a second request onto the wire, and its reply
+// would then answer the next call; a text longer than the frame takes is cut nowhere.
+TEST_F(Exchange, TextThatDoesNotFitOrWouldEndTheFrameEarlyIsRefusedUnsent) {
     const std::string longest(maxCommandText, 'x');
     char reply[512] = {};
-    EXPECT_EQ(ZEFRA_Common_Cmd((longest + "y").c_str(), reply, slot), RC_BAD_PARAM);
+    for (const std::string& text : {longest + "y", std::string("Set_Vel 5$$@@Motor ON"), std::string("Set_Mech Ext1$")})
+        EXPECT_EQ(ZEFRA_Common_Cmd(text.c_str(), reply, slot), RC_BAD_PARAM) << text;  // the last one ends in "$$$"
     EXPECT_EQ(sendCommand(slot, "%s", std::string(2000, 'x').c_str()), RC_BAD_PARAM);
-    EXPECT_TRUE(nothingSent());
-    EXPECT_EQ(ZEFRA_Common_Cmd(longest.c_str(), reply, slot), RC_OK);
-    EXPECT_EQ(sent(), longest);
-}
-
-// A frame end inside the text would smuggle a second request onto the wire, and its reply
-// would then answer the next call.
-TEST_F(Exchange, TextThatWouldEndTheFrameEarlyIsRefusedUnsent) {
-    char reply[512] = {};
-    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Vel 5$$@@Motor ON", reply, slot), RC_BAD_PARAM);
     EXPECT_EQ(sendCommand(slot, "Set_CurPrgPath [%s]", "a$$b"), RC_BAD_PARAM);
-    EXPECT_EQ(ZEFRA_Common_Cmd("Set_ActiveMechUnit Ext1$", reply, slot), RC_BAD_PARAM);  // "...$$$"
     EXPECT_TRUE(nothingSent());
-    EXPECT_EQ(ZEFRA_Common_Cmd("Set_Text $a$b", reply, slot), RC_OK);  // a single "$" inside is fine
+    for (const std::string& text : {longest, std::string("Set_Text $a$b")}) {  // a single "$" inside is fine
+        EXPECT_EQ(ZEFRA_Common_Cmd(text.c_str(), reply, slot), RC_OK);
+        EXPECT_EQ(sent(), text);
+    }
 }
 
 TEST_F(Exchange, PassThroughCopiesThePayloadWithoutTerminator) {
