@@ -65,24 +65,6 @@ TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
     EXPECT_EQ(std::pair(index, fields(six)), std::pair(2, fields(point.pos)));
 }
 
-TEST(Records, WordScanIsBoundedByItsFieldAndCountsAsABoundedScanDoes) {
-    const struct {
-        const char* payload;
-        int count;
-        const char* word;
-    } rows[] = {{"=V2.1.0 build5", 1, "V2.1.0"}, {"=  fifteen_chars__", 1, "fifteen_chars__"},
-                {"=0123456789abcde", 1, "0123456789abcde"}, {"=0123456789abcdef", 0, ""},  // 16: no room
-                {"ok", 0, ""}, {" =a", 0, ""}, {"=", EOF, ""}, {"= \t", EOF, ""}, {"", EOF, ""}};
-    for (const auto& row : rows) {
-        char field[16], again[16];
-        std::memset(field, 'Z', sizeof field);
-        std::memset(again, 'Z', sizeof again);
-        EXPECT_EQ(scanWordCounted(row.payload, field, sizeof field), row.count) << row.payload;
-        EXPECT_EQ(scanWord(row.payload, again, sizeof again), row.count == 1) << row.payload;
-        EXPECT_EQ(std::string(field, row.count == 1 ? std::strlen(field) : 1), row.count == 1 ? row.word : "Z");
-    }
-}
-
 // The host may switch to a locale whose decimal point is ","; the wire must not notice, and
 // the host's locale must stay in force.
 TEST(Records, FormattingAndScanningIgnoreTheHostLocale) {
