@@ -176,7 +176,7 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
     const long long integers[] = {0, 1, -1, INT32_MAX, INT32_MIN, 255, 256, -128, -129, 32767, 32768, -32768, 65535,
                                   65536, INT64_MAX, INT64_MIN, 4294967295, 4294967296, 42, -7};
     const char* const intForms[] = {"%d", "%i", "%5d", "%-5d|", "%05d", "%+d", "% d", "%.3d", "%.0d", "%8.3d",
-                                    "%-08d|", "%hd", "%hhd", "%u", "%x", "%#x", "%X", "%#X", "%o", "%#o", "%08x",
+                                    "%-08d|", "%08.3d", "%hd", "%hhd", "%u", "%x", "%#x", "%X", "%#X", "%o", "%#o", "%08x",
                                     "%#.5o", "%hu", "%hhx"};
     const char* const longForms[] = {"%ld", "%lld", "%jd", "%zd", "%td", "%lu", "%llx", "%jo", "%zu", "%tX", "%+20lld"};
     for (const long long i : integers) {
