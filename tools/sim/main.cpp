@@ -76,6 +76,12 @@ int main(int argc, char** argv) {
     zsim::Server server(o);
     const int port = server.listen();
     if (port < 0) return 1;
+    // A script may signal as soon as it has read the port line: the handlers come first.
+    running = &server;
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
     std::printf("listening on %s:%d\n", o.host.c_str(), port);
     std::fflush(stdout);
 
@@ -83,11 +89,6 @@ int main(int argc, char** argv) {
     zsim::Controller controller([start, timeScale] {
         return timeScale * std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     });
-    running = &server;
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
     server.run(controller);
     running = nullptr;
     return 0;
