@@ -85,9 +85,9 @@ struct Emulator {
 // Result codes by kind, and how failed link exchanges ended.
 struct Tally {
     std::atomic<long> calls{0}, ok{0}, commFail{0}, fail{0}, badParam{0}, refused{0};
-    std::atomic<long> malformed{0}, closed{0}, timedOut{0}, disconnects{0}, crossTalk{0};
+    std::atomic<long> notConnected{0}, malformed{0}, closed{0}, timedOut{0}, disconnects{0}, crossTalk{0};
 
-    void count(std::int32_t rc, int slot, Clock::duration took) {
+    void count(std::int32_t rc, int slot, bool wasConnected, Clock::duration took) {
         ++calls;
         if (rc == RC_OK) ++ok;
         else if (rc == RC_FAIL) ++fail;
@@ -95,7 +95,8 @@ struct Tally {
         else if (rc != RC_COMM_FAIL) ++refused;
         else {
             ++commFail;
-            if (zefra::slotAt(slot).connected()) ++malformed;
+            if (!wasConnected) ++notConnected;
+            else if (zefra::slotAt(slot).connected()) ++malformed;
             else if (took >= std::chrono::milliseconds(timeoutSeconds * 1000 - 20)) ++timedOut;
             else ++closed;
         }
@@ -128,9 +129,10 @@ void worker(int slot, int thread, std::uint16_t port, const std::atomic<bool>& s
     Expected number, point;
     std::int32_t serial = 0;
     const auto call = [&](auto f) {
+        const bool wasConnected = zefra::slotAt(slot).connected();
         const auto start = Clock::now();
         const std::int32_t rc = f();
-        tally.count(rc, slot, Clock::now() - start);
+        tally.count(rc, slot, wasConnected, Clock::now() - start);
         return rc;
     };
     while (!stop) {
@@ -210,12 +212,16 @@ int main(int argc, char** argv) {
     constexpr long growthLimitKiB = 4 * 1024;
 #endif
     const long growth = residentEnd - residentWarm;
-    std::printf("soak: %d s, %ld calls: %ld ok, %ld RC_COMM_FAIL (%ld malformed, %ld link closed, %ld time limit), "
-                "%ld RC_FAIL, %ld RC_BAD_PARAM, %ld controller errors; %ld disconnects; "
+    std::printf("soak: %d s, %ld calls: %ld ok, %ld RC_COMM_FAIL (%ld slot closed before, %ld malformed, %ld link "
+                "closed, %ld time limit), %ld RC_FAIL, %ld RC_BAD_PARAM, %ld controller errors; %ld disconnects; "
                 "cross-talk %ld, descriptors leaked %d, memory growth %ld KiB\n",
-                seconds, tally.calls.load(), tally.ok.load(), tally.commFail.load(), tally.malformed.load(),
+                seconds, tally.calls.load(), tally.ok.load(), tally.commFail.load(), tally.notConnected.load(), tally.malformed.load(),
                 tally.closed.load(), tally.timedOut.load(), tally.fail.load(), tally.badParam.load(),
                 tally.refused.load(), tally.disconnects.load(), tally.crossTalk.load(), leaked, growth);
-    const bool passed = tally.crossTalk == 0 && leaked == 0 && growth <= growthLimitKiB && tally.ok > tally.calls / 2;
+    // Every request here is well formed and every failure the emulator injects is a link or
+    // framing failure: RC_FAIL or an error number means a reply answered the wrong request.
+    const bool mismatched = tally.fail != 0 || tally.badParam != 0 || tally.refused != 0;
+    const bool passed = tally.crossTalk == 0 && !mismatched && leaked == 0 && growth <= growthLimitKiB &&
+                        tally.ok > tally.calls / 2;
     return passed ? 0 : 1;
 }
