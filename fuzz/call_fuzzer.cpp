@@ -11,7 +11,6 @@
 // never connected, 6 slot 10, 7 slot -1) and, with bit 3, makes the pointer picked by byte 4
 // null; bytes 5-36 are the argument pool, the rest is what the controller sends.
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -178,7 +177,7 @@ public:
     }
 
 private:
-    alignas(16) unsigned char area_[1 << 16];
+    alignas(16) unsigned char area_[1 << 14];
     std::size_t used_ = 0;
     std::vector<Block> blocks_;
 };
