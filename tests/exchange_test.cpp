@@ -55,8 +55,8 @@ TEST_F(Exchange, ClassifiesEveryReplyForm) {
         controller.replyRaw(raw);
         EXPECT_EQ(sendCommand(slot, "cmd"), row.command);
         controller.replyRaw(raw);
-        CommandBuffer query{};
-        std::strcpy(query.command, "qry");
+        ExchangeBuffer query;
+        std::strcpy(query.command(), "qry");
         EXPECT_EQ(queryExchange(query, slot), row.query);
     }
     // A malformed reply leaves the slot connected; the controller saw every request.
@@ -172,26 +172,20 @@ TEST_F(Exchange, PassThroughCopiesThePayloadWithoutTerminator) {
 }
 
 TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
-    CommandBuffer buffer{};
     const unsigned char bytes[] = {0x01, 0x00, 0x24, 0xff};
-    std::memcpy(buffer.binary, bytes, sizeof bytes);
-    buffer.binaryLength = sizeof bytes;
-    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_OK);
+    EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), RC_OK);
     EXPECT_EQ(controller.frames(), std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8)});
 
     controller.replyPayload("e5:profile");
-    EXPECT_EQ(binaryCommandExchange(buffer, slot), -5);
-    std::memset(buffer.binary, 'b', sizeof buffer.binary);
-    buffer.binaryLength = static_cast<int32_t>(maxBinaryPayload);
-    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_OK);
-    EXPECT_EQ(controller.frames().back(), "@@" + std::string(maxBinaryPayload, 'b') + "**");
+    EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), -5);
+    const std::string largest(maxBinaryPayload, 'b');
+    EXPECT_EQ(binaryCommandExchange(slot, largest.data(), largest.size()), RC_OK);
+    EXPECT_EQ(controller.frames().back(), "@@" + largest + "**");
 
     controller.clear();
-    buffer.binaryLength = static_cast<int32_t>(maxBinaryPayload + 1);
-    EXPECT_EQ(binaryCommandExchange(buffer, slot), RC_BAD_PARAM);
-    buffer.binaryLength = 4;
-    EXPECT_EQ(binaryCommandExchange(buffer, 10), RC_COMM_FAIL);
-    EXPECT_EQ(binaryCommandExchange(buffer, -1), RC_COMM_FAIL);
+    EXPECT_EQ(binaryCommandExchange(slot, largest.data(), largest.size() + 1), RC_BAD_PARAM);
+    EXPECT_EQ(binaryCommandExchange(10, bytes, sizeof bytes), RC_COMM_FAIL);
+    EXPECT_EQ(binaryCommandExchange(-1, bytes, sizeof bytes), RC_COMM_FAIL);
     EXPECT_TRUE(nothingSent());
 }
 

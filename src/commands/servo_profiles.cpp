@@ -45,7 +45,7 @@ int32_t ZEFRA_CALL ZEFRA_SetExtProfileData(uint32_t count, const void* entries, 
     if (count == 0 || count > maxProfileEntries) return badEntryCount;
     if (entries == nullptr) return RC_BAD_PARAM;
     const std::size_t bytes = count * profileEntrySize;
-    if (const int32_t rc = sendBinary(slot, entries, bytes); rc != RC_OK) return rc;
+    if (const int32_t rc = binaryCommandExchange(slot, entries, bytes); rc != RC_OK) return rc;
     return sendCommand(slot, "SetExtProfileData %d", static_cast<int32_t>(bytes));
 }
 

@@ -126,6 +126,17 @@ public:
         length_ += n;
     }
     void put(char c) { put(&c, 1); }
+    // Lets `write(first, last)` produce text straight into the output; it returns where the
+    // text ends, or null when it does not fit, in which case nothing is counted.
+    template <typename Writer>
+    bool putInPlace(Writer write) {
+        if (length_ + 1 >= capacity_) return false;
+        char* const first = out_ + length_;
+        const char* const end = write(first, out_ + capacity_ - 1);
+        if (end == nullptr) return false;
+        length_ += static_cast<std::size_t>(end - first);
+        return true;
+    }
     void fill(char c, std::size_t n) {
         if (n == 0) return;
         if (length_ + 1 < capacity_) {
@@ -195,23 +206,36 @@ void putInteger(Sink& sink, const Directive& s, std::uint64_t magnitude, bool ne
 }
 
 // Fixed-point text of a finite double: std::to_chars gives the exact decimal expansion rounded
-// half to even at the last printed digit, which is what glibc prints.
-void putFixed(Sink& sink, const Directive& s, double value) {
-    const int precision = s.precision < 0 ? 6 : s.precision;
+// half to even at the last printed digit, which is what glibc prints. The whole text is laid
+// out first only for a padded field or one the output cannot hold; out of line, so that its
+// buffer is not on the stack of every call that formats.
+[[gnu::noinline]] void putFixedField(Sink& sink, const Directive& s, double value, int precision, char sign) {
     // 309 integer digits at most, the point, the precision and the "#" point.
     char body[std::numeric_limits<double>::max_exponent10 + 1 + 1 + maxFloatPrecision + 1];
     const auto r = std::to_chars(body, body + sizeof body - 1, std::fabs(value), std::chars_format::fixed, precision);
     std::size_t n = static_cast<std::size_t>(r.ptr - body);
     if (s.alt && precision == 0) body[n++] = '.';
-    char prefix[1];
-    std::size_t prefixLength = 0;
-    if (std::signbit(value)) prefix[prefixLength++] = '-';
-    else if (s.plus) prefix[prefixLength++] = '+';
-    else if (s.space) prefix[prefixLength++] = ' ';
+    const std::size_t prefixLength = sign != '\0' ? 1 : 0;
     std::size_t zeros = 0;
     if (s.zero && !s.left && static_cast<std::size_t>(s.width) > prefixLength + n)
         zeros = static_cast<std::size_t>(s.width) - prefixLength - n;
-    putField(sink, s, prefix, prefixLength, zeros, body, n);
+    putField(sink, s, &sign, prefixLength, zeros, body, n);
+}
+
+void putFixed(Sink& sink, const Directive& s, double value) {
+    const int precision = s.precision < 0 ? 6 : s.precision;
+    const char sign = std::signbit(value) ? '-' : s.plus ? '+' : s.space ? ' ' : '\0';
+    const std::size_t signLength = sign != '\0' ? 1 : 0;
+    if (s.width == 0 && !s.alt) {
+        const bool placed = sink.putInPlace([&](char* first, char* last) -> char* {
+            if (last - first <= static_cast<std::ptrdiff_t>(signLength)) return nullptr;
+            *first = sign;
+            const auto r = std::to_chars(first + signLength, last, std::fabs(value), std::chars_format::fixed, precision);
+            return r.ec == std::errc() ? r.ptr : nullptr;
+        });
+        if (placed) return;
+    }
+    putFixedField(sink, s, value, precision, sign);
 }
 
 template <typename T>

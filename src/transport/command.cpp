@@ -8,11 +8,11 @@
 
 namespace zefra {
 
-std::size_t Command::usedLength() const { return std::strlen(buffer_.command); }
+std::size_t Command::usedLength() const { return std::strlen(buffer_.command()); }
 
 bool Command::accept(std::size_t used, int written) {
-    if (written < 0 || used + static_cast<std::size_t>(written) >= sizeof buffer_.command) {
-        buffer_.command[0] = '\0';
+    if (written < 0 || used + static_cast<std::size_t>(written) >= regionSize) {
+        buffer_.command()[0] = '\0';
         fits_ = false;
     }
     return fits_;
@@ -20,8 +20,8 @@ bool Command::accept(std::size_t used, int written) {
 
 bool Command::formatV(const char* format, std::va_list args) {
     fits_ = true;
-    buffer_.command[0] = '\0';
-    return accept(0, formatTextV(buffer_.command, sizeof buffer_.command, format, args));
+    buffer_.command()[0] = '\0';
+    return accept(0, formatTextV(buffer_.command(), regionSize, format, args));
 }
 
 bool Command::append(const char* format, ...) {
@@ -29,7 +29,7 @@ bool Command::append(const char* format, ...) {
     const std::size_t used = usedLength();
     std::va_list args;
     va_start(args, format);
-    const int n = formatTextV(buffer_.command + used, sizeof buffer_.command - used, format, args);
+    const int n = formatTextV(buffer_.command() + used, regionSize - used, format, args);
     va_end(args);
     return accept(used, n);
 }
@@ -123,14 +123,6 @@ std::int32_t readDouble(std::int32_t rc, const Command& command, double* value) 
     if (command.scan("=%lf", &scanned) != 1) return RC_FAIL;
     *value = scanned;
     return RC_OK;
-}
-
-std::int32_t sendBinary(std::int32_t slot, const void* bytes, std::size_t size) {
-    if (size > maxBinaryPayload) return RC_BAD_PARAM;
-    CommandBuffer buffer{};
-    std::memcpy(buffer.binary, bytes, size);
-    buffer.binaryLength = static_cast<std::int32_t>(size);
-    return binaryCommandExchange(buffer, slot);
 }
 
 void printLine(const char* format, ...) {

@@ -28,7 +28,7 @@ namespace zefra {
 
 class Command {
 public:
-    Command() { buffer_.command[0] = '\0'; }
+    Command() = default;
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
@@ -46,7 +46,7 @@ public:
     bool appendRecord(int (*print)(char*, std::size_t, Params...), const Args&... args) {
         if (!fits_) return false;
         const std::size_t used = usedLength();
-        const int n = print(buffer_.command + used, sizeof buffer_.command - used, args...);
+        const int n = print(buffer_.command() + used, regionSize - used, args...);
         return accept(used, n);
     }
 
@@ -153,10 +153,6 @@ template <typename Record>
     command.appendRecord(print, *record);
     return command.send(slot);
 }
-
-// One binary request ("@@" + the bytes unchanged + "**"), classified like a plain command.
-// More bytes than the binary frame holds are refused with nothing sent.
-std::int32_t sendBinary(std::int32_t slot, const void* bytes, std::size_t size);
 
 // Writes one formatted line to the host's standard output, the only output the library makes.
 [[gnu::format(printf, 1, 2)]] void printLine(const char* format, ...);

@@ -18,6 +18,10 @@ using Deadline = std::int64_t;
 
 enum class FrameOutcome { replied, linkFailure, malformed, notConnected };
 
+// What is dropped unread passes through this much stack at a time: small, because it sits on
+// top of the caller's work area.
+constexpr std::size_t scrapSize = 256;
+
 // Sends with one call when the socket takes it; waits for writability only when it does not.
 bool sendAll(platform::Transport& net, platform::Socket s, const char* data, std::size_t size, int waitMs) {
     while (size > 0) {
@@ -67,7 +71,7 @@ platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, D
 // would otherwise answer the next request, so it is read and dropped up to its "$$" within
 // the same deadline; a frame whose end never comes is a time-out.
 bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline deadline, char last) {
-    char scrap[replyLimit];
+    char scrap[scrapSize];
     for (;;) {
         const platform::IoResult r = receiveBefore(net, s, deadline, scrap, sizeof scrap);
         if (r.kind == platform::IoResult::failed) return false;
@@ -81,8 +85,8 @@ bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline d
 // Drops whatever the connection holds unread, without waiting; false when more is left than
 // one call is willing to read (the next request then drains again).
 bool discardUnread(platform::Transport& net, platform::Socket s) {
-    constexpr int maxReceives = 64;
-    char scrap[replyLimit];
+    constexpr int maxReceives = 128;  // 32 KB
+    char scrap[scrapSize];
     for (int i = 0; i < maxReceives; ++i) {
         const platform::IoResult r = net.receive(s, scrap, sizeof scrap);
         if (r.kind != platform::IoResult::done || r.bytes == 0) return true;
@@ -90,8 +94,10 @@ bool discardUnread(platform::Transport& net, platform::Socket s) {
     return false;
 }
 
-// Runs one request/reply on the slot under its lock; a link failure closes the slot.
-FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_t size, char* reply) {
+// Runs one request/reply on the slot under its lock; a link failure closes the slot. The reply
+// may be received over the request: it is sent in full before anything is received.
+FrameOutcome exchangeFrame(ConnectionSlot& slot, char* frame, std::size_t size) {
+    char* const reply = frame;
     platform::Transport& net = platform::transport();
     std::lock_guard<platform::Lock> guard(slot.lock);
     const SocketUse use(slot);
@@ -102,7 +108,7 @@ FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_
     // receive before the request.
     if (slot.resync == s && discardUnread(net, s)) slot.resync = platform::invalidSocket;
     const int waitMs = platform::waitMilliseconds(slot.timeout.load(std::memory_order_relaxed));
-    if (!sendAll(net, s, request, size, waitMs) || receiveReply(net, s, waitMs, reply) != ReceiveOutcome::received) {
+    if (!sendAll(net, s, frame, size, waitMs) || receiveReply(net, s, waitMs, reply) != ReceiveOutcome::received) {
         reply[2] = '\0';  // no payload: what did arrive is not one
         closeAfterLinkFailure(slot, s);
         return FrameOutcome::linkFailure;
@@ -114,25 +120,29 @@ FrameOutcome exchangeFrame(ConnectionSlot& slot, const char* request, std::size_
 }
 
 // Frames the command text and runs the exchange; RC_OK when a well-formed reply arrived.
-std::int32_t exchangeText(ExchangeBuffer& buffer, std::int32_t slot) {
+std::int32_t frameAndExchange(ExchangeBuffer& buffer, std::int32_t slot) {
     if (!validSlot(slot)) return RC_BAD_PARAM;
-    const std::size_t length = std::strlen(buffer.command);
+    char* const text = buffer.command();
+    const std::size_t length = std::strlen(text);
     if (length > maxCommandText) return RC_BAD_PARAM;
     // A "$$" inside the text, or a "$" at its end, would end the frame early; the controller
     // would take the rest for a second request, and its reply would answer the next call.
-    if (std::strstr(buffer.command, "$$") != nullptr || (length > 0 && buffer.command[length - 1] == '$'))
-        return RC_BAD_PARAM;
+    if (std::strstr(text, "$$") != nullptr || (length > 0 && text[length - 1] == '$')) return RC_BAD_PARAM;
     ConnectionSlot& entry = slotAt(slot);
     if (!entry.connected()) return RC_COMM_FAIL;
-    static_assert(offsetof(ExchangeBuffer, command) == offsetof(ExchangeBuffer, framePrefix) + 2);
-    buffer.framePrefix[0] = '@';
-    buffer.framePrefix[1] = '@';
-    buffer.command[length] = '$';
-    buffer.command[length + 1] = '$';
-    const char* request = reinterpret_cast<const char*>(&buffer) + offsetof(ExchangeBuffer, framePrefix);
-    const FrameOutcome outcome = exchangeFrame(entry, request, length + 4, buffer.reply);
-    buffer.command[length] = '\0';
-    return outcome == FrameOutcome::replied ? RC_OK : RC_COMM_FAIL;
+    char* const frame = buffer.frame();
+    frame[0] = '@';
+    frame[1] = '@';
+    text[length] = '$';
+    text[length + 1] = '$';
+    return exchangeFrame(entry, frame, length + 4) == FrameOutcome::replied ? RC_OK : RC_COMM_FAIL;
+}
+
+// The command text is gone once sent; a call that brought no reply leaves no payload either.
+std::int32_t exchangeText(ExchangeBuffer& buffer, std::int32_t slot) {
+    const std::int32_t rc = frameAndExchange(buffer, slot);
+    if (rc != RC_OK) buffer.command()[0] = '\0';
+    return rc;
 }
 
 // -N without overflow for every N the controller can send.
@@ -195,7 +205,7 @@ std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int
     ExchangeBuffer buffer;
     const std::size_t length = std::strlen(commandText);
     if (length >= regionSize) return RC_BAD_PARAM;
-    std::memcpy(buffer.command, commandText, length + 1);
+    std::memcpy(buffer.command(), commandText, length + 1);
     // Only a negative result is a failure; any other payload must scan.
     if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     int scanned = 0;
@@ -204,22 +214,20 @@ std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int
     return RC_OK;
 }
 
-std::int32_t binaryCommandExchange(CommandBuffer& buffer, std::int32_t slot) {
+std::int32_t binaryCommandExchange(std::int32_t slot, const void* bytes, std::size_t size) {
+    if (size > maxBinaryPayload) return RC_BAD_PARAM;
     if (!validSlot(slot)) return RC_COMM_FAIL;
     ConnectionSlot& entry = slotAt(slot);
     if (!entry.connected()) return RC_COMM_FAIL;
-    if (buffer.binaryLength < 0 || static_cast<std::size_t>(buffer.binaryLength) > maxBinaryPayload)
-        return RC_BAD_PARAM;
-    const std::size_t n = static_cast<std::size_t>(buffer.binaryLength);
-    unsigned char frame[binaryRegionSize];
+    char frame[binaryRegionSize];  // the reply is received over it
+    static_assert(replyLimit + 1 <= binaryRegionSize);
     frame[0] = '@';
     frame[1] = '@';
-    std::memcpy(frame + 2, buffer.binary, n);
-    frame[n + 2] = '*';
-    frame[n + 3] = '*';
-    const FrameOutcome outcome =
-        exchangeFrame(entry, reinterpret_cast<const char*>(frame), n + 4, buffer.reply);
-    return outcome == FrameOutcome::replied ? classifyCommandReply(buffer.payload()) : RC_COMM_FAIL;
+    if (size > 0) std::memcpy(frame + 2, bytes, size);
+    frame[size + 2] = '*';
+    frame[size + 3] = '*';
+    return exchangeFrame(entry, frame, size + 4) == FrameOutcome::replied ? classifyCommandReply(frame + 2)
+                                                                           : RC_COMM_FAIL;
 }
 
 }  // namespace zefra
@@ -231,8 +239,8 @@ int32_t ZEFRA_CALL ZEFRA_Common_Cmd(const char* cmd, char* reply, int32_t slot) 
     ExchangeBuffer buffer;
     const std::size_t length = strnlen(cmd, regionSize);
     if (length > maxCommandText) return RC_BAD_PARAM;
-    std::memcpy(buffer.command, cmd, length);
-    buffer.command[length] = '\0';
+    std::memcpy(buffer.command(), cmd, length);
+    buffer.command()[length] = '\0';
     // Only a negative result is a failure; any other payload is the host's to read.
     if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     std::memcpy(reply, buffer.payload(), std::strlen(buffer.payload()));

@@ -16,22 +16,24 @@ inline constexpr std::size_t maxBinaryPayload = binaryRegionSize - 4;
 
 // The work area of one text exchange; lives on the calling function's stack. Nothing in it is
 // zeroed: whatever is read is written first (the command text and the reply are terminated
-// where they end), except the payload, which reads as "" until a reply has been unframed.
-// The request is framed in place ("@@" before the text, "$$" after it, the text's terminator
-// put back after the send) and the reply unframed in place, so neither is copied.
-struct ExchangeBuffer {
-    char framePrefix[2];
-    char command[regionSize];
-    char reply[replyLimit + 1];  // as received, zero-terminated; the payload starts at reply + 2
+// where they end). The request is framed in place ("@@" before the text, "$$" after it) and,
+// once it is sent, the reply is received over it and unframed in place: nothing is copied and
+// a call needs room for the larger of the two only. The payload reads as "" until a reply has
+// been unframed, and again after any exchange that brought none.
+class ExchangeBuffer {
+public:
+    ExchangeBuffer() { area_[2] = '\0'; }
+    ExchangeBuffer(const ExchangeBuffer&) = delete;
+    ExchangeBuffer& operator=(const ExchangeBuffer&) = delete;
 
-    ExchangeBuffer() { reply[2] = '\0'; }
-    const char* payload() const { return reply + 2; }
-};
+    char* command() { return area_ + 2; }
+    const char* command() const { return area_ + 2; }
+    char* frame() { return area_; }  // "@@" + command text + "$$" while sending, then the reply
+    const char* payload() const { return area_ + 2; }
 
-// The binary call's work area: the text exchange's, with the binary payload it alone sends.
-struct CommandBuffer : ExchangeBuffer {
-    unsigned char binary[binaryRegionSize];
-    std::int32_t binaryLength = 0;
+private:
+    static_assert(replyLimit + 1 <= regionSize + 2, "the reply is received over the request");
+    char area_[2 + regionSize];
 };
 
 enum class ReceiveOutcome { received, linkFailure };
@@ -55,6 +57,8 @@ std::int32_t classifyQueryReply(const char* payload);
 std::int32_t plainCommandExchange(ExchangeBuffer& buffer, std::int32_t slot);
 std::int32_t queryExchange(ExchangeBuffer& buffer, std::int32_t slot);
 std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int32_t slot);
-std::int32_t binaryCommandExchange(CommandBuffer& buffer, std::int32_t slot);
+// One binary request ("@@" + the bytes unchanged + "**"), classified like a plain command.
+// More bytes than the binary frame holds are refused with nothing sent.
+std::int32_t binaryCommandExchange(std::int32_t slot, const void* bytes, std::size_t size);
 
 }  // namespace zefra

@@ -123,9 +123,9 @@ TEST(Emulator, SettersReadBack) {
         {"profile space", [] { const unsigned char entries[48] = {1, 2, 3}; int32_t used = 0, left = 0;
                                return ZEFRA_ClearExtProfileData(0) == RC_OK && ZEFRA_SetExtProfileData(2, entries, 0) == RC_OK &&
                                       ZEFRA_GetExtProfileUsedSpace(&used, 0) == RC_OK && ZEFRA_GetExtProfileLeftSpace(&left) == RC_OK && used == 48 && left == 4096 - 48; }},
-        {"TCP speed binding", [] { int32_t head = -1; double v[4] = {};
-                                   return ZEFRA_Set_BindTcpSpeedValue(2, 10, 500, 0, 10, 0) == RC_OK && ZEFRA_Get_BindTcpSpeedValue(2, &head, v, v + 1, v + 2, v + 3, 0) == RC_OK &&
-                                          head == 2 && v[0] == 10 && v[1] == 500 && v[2] == 0 && v[3] == 10; }},
+        {"TCP speed binding", [] { int32_t head = -1, config = 0; double v[4] = {};
+                                   return ZEFRA_Set_BindTcpSpeedValue(1, 10, 500, 0, 10, 0) == RC_OK && ZEFRA_Get_BindTcpSpeedValue(1, &head, v, v + 1, v + 2, v + 3, 0) == RC_OK &&
+                                          head == 1 && v[0] == 10 && v[1] == 500 && v[2] == 0 && v[3] == 10 && ZEFRA_Get_DACfg(1, &config, 0) == RC_OK && config == 1; }},
         {"trace recovery", [] { double v[4] = {}; return ZEFRA_Set_VarTraceRecoverParams(1, 1.5, 2.5, 3.5, 4.5, 0) == RC_OK &&
                                     ZEFRA_Get_VarTraceRecoverParams(1, v, v + 1, v + 2, v + 3, 0) == RC_OK && v[0] == 1.5 && v[3] == 4.5; }},
         {"interference zone", [] { InterferZonePara in{}, out{}; in.param1 = 3; in.param3 = 7; in.param5 = 1.5f; in.kind = 1; in.values1[5] = -2.25f;
@@ -141,6 +141,10 @@ TEST(Emulator, SettersReadBack) {
                                   ZEFRA_Get_DOGroup(1, &group, 0) == RC_OK && group == 0x81; }},
         {"analog loop-back", [] { float da = 0, ad = 0; return ZEFRA_Set_DA(2, 3.25f, 0) == RC_OK && ZEFRA_Get_DA(2, &da, 0) == RC_OK && ZEFRA_Get_AD(2, &ad, 0) == RC_OK && da == 3.25f && ad == 3.25f; }},
         {"input configuration", [] { int32_t v = 0; return ZEFRA_Set_InCfg(4, 2, 0) == RC_OK && ZEFRA_Get_InCfg(4, &v, 0) == RC_OK && v == 2; }},
+        {"output configuration", [] { int32_t v = 0, group = 0; return ZEFRA_Set_OutCfg(9, 3, 0) == RC_OK && ZEFRA_Get_DOCfg(9, &v, 0) == RC_OK && v == 3 &&
+                                          ZEFRA_Get_DOGroupCfg(1, &group, 0) == RC_OK && group == 2; }},
+        {"PLC variable over registers", [] { const uint16_t in[2] = {0xffff, 0xfffe}; int32_t v = 0;
+                                             return ZEFRA_Set_ModbusRegUshort(300, 2, in, 0) == RC_OK && ZEFRA_Get_PlcVarDInt(300, &v, 0) == RC_OK && v == -2; }},
         {"Modbus coil", [] { int32_t v = 0; return ZEFRA_Set_ModbusCoil(1, 17, 1, 0) == RC_OK && ZEFRA_Get_ModbusCoil(1, 17, &v, 0) == RC_OK && v == 1; }},
         {"Modbus registers", [] { const uint16_t in[3] = {10, 20, 65535}; uint16_t out[3] = {};
                                   return ZEFRA_Set_ModbusRegUshort(100, 3, in, 0) == RC_OK && ZEFRA_Get_ModbusRegUshort(100, 3, out, 0) == RC_OK && std::equal(in, in + 3, out); }},
@@ -298,6 +302,151 @@ TEST(Emulator, ErrorTable) {
         {"SetExtProfileData 24", "e8:no profile data of that size"},
     };
     for (const auto& r : rows) EXPECT_EQ(c.handle(r.request), r.reply) << r.request;
+}
+
+TEST(Kinematics, FramesComposeAndInvert) {
+    const zsim::Pose frames[] = {{100, -50, 20, 0, 0, 90}, {-300, 40, 700, 30, -45, 120}, {0, 0, 0, 179, 89, -179}};
+    const zsim::Pose points[] = {{10, 0, 0, 0, 0, 0}, {500, -20, 300, 180, 10, -30}};
+    for (const zsim::Pose& f : frames)
+        for (const zsim::Pose& p : points) {
+            const zsim::Pose back = zsim::compose(zsim::invert(f), zsim::compose(f, p));
+            for (int i = 0; i < 3; ++i) EXPECT_NEAR(back[i], p[i], 1e-9);
+            for (int i = 3; i < 6; ++i) EXPECT_NEAR(std::remainder(back[i] - p[i], 360.0), 0, 1e-9);
+        }
+    // A frame turned a quarter about z: its x axis is the base's y axis.
+    const zsim::Pose seen = zsim::compose({100, 0, 0, 0, 0, 90}, {10, 0, 0, 0, 0, 0});
+    const double expected[6] = {100, 10, 0, 0, 0, 90};
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(seen[i], expected[i], 1e-9) << i;
+}
+
+// Requests straight to the controller on a clock the test sets, in order: what the controller
+// computes, narrows and reads back.
+TEST(Emulator, ComputesWhatTheControllerWould) {
+    double now = 0;
+    zsim::Controller c([&now] { return now; });
+    const struct { double at; const char* request; const char* reply; } rows[] = {
+        // A user frame a quarter turn about z at x 100, a 100 mm tool, a work object in that frame.
+        {0, "Set_UserC 2 100.000000,0.000000,0.000000,0.000000,0.000000,90.000000", "ok"},
+        {0, "Get_PosCnvt [10.000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,0,0;0,2,0] [0,0,0] ", "=100.000000,10.000000,0.000000,0.000000,0.000000,90.000000;0,0,0,0;0,0,0"},
+        {0, "Get_PosCnvt [100.000000,10.000000,0.000000,0.000000,0.000000,90.000000;0,0,0,0;0,0,0] [0,2,7] ", "=10.000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,0,0;0,2,7"},
+        {0, "Set_ToolC 1 0.000000,0.000000,100.000000,0.000000,0.000000,0.000000", "ok"},
+        {0, "Get_PosCnvt [500.000000,0.000000,500.000000,180.000000,0.000000,0.000000;0,0,0,0;1,0,0] [0,0,0] ", "=500.000000,0.000000,600.000000,180.000000,0.000000,0.000000;0,0,0,0;0,0,0"},
+        {0, "Get_PosCnvt [1.000000,2.000000,3.000000,0.000000,0.000000,0.000000;0,0,0,0;0,-1,0] [0,0,0] ", "e3:frame out of range"},
+        // Seen from a camera standing at a point given in user frame 2.
+        {0, "Get_VisionPosCnvt [10.000000,20.000000,100.000000,0.000000,0.000000,0.000000;0,0,0,0;0,0,0] [0,0,0] [0.000000,0.000000,500.000000,0.000000,0.000000,-90.000000;0,0,0,0;0,2,0]", "=110.000000,20.000000,600.000000,0.000000,0.000000,0.000000;0,0,0,0;0,0,0"},
+        {0, "Set_WobjData 1 0,0;100.000,0.000,0.000,0.000,0.000,90.000;0.000,50.000,0.000,0.000,0.000,0.000;table", "ok"},
+        {0, "Get_FixWobjRobP 50.000,20.000,0.000,0.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000 1", "=20.000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,0,0;0.000000,0.000000,0.000000,0.000000,0.000000,0.000000"},
+        {0, "Get_RobHoldWobjRobP 50.000,20.000,100.000,0.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000 1 0.000,0.000,100.000,0.000,0.000,0.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000", "=20.000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,0,0;0.000000,0.000000,0.000000,0.000000,0.000000,0.000000"},
+        // The other wrist at the start-up pose (axis 5 at 30 degrees, axis 6 at 0).
+        {0, "Get_TransArmType 0,0,0,0", "=0,0,1,0"},
+        {0, "Get_TransArmType 0,0,0,-1", "=0,0,1,0"},
+        {0, "Get_TransArmType 0,0,0,1", "=0,0,1,1"},
+        // Typed variables hold what their type can; each type has its own table.
+        {0, "Set_CommonVar 1 u8 255", "ok"},
+        {0, "Set_CommonVar 1 u8 256", "e3:value out of range of the type"},
+        {0, "Get_CommonVar 1 u8", "=255"},
+        {0, "Set_CommonVar 1 s8 -129", "e3:value out of range of the type"},
+        {0, "Set_CommonVar 1 u16 -1", "e3:value out of range of the type"},
+        {0, "Set_CommonVar 1 s16 -32768", "ok"},
+        {0, "Get_CommonVar 1 s16", "=-32768"},
+        {0, "Set_CommonVar 1 u32 -1", "ok"},
+        {0, "Get_CommonVar 1 u32", "=-1"},
+        {0, "Set_CommonVar 1 f32 16777217.000000", "ok"},
+        {0, "Get_CommonVar 1 f32", "=16777216.000000"},
+        {0, "Set_CommonVar 1 d64 16777217.000000", "ok"},
+        {0, "Get_CommonVar 1 d64", "=16777217.000000"},
+        {0, "Get_CommonVar 1 s32", "=0"},
+        // Registers are words; floats and PLC variables lie across them high word first.
+        {0, "Set_ModbusReg 20 2 f32 1.500000", "ok"},
+        {0, "Get_ModbusReg 20 2 u16", "=16320,0"},
+        {0, "Set_ModbusReg 30 4 u16 16376,0,0,65535", "ok"},
+        {0, "Get_PlcVar LReal 30", "=1.500000"},
+        {0, "Get_PlcVar int 33", "=-1"},
+        {0, "Get_PlcVar byte 30", "=248"},
+        {0, "Set_ModbusReg 40 1 u16 65536", "e3:register value out of range"},
+        // Output configurations and an analog output bound to the TCP speed.
+        {0, "Set_OutCfg 9 3", "ok"},
+        {0, "Get_DOCfg 9", "=3"},
+        {0, "Get_DOGroupCfg 1", "=2"},
+        {0, "Get_DOCfg 32", "e3:channel out of range"},
+        {0, "Set_DA 1 4.000000", "ok"},
+        {0, "Get_DACfg 1", "=0"},
+        {0, "Set_BindTcpSpeedValue 1 0.000000 1000.000000 2.000000 10.000000", "ok"},
+        {0, "Get_DACfg 1", "=1"},
+        {0, "Get_AD 1", "=2.000000"},
+        // An independent axis at 30 degrees/s to 90 degrees, then a continuous one.
+        {0, "IndAMove 1 90.000 30.000 100.000 100.000 EXT1", "e4:motors are off"},
+        {0, "Motor ON", "ok"},
+        {0, "IndAMove 1 90.000 30.000 100.000 100.000 EXT1", "ok"},
+        {1, "Get_IndAMoveSts 1 EXT1", "=1"},
+        {1, "IndInPos 1 EXT1", "=0"},
+        {1, "Get_MotionSts", "=1"},
+        {1, "Get_MotionStsExceptIndAxis", "=0"},
+        {3.5, "IndInPos 1 EXT1", "=1"},
+        {3.5, "Get_IndAMoveSts 1 EXT1", "=0"},
+        {3.5, "IndCMove 2 -10.000 100.000 100.000 EXT1", "ok"},
+        {4, "IndSpeed 2 EXT1", "=1"},
+        {4, "Get_IndResetSts 2 EXT1", "=0"},
+        {4, "IndReset 2 0.000 0 EXT1", "ok"},
+        {4, "IndSpeed 2 EXT1", "=0"},
+        {4, "Get_IndResetSts 2 EXT1", "=1"},
+        {4, "Get_MotionSts", "=0"},
+        // Home 1 to the joints taught for it; motion data half way there and the totals after.
+        {4, "Set_HomeJPos 1 10.000,0.000,0.000,0.000,30.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000", "ok"},
+        {4, "Home 1", "ok"},
+        {4.05, "Get_AxisMotionData 1;1;1", "=6;4.500000,90.000000,0.000000,4.500000,1500.000000;0.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000;30.000000,0.000000,0.000000,0.000000,0.000000;0.000000,0.000000,0.000000,0.000000,0.000000"},
+        {100, "Get_PosHereJ", "=10.000000,0.000000,0.000000,0.000000,30.000000,0.000000"},
+        {100, "Get_AxisTotalMotionData 1", "=10"},
+        {100, "Prg Start", "ok"},
+        {102.5, "Get_PrgRunTime", "=2"},
+        {103, "Prg Stop", "ok"},
+        {110, "Get_PrgRunTime", "=3"},
+        // The parameter file: saved, changed in memory, recovered.
+        {110, "SavePara", "ok"},
+        {110, "AutoTestCheckFileAndMemDif", "=0"},
+        {110, "Set_ZonePara 7.000000,7.000000", "ok"},
+        {110, "AutoTestCheckFileAndMemDif", "=1"},
+        {110, "RecoverPara", "ok"},
+        {110, "Get_ZonePara", "=5.000000,5.000000"},
+        {110, "Get_UserC 2", "=100.000000,0.000000,0.000000,0.000000,0.000000,90.000000"},
+        {110, "Clear_PalletPara", "ok"},
+        {110, "Get_PalletPara", "=0,0,0,0.000000"},
+        {110, "GetRCLibVersion firmware", "=ZRC-1.4.2,=ZS-2.4.1"},
+        {110, "GetRCLibVersion x", "e3:no part of that name"},
+    };
+    for (const auto& r : rows) {
+        now = r.at;
+        EXPECT_EQ(c.handle(r.request), r.reply) << r.request;
+    }
+}
+
+// A circular move through a via point: every position on the way lies on the circle, and the
+// arm passes the via point rather than cutting the chord.
+TEST(Emulator, CircularMoveFollowsTheArc) {
+    double now = 0;
+    zsim::Controller c([&now] { return now; });
+    const zsim::Pose s = zsim::forward(c.joints());
+    auto record = [&](double dy, double dz) {
+        std::string text = "[";
+        for (int i = 0; i < 6; ++i) text += zsim::fixed(s[i] + (i == 1 ? dy : i == 2 ? dz : 0)) + (i < 5 ? "," : "");
+        return text + ";0,0,0,0;0,0,0]";
+    };
+    ASSERT_EQ(c.handle("Motor ON"), "ok");
+    ASSERT_EQ(c.handle("MovC2 " + record(0, 0) + " " + record(200, 0) + " 0 0"), "e11:the points make no circle");
+    // Centre 100 mm along y, the via point 100 mm below it, the end 200 mm along y.
+    ASSERT_EQ(c.handle("MovC2 " + record(100, -100) + " " + record(200, 0) + " 0 0"), "ok");
+    double deepest = 0;
+    int samples = 0;
+    for (; c.handle("Get_MotionSts") == "=1"; now += 0.02, ++samples) {
+        const zsim::Pose p = zsim::forward(c.joints());
+        EXPECT_NEAR(std::hypot(p[1] - s[1] - 100, p[2] - s[2]), 100, 1e-6) << now;
+        EXPECT_NEAR(p[0], s[0], 1e-6) << now;
+        deepest = std::max(deepest, s[2] - p[2]);
+    }
+    EXPECT_GT(samples, 10);
+    EXPECT_NEAR(deepest, 100, 1);
+    const zsim::Pose end = zsim::forward(c.joints());
+    EXPECT_NEAR(end[1] - s[1], 200, 1e-6);
 }
 
 // What the library makes of each fault: reassembled and late replies succeed, a malformed

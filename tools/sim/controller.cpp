@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <limits>
+#include <set>
 
 namespace zsim {
 namespace {
@@ -55,6 +59,7 @@ Args numbers(std::initializer_list<double> v) {
 
 constexpr double kPulsesPerDegree = 131072.0 * 100.0 / 360.0;
 constexpr double kProfileSpace = 4096;
+constexpr double kFloatMax = double(std::numeric_limits<float>::max());
 
 }  // namespace
 
@@ -77,6 +82,24 @@ Controller::Controller(std::function<double()> now) : now_(std::move(now)) {
         for (const std::string& v : values) a.push_back({std::strtod(v.c_str(), nullptr), v});
         store_[key] = a;
     }
+    savedParameters_ = parameters();
+}
+
+// The settings the parameter file holds: arm and drive parameters, limits, frames, tools, work
+// objects, regions, jump and pallet parameters and collision settings.
+std::map<std::string, Args> Controller::parameters() const {
+    static const std::set<std::string> kParameters = {
+        "strpara", "strparacomp", "rdctratio", "cpparam", "cpparas", "homepos", "homejpos", "zeropos",
+        "stepmotionj", "stepmotionl", "stepmotionr", "teachvellimj", "teachvelliml", "teachacclimj",
+        "teachaccliml", "runvellimj", "runvelliml", "runacclimj", "runaccliml", "stopdeclimj", "stopdecliml",
+        "zonepara", "cinterpmode", "axisnlim", "axisplim", "tooldata", "wobjdata", "toolc", "userc", "interf",
+        "curinterf", "jumppara", "palletpara", "collmodeandaction", "axiscollmode", "axiscolllevel", "colldist"};
+    std::map<std::string, Args> out;
+    for (const auto& [key, value] : store_) {
+        const std::string word = key.substr(0, key.find('#'));
+        if (kParameters.count(word) || word.rfind("teachmode", 0) == 0 || word.rfind("playbackmode", 0) == 0) out[key] = value;
+    }
+    return out;
 }
 
 double Controller::num(const std::string& key, double fallback) {
@@ -135,10 +158,14 @@ Joints Controller::jointsAt(double t) {
     for (const Segment& s : plan_) {
         if (t <= s.start) break;
         const double f = s.end <= s.start ? 1.0 : std::min(1.0, (t - s.start) / (s.end - s.start));
-        if (s.linear && f < 1.0) {
+        if (s.path != kJoint && f < 1.0) {
             const Pose a = forward(s.from), b = forward(s.to);
             Pose p{};
-            for (int i = 0; i < 6; ++i) p[i] = a[i] + (b[i] - a[i]) * f;
+            for (int i = 0; i < 3; ++i) p[i] = a[i] + (b[i] - a[i]) * f;
+            if (s.arc) {
+                const Point3 c = s.arc->at(f);
+                for (int i = 0; i < 3; ++i) p[i] = c[i];
+            }
             for (int i = 3; i < 6; ++i) {  // orientation along the short way round
                 double d = b[i] - a[i];
                 d -= 360.0 * std::round(d / 360.0);
@@ -157,71 +184,225 @@ Joints Controller::jointsAt(double t) {
     return q;
 }
 
-std::string Controller::moveTo(const Joints& target, bool linear) {
+// Stops the arm and every independent axis where they are.
+void Controller::halt() {
+    const double t = now_();
+    const Joints q = jointsAt(t);
+    if (!plan_.empty()) {
+        for (int i = 0; i < 6; ++i) travelled_[i] += std::fabs(q[i] - plan_.front().from[i]);
+        plan_.clear();
+    }
+    rest_ = q;
+    for (auto& [key, axis] : independent_) {
+        axis.from = axis.at(t);
+        axis.state = IndependentAxis::kIdle;
+    }
+}
+
+std::string Controller::moveTo(const Joints& target, Path path, const std::optional<Arc>& arc) {
     if (num("estopsts")) return error(kEStop, "emergency stop is on");
     if (!num("motorsts")) return error(kMotorsOff, "motors are off");
     const double t = now_();
-    const Joints from = plan_.empty() ? jointsAt(t) : plan_.back().to;
+    const Joints from = planEnd();
     const double start = plan_.empty() ? t : plan_.back().end;
     const double speed = std::clamp(num("vel", 50), 1.0, 100.0) / 100.0;
     double span = 0;
     for (int i = 0; i < 6; ++i) span = std::max(span, std::fabs(target[i] - from[i]) / 180.0);
-    if (linear) {
+    if (path != kJoint) {
         const Pose a = forward(from), b = forward(target);
-        span = std::max(span, std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2]) / 1000.0);
+        const double length = arc ? arc->radius * arc->sweep : std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
+        span = std::max(span, length / 1000.0);
     }
     setNum("curcmdnum", num("curcmdnum") + 1);
-    plan_.push_back({start, start + std::max(0.05, span / speed), from, target, linear, int(num("curcmdnum"))});
+    plan_.push_back({start, start + std::max(0.05, span / speed), from, target, path, int(num("curcmdnum")), arc});
     return "ok";
 }
 
-std::string Controller::moveToPose(const Pose& p, const ArmType& cfg, bool linear) {
-    const Joints seed = plan_.empty() ? jointsAt(now_()) : plan_.back().to;
+std::string Controller::moveToPose(const Pose& p, const ArmType& cfg, Path path, const Pose* via) {
+    const Joints seed = planEnd();
     const std::optional<Joints> q = inverse(p, cfg, seed);
     if (!q) return error(kUnreachable, "target out of reach");
-    return moveTo(*q, linear);
+    std::optional<Arc> arc;
+    if (via) {
+        const Pose a = forward(seed);
+        arc = arcThrough({a[0], a[1], a[2]}, {(*via)[0], (*via)[1], (*via)[2]}, {p[0], p[1], p[2]});
+        if (!arc) return error(kNoCircle, "the points make no circle");
+    }
+    return moveTo(*q, path, arc);
+}
+
+// A frame of the tool ("toolc") or user ("userc") table; number 0 is the flange or the base.
+std::optional<Pose> Controller::frame(const char* table, int number) {
+    if (number < 0) return std::nullopt;
+    Pose f{};
+    const auto it = store_.find(std::string(table) + "#" + std::to_string(number));
+    if (number > 0 && it != store_.end())
+        for (std::size_t i = 0; i < 6 && i < it->second.size(); ++i) f[i] = it->second[i].num;
+    return f;
+}
+
+// A tool-centre pose given in one user frame with one tool, re-expressed for another pair: the
+// flange stays where it is.
+std::optional<Pose> Controller::convert(const Pose& p, int fromTool, int fromUser, int toTool, int toUser) {
+    const std::optional<Pose> t1 = frame("toolc", fromTool), u1 = frame("userc", fromUser), t2 = frame("toolc", toTool),
+                              u2 = frame("userc", toUser);
+    if (!t1 || !u1 || !t2 || !u2) return std::nullopt;
+    const Pose flange = compose(compose(*u1, p), invert(*t1));
+    return compose(compose(invert(*u2), flange), *t2);
+}
+
+// Degrees each axis has moved, the running motion included.
+Joints Controller::travelled(double t) {
+    const Joints q = jointsAt(t);
+    Joints total = travelled_;
+    if (!plan_.empty() && plan_.front().start < t)
+        for (std::size_t i = 0; i < 6; ++i) total[i] += std::fabs(q[i] - plan_.front().from[i]);
+    return total;
+}
+
+double Controller::tcpSpeed(double t) {
+    const double dt = 0.01;
+    const Pose p0 = forward(jointsAt(t - dt)), p1 = forward(jointsAt(t));
+    return std::hypot(p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]) / dt;
+}
+
+// A binding maps the TCP speed range value1..value2 (mm/s) onto the analog range value3..value4.
+std::optional<double> Controller::boundOutput(int channel) {
+    const auto it = store_.find("bindtcpspeedvalue#" + std::to_string(channel));
+    if (it == store_.end() || it->second.size() < 4) return std::nullopt;
+    const Args& b = it->second;
+    if (b[1].num == b[0].num) return b[2].num;
+    const double f = std::clamp((tcpSpeed(now_()) - b[0].num) / (b[1].num - b[0].num), 0.0, 1.0);
+    return b[2].num + (b[3].num - b[2].num) * f;
+}
+
+// Each type has a table of its own, and a variable holds only what its type can: integer values
+// beyond the type are refused, floats are rounded to single precision.
+std::string Controller::commonVar(const Entry& e, const Args& a) {
+    const std::size_t at = e.pattern.find(' ', e.pattern.find(' ') + 1) + 1;
+    const std::string type = e.pattern.substr(at, e.pattern.find(' ', at) - at);
+    if (a[0].num < 0) return error(kRange, "index out of range");
+    const std::string key = "commonvar#" + type + "#" + a[0].text;
+    if (e.word[0] == 'G') {
+        Args v;
+        if (const auto it = store_.find(key); it != store_.end()) v = it->second;
+        return fill(e.reply, v);
+    }
+    static const std::map<std::string, std::pair<double, double>> kRanges = {
+        {"u8", {0, 255}}, {"s8", {-128, 127}}, {"u16", {0, 65535}}, {"s16", {-32768, 32767}},
+        {"f32", {-kFloatMax, kFloatMax}}};
+    Args v(a.begin() + 1, a.end());
+    if (const auto r = kRanges.find(type); r != kRanges.end() && (v[0].num < r->second.first || v[0].num > r->second.second))
+        return error(kRange, "value out of range of the type");
+    if (type == "f32") v[0].num = double(float(v[0].num));
+    store_[key] = v;
+    return "ok";
+}
+
+double Controller::IndependentAxis::at(double t) const {
+    if (state == kContinuous) return from + speed * (t - since);
+    if (state == kAbsolute) {
+        const double travel = std::min(std::fabs(target - from), std::fabs(speed) * (t - since));
+        return from + std::copysign(travel, target - from);
+    }
+    return from;
+}
+
+bool Controller::IndependentAxis::moving(double t) const {
+    return state == kContinuous || (state == kAbsolute && std::fabs(target - from) > std::fabs(speed) * (t - since));
+}
+
+// Axes 1 to 6 of a named unit, moved apart from the arm: to a position at a speed (IndAMove:
+// position, speed, then acceleration and deceleration, which the model does not ramp), on at a
+// speed (IndCMove: speed, acceleration, deceleration), and reset where they stand (IndReset to
+// the position given, IndResetOld folded into one turn).
+std::string Controller::independent(const Entry& e, const Args& a) {
+    const std::string& w = e.word;
+    if (a[0].num < 1 || a[0].num > 6) return error(kRange, "axis out of range");
+    const double t = now_();
+    IndependentAxis& x = independent_[a.back().text + "#" + a[0].text];
+    if (w == "IndAMove" || w == "IndCMove") {
+        if (num("estopsts")) return error(kEStop, "emergency stop is on");
+        if (!num("motorsts")) return error(kMotorsOff, "motors are off");
+        const double speed = w == "IndAMove" ? a[2].num : a[1].num;
+        if (w == "IndAMove" && speed <= 0) return error(kRange, "speed must be positive");
+        x = {w == "IndAMove" ? IndependentAxis::kAbsolute : IndependentAxis::kContinuous, t, x.at(t), a[1].num, speed, false};
+        return "ok";
+    }
+    if (w == "IndReset" || w == "IndResetOld") {
+        const double here = x.at(t);
+        x = {IndependentAxis::kIdle, t, w == "IndReset" ? a[1].num : here - 360.0 * std::round(here / 360.0), 0, 0, true};
+        return "ok";
+    }
+    const bool moving = x.moving(t);
+    int state = 0;
+    if (w == "IndSpeed") state = moving;
+    else if (w == "IndInPos") state = !moving;
+    else if (w == "Get_IndAMoveSts") state = moving && x.state == IndependentAxis::kAbsolute;
+    else if (w == "Get_IndCMoveSts") state = x.state == IndependentAxis::kContinuous;
+    else state = x.reset;
+    return fill("=%d", numbers({double(state)}));
+}
+
+// Per axis: position (degrees), speed (degrees/s), acceleration (degrees/s^2), degrees travelled
+// in all and the motor's speed (rpm) through the axis's reduction ratio. The three request
+// numbers select nothing: there is one arm.
+std::string Controller::motionData() {
+    const double t = now_(), dt = 0.01;
+    const Joints q0 = jointsAt(t - 2 * dt), q1 = jointsAt(t - dt), q2 = jointsAt(t), total = travelled(t);
+    const auto ratios = store_.find("rdctratio");
+    Args v = numbers({6});
+    for (std::size_t i = 0; i < 6; ++i) {
+        const double speed = (q2[i] - q1[i]) / dt, acc = (q2[i] - 2 * q1[i] + q0[i]) / (dt * dt);
+        const double ratio = ratios != store_.end() && ratios->second.size() > i ? ratios->second[i].num : 1.0;
+        for (double x : {q2[i], speed, acc, total[i], speed * ratio / 6.0}) v.push_back({x, ""});
+    }
+    return fill("=%d;%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf", v);
 }
 
 std::string Controller::motion(const Entry& e, const Args& a) {
     const std::string& w = e.word;
-    const bool linear = w.find("MovL") == 0 || w.find("JumpL") == 0 || w.find("MovC") == 0;
-    auto stored = [&](const std::string& store, const Arg& index, Pose& p, ArmType& cfg) {
-        const auto it = store_.find(store + "#" + index.text);
-        if (it == store_.end() || it->second.size() < 10) return false;
-        for (int i = 0; i < 6; ++i) p[i] = it->second[i].num;
-        for (int i = 0; i < 4; ++i) cfg[i] = int(it->second[6 + i].num);
-        return true;
-    };
-    Pose p{};
-    ArmType cfg{};
     if (w == "MovJAbsRobJP") {
         Joints q{};
         for (int i = 0; i < 6; ++i) q[i] = a[i].num;
-        return moveTo(q, false);
+        return moveTo(q, kJoint);
     }
     if (w == "MovJAbsRobIndexJP") {
         const auto it = store_.find("robjp#" + a[0].text);
         if (it == store_.end() || it->second.size() < 6) return error(kNoPoint, "point never written");
         Joints q{};
         for (int i = 0; i < 6; ++i) q[i] = it->second[i].num;
-        return moveTo(q, false);
+        return moveTo(q, kJoint);
     }
-    // Circular moves go through the last point given: the end point is what the arm reaches.
+    // A circular move names its via point first, then its end point.
     const bool circle = w.find("MovC") == 0;
-    if (w.find("GP") != std::string::npos) {
-        if (!stored("gp", a[circle ? 1 : 0], p, cfg)) return error(kNoPoint, "point never written");
-    } else if (w.find("RobP") != std::string::npos) {
-        const std::size_t at = circle ? 16 : 0;
-        for (int i = 0; i < 6; ++i) p[i] = a[at + i].num;
-        for (int i = 0; i < 4; ++i) cfg[i] = int(a[at + 6 + i].num);
-    } else if (w.back() == '2') {
-        const std::size_t at = circle ? 13 : 0;
-        for (int i = 0; i < 6; ++i) p[i] = a[at + i].num;
-        for (int i = 0; i < 4; ++i) cfg[i] = int(a[at + 6 + i].num);
-    } else if (!stored("robp", a[circle ? 1 : 0], p, cfg)) {
-        return error(kNoPoint, "point never written");
+    const Path path = circle ? kCircle : w.find("MovL") == 0 || w.find("JumpL") == 0 ? kLine : kJoint;
+    Pose p[2]{};
+    ArmType cfg[2]{};
+    for (std::size_t n = 0; n < (circle ? 2u : 1u); ++n) {
+        // Point records carry their reference triple (tool, user frame, -); robot targets are in
+        // the base frame with the flange.
+        Args v;
+        bool framed = true;
+        if (w.find("GP") != std::string::npos || (w.back() != '2' && w.find("RobP") == std::string::npos)) {
+            const auto it = store_.find((w.find("GP") != std::string::npos ? "gp#" : "robp#") + a[n].text);
+            if (it == store_.end() || it->second.size() < 10) return error(kNoPoint, "point never written");
+            v = it->second;
+            framed = w.find("GP") != std::string::npos;
+        } else {
+            const bool robp = w.find("RobP") != std::string::npos;
+            v.assign(a.begin() + std::ptrdiff_t(n * (robp ? 16 : 13)), a.end());
+            framed = !robp;
+        }
+        for (int i = 0; i < 6; ++i) p[n][i] = v[std::size_t(i)].num;
+        for (int i = 0; i < 4; ++i) cfg[n][i] = int(v[std::size_t(6 + i)].num);
+        if (framed && v.size() >= 13) {
+            const std::optional<Pose> base = convert(p[n], int(v[10].num), int(v[11].num), 0, 0);
+            if (!base) return error(kRange, "frame out of range");
+            p[n] = *base;
+        }
     }
-    return moveToPose(p, cfg, linear);
+    return circle ? moveToPose(p[1], cfg[1], path, &p[0]) : moveToPose(p[0], cfg[0], path);
 }
 
 std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
@@ -229,12 +410,12 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     const std::string& pat = e.pattern;
     auto onOff = [&](const char* key, const std::string& onText) { setNum(key, pat.find(onText) != std::string::npos); return std::string("ok"); };
     if (w == "EStop") {
-        if (pat == "EStop ON") { jointsAt(now_()); rest_ = jointsAt(now_()); plan_.clear(); }
+        if (pat == "EStop ON") halt();
         return onOff("estopsts", " ON");
     }
     if (w == "Motor") {
         if (pat == "Motor ON" && num("estopsts")) return error(kEStop, "emergency stop is on");
-        if (pat == "Motor OFF") { rest_ = jointsAt(now_()); plan_.clear(); }
+        if (pat == "Motor OFF") halt();
         return onOff("motorsts", " ON");
     }
     if (w == "InchMode") return onOff("inchmode", " ON");
@@ -244,6 +425,9 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     if (w == "Prg") {
         if (pat == "Prg Start" && num("estopsts")) return error(kEStop, "emergency stop is on");
         if (pat == "Prg Start" && !num("motorsts")) return error(kMotorsOff, "motors are off");
+        const double t = now_();
+        if (num("prgsts")) setNum("prgruntime", num("prgruntime") + t - num("prgstart"));
+        setNum("prgstart", t);
         setNum("prgsts", pat == "Prg Start" ? 1 : 0);
         const auto path = store_.find("curprgpath");
         prints_.push_back(std::string("PRINT:program ") + (path != store_.end() && !path->second.empty() ? path->second[0].text : "-") +
@@ -271,7 +455,16 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "UserLogin") { setNum("curusertype", a[0].num); return "ok"; }
     if (w == "UserLogout") { setNum("curusertype", 0); return "ok"; }
-    if (w == "Get_MotionSts" || w == "Get_MotionStsExceptIndAxis") return fill("=%d", numbers({double(moving(now_()))}));
+    if (w == "Get_MotionSts" || w == "Get_MotionStsExceptIndAxis") {
+        const double t = now_();
+        bool busy = moving(t);
+        if (w == "Get_MotionSts")
+            for (const auto& [key, axis] : independent_) busy = busy || axis.moving(t);
+        return fill("=%d", numbers({double(busy)}));
+    }
+    if (w.rfind("Ind", 0) == 0 || w.rfind("Get_Ind", 0) == 0) return independent(e, a);
+    if (w == "Get_AxisMotionData") return motionData();
+    if (w == "Set_CommonVar" || w == "Get_CommonVar") return commonVar(e, a);
     if (w == "Get_CurCmdCacheNum") { const double t = now_(); jointsAt(t); return fill("=%d", numbers({double(plan_.size())})); }
     // Command states by number: 0 finished, 1 running, 2 waiting in the queue.
     if (w == "Get_CmdSts" || w == "Get_CurCmdSts") {
@@ -286,45 +479,98 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "Get_AxisTotalMotionData") {
         if (a[0].num < 1 || a[0].num > 6) return error(kRange, "axis out of range");
-        jointsAt(now_());
-        return fill("=%d", numbers({std::round(travelled_[std::size_t(a[0].num) - 1])}));
+        return fill("=%d", numbers({std::round(travelled(now_())[std::size_t(a[0].num) - 1])}));
     }
     if (w == "Get_ServoSts") return std::string(num("motorsts") ? "=11111100" : "=00000000");
-    if (w == "GetRCLibVersion") return "=ZRC-1.4.2,=" + a[0].text;
+    if (w == "Get_PrgRunTime") {
+        const double run = num("prgruntime") + (num("prgsts") ? now_() - num("prgstart") : 0);
+        return fill("=%d", numbers({std::floor(run)}));
+    }
+    // The controller library's version, then the version of the part named.
+    if (w == "GetRCLibVersion") {
+        const std::map<std::string, std::string> parts = {
+            {"library", "ZRC-1.4.2"}, {"firmware", store_["fwversion"].at(0).text}, {"servo", "ZSV-3.0.7"}, {"kinematics", "ZK6-1.2.0"}};
+        const auto it = parts.find(a[0].text);
+        if (it == parts.end()) return error(kRange, "no part of that name");
+        return "=ZRC-1.4.2,=" + it->second;
+    }
+    // Parameters are saved to and recovered from the controller's parameter file.
+    if (w == "SavePara") { savedParameters_ = parameters(); return "ok"; }
+    if (w == "RecoverPara") {
+        for (const auto& [key, value] : parameters()) store_.erase(key);
+        for (const auto& [key, value] : savedParameters_) store_[key] = value;
+        return "ok";
+    }
+    if (w == "AutoTestCheckFileAndMemDif") {
+        const auto now = parameters();
+        const bool same = now.size() == savedParameters_.size() &&
+                          std::equal(now.begin(), now.end(), savedParameters_.begin(), [](const auto& x, const auto& y) {
+                              return x.first == y.first && x.second.size() == y.second.size() &&
+                                     std::equal(x.second.begin(), x.second.end(), y.second.begin(), [](const Arg& u, const Arg& v) { return u.text == v.text; });
+                          });
+        return fill("=%d", numbers({same ? 0.0 : 1.0}));
+    }
     if (w == "Get_Print") {
         if (prints_.empty()) return std::string("=");
         const std::string message = "=" + prints_.front();
         prints_.erase(prints_.begin());
         return message;
     }
-    // Each analog output is wired back to the analog input of the same number.
-    if (w == "Get_AD") {
-        if (a[0].num < 0 || a[0].num >= num("adnum", 4)) return error(kRange, "channel out of range");
-        return fill(e.reply, {Arg{num("da#" + a[0].text), ""}});
+    // Each analog output is wired back to the analog input of the same number; an output bound
+    // to the TCP speed follows the binding instead of its last setting.
+    if (w == "Get_AD" || w == "Get_DA" || w == "Set_DA" || w == "Get_DACfg") {
+        if (a[0].num < 0 || a[0].num >= num(w == "Get_AD" ? "adnum" : "danum", 4)) return error(kRange, "channel out of range");
+        if (w == "Set_DA") { setNum("da#" + a[0].text, a[1].num); return "ok"; }
+        const std::optional<double> bound = boundOutput(int(a[0].num));
+        if (w == "Get_DACfg") return fill(e.reply, numbers({bound ? 1.0 : 0.0}));
+        return fill(e.reply, numbers({bound ? *bound : num("da#" + a[0].text)}));
+    }
+    // An output's configuration is what Set_OutCfg gave it; a group's is the mask of its
+    // configured outputs.
+    if (w == "Set_InCfg" || w == "Get_InCfg" || w == "Set_OutCfg" || w == "Get_OutCfg" || w == "Get_DOCfg") {
+        if (a[0].num < 0 || a[0].num >= 32) return error(kRange, "channel out of range");
+        const std::string key = (w.find("InCfg") != std::string::npos ? "incfg#" : "outcfg#") + a[0].text;
+        if (w[0] == 'S') { setNum(key, a[1].num); return "ok"; }
+        return fill(e.reply, numbers({num(key)}));
+    }
+    if (w == "Get_DOGroupCfg") {
+        const int g = int(a[0].num);
+        if (g < 0 || g > 3) return error(kRange, "group out of range");
+        int mask = 0;
+        for (int b = 0; b < 8; ++b) mask |= (num("outcfg#" + std::to_string(g * 8 + b)) != 0) << b;
+        return fill("=%d", numbers({double(mask)}));
     }
     if (w.rfind("Mov", 0) == 0 || w.rfind("Jump", 0) == 0) return motion(e, a);
-    if (w == "Home") return moveTo(Joints{0, 0, 0, 0, 30, 0}, false);
+    // Home N goes to the joints taught as home position N, the start-up pose when none was.
+    if (w == "Home") {
+        if (a[0].num < 0) return error(kRange, "home position out of range");
+        Joints home{0, 0, 0, 0, 30, 0};
+        if (const auto it = store_.find("homejpos#" + a[0].text); it != store_.end() && it->second.size() >= 6)
+            for (std::size_t i = 0; i < 6; ++i) home[i] = it->second[i].num;
+        return moveTo(home, kJoint);
+    }
+    if (w == "Clear_PalletPara") { store_.erase("palletpara"); return "ok"; }
     if (w == "Jog" || w == "Inch" || w == "AxisJog" || w == "AxisInch") {
         if (w[0] != 'A' && a[1].text == "/") return std::string("ok");  // "/" stops jogging
         if (w[0] != 'A' && a[1].text != "+" && a[1].text != "-") return error(kMalformed, "direction must be +, - or /");
         if (pat.find("%s") != std::string::npos) {
             // Cartesian jogging: 5 mm or 5 degrees along X, Y, Z, RX, RY or RZ.
             static const char* axes[] = {"X", "Y", "Z", "RX", "RY", "RZ"};
-            const Joints from = plan_.empty() ? jointsAt(now_()) : plan_.back().to;
+            const Joints from = planEnd();
             Pose p = forward(from);
             for (int i = 0; i < 6; ++i)
                 if (a[0].text == axes[i]) {
                     p[i] += (a[1].text == "-" ? -5.0 : 5.0) * (w == "Inch" ? num("inchstep", 100) / 5000.0 : 1.0);
-                    return moveToPose(p, configuration(from), true);
+                    return moveToPose(p, configuration(from), kLine);
                 }
             return error(kRange, "no such coordinate");
         }
         const int axis = int(a[0].num);
         if (axis < 1 || axis > 6) return error(kRange, "axis out of range");
         const double dir = (w[0] == 'A') ? (a[1].num ? 1.0 : -1.0) : (a[1].text == "-" ? -1.0 : 1.0);
-        Joints q = plan_.empty() ? jointsAt(now_()) : plan_.back().to;
+        Joints q = planEnd();
         q[axis - 1] += dir * (w.find("Inch") != std::string::npos ? num("inchstep", 100) / 1000.0 : 5.0);
-        return moveTo(q, false);
+        return moveTo(q, kJoint);
     }
     if (w == "Set_DOGroup") {
         const int g = int(a[0].num), v = int(a[1].num);
@@ -355,23 +601,54 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         }
         return std::nullopt;
     }
-    if (w == "Set_ModbusReg") {
+    // The holding registers are 16-bit words; a float spans two, its high word first.
+    if (w == "Set_ModbusReg" || w == "Get_ModbusReg") {
         const bool f32 = pat.find("f32") != std::string::npos;
-        for (std::size_t i = 2; i < a.size(); ++i)
-            store_["modbusreg#" + std::to_string(int(a[0].num) + int(i - 2) * (f32 ? 2 : 1))] = {a[i]};
-        return "ok";
-    }
-    if (w == "Get_ModbusReg") {
-        const bool f32 = pat.find("f32") != std::string::npos;
-        const int count = int(a[1].num), n = f32 ? count / 2 : count;
+        const int address = int(a[0].num), count = int(a[1].num);
+        if (address < 0 || address > 65535) return error(kRange, "register address out of range");
+        if (w[0] == 'S') {
+            for (std::size_t i = 2; i < a.size(); ++i) {
+                const int at = address + int(i - 2) * (f32 ? 2 : 1);
+                const double limit = f32 ? kFloatMax : 65535;
+                if (a[i].num < (f32 ? -limit : 0) || a[i].num > limit) return error(kRange, "register value out of range");
+                const float f = float(a[i].num);
+                std::uint32_t bits = 0;
+                std::memcpy(&bits, &f, sizeof bits);
+                if (f32) setNum("modbusreg#" + std::to_string(at + 1), bits & 0xffffu);
+                setNum("modbusreg#" + std::to_string(at), f32 ? bits >> 16 : a[i].num);
+            }
+            return "ok";
+        }
+        const int n = f32 ? count / 2 : count;
         if (n < 1 || n > (f32 ? 4 : 8)) return error(kRange, "register count out of range");
         Args v;
         std::string form = "=";
         for (int i = 0; i < n; ++i) {
-            v.push_back({num("modbusreg#" + std::to_string(int(a[0].num) + i * (f32 ? 2 : 1))), ""});
+            const int at = address + i * (f32 ? 2 : 1);
+            const std::uint32_t bits = std::uint32_t(reg(at)) << 16 | std::uint32_t(reg(at + 1));
+            float f = 0;
+            std::memcpy(&f, &bits, sizeof f);
+            v.push_back({f32 ? double(f) : double(reg(at)), ""});
             form += i ? (f32 ? ",%f" : ",%hu") : (f32 ? "%f" : "%hu");
         }
         return fill(form, v);
+    }
+    // The PLC's variables live in the holding registers: variable N starts at register N, wider
+    // types run on into the registers after it, high word first.
+    if (w == "Get_PlcVar") {
+        const int n = int(a[0].num);
+        if (n < 0 || n > 65532) return error(kRange, "variable out of range");
+        std::uint64_t bits = 0;
+        const int words = pat.find("LReal") != std::string::npos ? 4 : pat.find("DInt") != std::string::npos ? 2 : 1;
+        for (int i = 0; i < words; ++i) bits = bits << 16 | std::uint64_t(reg(n + i));
+        if (words == 4) {
+            double d = 0;
+            std::memcpy(&d, &bits, sizeof d);
+            return fill(e.reply, numbers({d}));
+        }
+        if (pat.find("byte") != std::string::npos) return fill(e.reply, numbers({double(bits & 0xffu)}));
+        if (words == 1) return fill(e.reply, numbers({double(std::int16_t(std::uint16_t(bits)))}));
+        return fill(e.reply, numbers({double(std::int32_t(std::uint32_t(bits)))}));
     }
     if (w == "SetExtProfileData") {
         if (lastBinary_ == 0 || double(lastBinary_) != a[0].num) return error(kProfileData, "no profile data of that size");
@@ -408,20 +685,13 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "DiagnosisSaveCtrl") { setNum("diagnosissavests", a[0].num); return "ok"; }
     if (w == "Close_BindTcpSpeed") { store_.erase("bindtcpspeedvalue#" + a[0].text); return "ok"; }
-    if (w == "Get_TcpSpeedDAOutAndVel") {
-        // A binding maps the TCP speed range value1..value2 (mm/s) onto the analog range
-        // value3..value4; the reply gives the index, the analog value and the speed.
-        const double t = now_(), dt = 0.01;
-        const Pose p0 = forward(jointsAt(t - dt)), p1 = forward(jointsAt(t));
-        const double speed = std::hypot(p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]) / dt;
-        double out = 0;
-        const auto it = store_.find("bindtcpspeedvalue#" + a[0].text);
-        if (it != store_.end() && it->second.size() >= 4 && it->second[1].num != it->second[0].num) {
-            const Args& b = it->second;
-            const double f = std::clamp((speed - b[0].num) / (b[1].num - b[0].num), 0.0, 1.0);
-            out = b[2].num + (b[3].num - b[2].num) * f;
+    if (w == "Set_BindTcpSpeedValue" || w == "Get_BindTcpSpeedValue" || w == "Get_TcpSpeedDAOutAndVel") {
+        if (a[0].num < 0 || a[0].num >= num("danum", 4)) return error(kRange, "channel out of range");
+        if (w == "Get_TcpSpeedDAOutAndVel") {
+            const std::optional<double> out = boundOutput(int(a[0].num));
+            return fill("=%d, %lf, %lf", {a[0], Arg{out ? *out : 0.0, ""}, Arg{tcpSpeed(now_()), ""}});
         }
-        return fill("=%d, %lf, %lf", {a[0], Arg{out, ""}, Arg{speed, ""}});
+        return std::nullopt;
     }
     if (w == "Get_InterferToolPara") {
         const auto it = store_.find("interfertoolpara#" + a[0].text);
@@ -502,7 +772,16 @@ std::string Controller::pose(std::string_view w, const Args& a) {
         const ArmType k = configuration(j);
         return fill("=%d,%d,%d,%d", numbers({double(k[0]), double(k[1]), double(k[2]), double(k[3])}));
     }
-    if (w == "Get_TransArmType") return fill("=%d,%d,%d,%d", Args(a.begin(), a.begin() + 4));
+    // The other wrist that reaches the current pose from the configuration asked for: axes 4 and
+    // 6 turn half a turn towards zero and axis 5 mirrors.
+    if (w == "Get_TransArmType") {
+        std::optional<Joints> j = inverse(p, {int(a[0].num), int(a[1].num), int(a[2].num), int(a[3].num)}, q);
+        if (!j) return error(kUnreachable, "the current pose has no such configuration");
+        for (int i : {3, 5}) (*j)[i] += (*j)[i] >= 0 ? -180.0 : 180.0;
+        (*j)[4] = -(*j)[4];
+        const ArmType k = configuration(*j);
+        return fill("=%d,%d,%d,%d", numbers({double(k[0]), double(k[1]), double(k[2]), double(k[3])}));
+    }
     if (w == "Get_RobJToRobP") {
         Joints j{};
         for (int i = 0; i < 6; ++i) j[i] = a[i].num;
@@ -554,27 +833,44 @@ std::string Controller::pose(std::string_view w, const Args& a) {
         if (robp) return rform(x, k, a, 10);
         return pform(x, k, int(a[10].num), int(a[11].num), int(a[12].num));
     }
-    // Frame conversions: user frames shift the origin by their translation.
+    // Frame conversions: the reference triple names the tool and the user frame a point is given
+    // in; the point keeps its flange pose and its arm configuration.
     if (w == "Get_PosCnvt" || w == "Get_VisionPosCnvt") {
         Pose x{};
         ArmType k{};
         take(0, x, k);
-        auto origin = [&](int frame, int i) {
-            const auto it = store_.find("userc#" + std::to_string(frame));
-            return frame > 0 && it != store_.end() && it->second.size() > std::size_t(i) ? it->second[i].num : 0.0;
-        };
-        const int from = int(a[11].num), to = int(a[14].num);
-        for (int i = 0; i < 3; ++i) x[i] += origin(from, i) - origin(to, i);
-        return pform(x, k, int(a[13].num), int(a[14].num), int(a[15].num));
+        int fromUser = int(a[11].num);
+        if (w == "Get_VisionPosCnvt") {
+            // The vision point is seen from the second point (where the camera stood): it lies
+            // at that pose, taken in the second point's user frame, composed with the point.
+            Pose seen{};
+            for (int i = 0; i < 6; ++i) seen[i] = a[16 + std::size_t(i)].num;
+            const std::optional<Pose> camera = convert(seen, 0, int(a[16 + 11].num), 0, 0);
+            if (!camera) return error(kRange, "frame out of range");
+            x = compose(*camera, x);
+            fromUser = 0;
+        }
+        const std::optional<Pose> r = convert(x, int(a[10].num), fromUser, int(a[13].num), int(a[14].num));
+        if (!r) return error(kRange, "frame out of range");
+        return pform(*r, k, int(a[13].num), int(a[14].num), int(a[15].num));
     }
+    // A target seen from a work object: the object's frame is its user frame composed with its
+    // object frame; a robot-held object rides on the flange pose given second.
     if (w == "Get_FixWobjRobP" || w == "Get_RobHoldWobjRobP") {
         Pose x{};
         ArmType k{};
         take(0, x, k);
-        const std::string wobj = "wobjdata#" + a[16].text;
-        if (store_.count(wobj) && store_[wobj].size() >= 8)
-            for (int i = 0; i < 3; ++i) x[i] -= store_[wobj][2 + i].num;
-        return rform(x, k, a, 10);
+        if (a[16].num < 0) return error(kRange, "work object out of range");
+        Pose user{}, object{};
+        if (const auto it = store_.find("wobjdata#" + a[16].text); it != store_.end() && it->second.size() >= 14)
+            for (std::size_t i = 0; i < 6; ++i) { user[i] = it->second[2 + i].num; object[i] = it->second[8 + i].num; }
+        Pose wobj = compose(user, object);
+        if (w == "Get_RobHoldWobjRobP") {
+            Pose flange{};
+            for (std::size_t i = 0; i < 6; ++i) flange[i] = a[17 + i].num;
+            wobj = compose(flange, wobj);
+        }
+        return rform(compose(invert(wobj), x), k, a, 10);
     }
     if (w == "Get_PalletPoint" || w == "Get_Pallet4Point" || w == "Get_PalletRobP" || w == "Get_Pallet4RobP") {
         const bool four = w.find('4') != std::string::npos, robp = w.find("RobP") != std::string::npos;

@@ -3,7 +3,8 @@
 // Error table (reply "e<N>:<text>"; the library returns -N):
 //   e1  unknown command word
 //   e2  malformed request: wrong argument count, malformed number, wrong decimals
-//   e3  index out of range (negative, or beyond the store or channel count)
+//   e3  index out of range (negative, or beyond the store or channel count), or a value its
+//       variable or register cannot hold
 //   e4  motion refused: motors are off
 //   e5  refused: emergency stop is on
 //   e6  the point addressed has never been written
@@ -11,6 +12,7 @@
 //   e8  binary profile data missing, or not the size announced
 //   e9  profile space exhausted
 //   e10 permission held by another host (ask "forcibly" to take it)
+//   e11 the three points of a circular move make no circle (two coincide, or all in a line)
 #pragma once
 
 #include <atomic>
@@ -26,7 +28,7 @@
 namespace zsim {
 
 enum Error { kUnknownWord = 1, kMalformed, kRange, kMotorsOff, kEStop, kNoPoint, kUnreachable,
-             kProfileData, kProfileFull, kPermissionHeld };
+             kProfileData, kProfileFull, kPermissionHeld, kNoCircle };
 
 class Controller {
 public:
@@ -45,7 +47,16 @@ public:
 
 private:
     struct Entry { std::string pattern, reply, word, key; int indexCount = 0; };
-    struct Segment { double start, end; Joints from, to; bool linear; int id; };
+    enum Path { kJoint, kLine, kCircle };
+    struct Segment { double start, end; Joints from, to; Path path; int id; std::optional<Arc> arc; };
+    // An axis moving on its own, outside the arm's motions: to a target, or on at a speed.
+    struct IndependentAxis {
+        enum { kIdle, kAbsolute, kContinuous } state = kIdle;
+        double since = 0, from = 0, target = 0, speed = 0;
+        bool reset = false;
+        double at(double t) const;
+        bool moving(double t) const;
+    };
 
     std::string dispatch(const Entry& e, const Args& a);
     std::string generic(const Entry& e, const Args& a);
@@ -55,8 +66,20 @@ private:
 
     Joints jointsAt(double t);
     bool moving(double t) { return !plan_.empty() && t < plan_.back().end; }
-    std::string moveTo(const Joints& target, bool linear);
-    std::string moveToPose(const Pose& p, const ArmType& cfg, bool linear);
+    std::string moveTo(const Joints& target, Path path, const std::optional<Arc>& arc = std::nullopt);
+    std::string moveToPose(const Pose& p, const ArmType& cfg, Path path, const Pose* via = nullptr);
+    Joints planEnd() { return plan_.empty() ? jointsAt(now_()) : plan_.back().to; }
+    void halt();
+    std::optional<Pose> frame(const char* table, int number);
+    std::optional<Pose> convert(const Pose& p, int fromTool, int fromUser, int toTool, int toUser);
+    std::string commonVar(const Entry& e, const Args& a);
+    std::string independent(const Entry& e, const Args& a);
+    std::string motionData();
+    double tcpSpeed(double t);
+    Joints travelled(double t);
+    std::map<std::string, Args> parameters() const;
+    std::optional<double> boundOutput(int channel);
+    int reg(int address) { return int(num("modbusreg#" + std::to_string(address))); }
     Args& var(const std::string& key) { return store_[key]; }
     double num(const std::string& key, double fallback = 0);
     void setNum(const std::string& key, double v) { store_[key] = {Arg{v, fixed(v)}}; }
@@ -72,6 +95,8 @@ private:
     int peerPort_ = 0, holderPort_ = 0;
     Joints rest_{0, 0, 0, 0, 30, 0};
     Joints travelled_{};  // degrees each axis has moved, finished motions only
+    std::map<std::string, IndependentAxis> independent_;
+    std::map<std::string, Args> savedParameters_;
     std::atomic<int> unknown_{0};
     std::atomic<int> requests_{0};
     std::size_t lastBinary_ = 0;

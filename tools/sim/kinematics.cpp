@@ -14,6 +14,11 @@ constexpr Dh kArm[6] = {{150, -90, 450, 0}, {600, 0, 0, -90}, {120, -90, 0, 0},
 
 using Mat = std::array<std::array<double, 4>, 4>;
 
+double dot(const Point3& a, const Point3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+Point3 cross(const Point3& a, const Point3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
 Mat mul(const Mat& x, const Mat& y) {
     Mat r{};
     for (int i = 0; i < 4; ++i)
@@ -103,15 +108,57 @@ std::optional<Joints> newton(const Mat& want, Joints q) {
 
 double wrap(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
-}  // namespace
-
-Pose forward(const Joints& q) {
-    const Mat m = chain(q, 6);
+Pose poseOf(const Mat& m) {
     Pose p{m[0][3], m[1][3], m[2][3], 0, 0, 0};
     p[4] = std::atan2(-m[2][0], std::hypot(m[0][0], m[1][0])) / kRad;
     p[5] = std::atan2(m[1][0], m[0][0]) / kRad;
     p[3] = std::atan2(m[2][1], m[2][2]) / kRad;
     return p;
+}
+
+}  // namespace
+
+Pose forward(const Joints& q) { return poseOf(chain(q, 6)); }
+
+Pose compose(const Pose& a, const Pose& b) { return poseOf(mul(poseMatrix(a), poseMatrix(b))); }
+
+Pose invert(const Pose& a) {
+    const Mat m = poseMatrix(a);
+    Mat r{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) r[i][j] = m[j][i];
+        r[i][3] = -(m[0][i] * m[0][3] + m[1][i] * m[1][3] + m[2][i] * m[2][3]);
+    }
+    r[3][3] = 1;
+    return poseOf(r);
+}
+
+std::optional<Arc> arcThrough(const Point3& a, const Point3& b, const Point3& c) {
+    // The centre is where the perpendicular bisectors of ab and ac meet in the plane of the three.
+    const Point3 u{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    const Point3 n{u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+    const double nn = dot(n, n), uu = dot(u, u), vv = dot(v, v);
+    if (nn < 1e-9 * uu * vv || uu < 1e-12 || vv < 1e-12) return std::nullopt;  // coincident or in a line
+    // centre - a = (uu * (v x n) - vv * (u x n)) / (2 |n|^2)
+    const Point3 vn = cross(v, n), un = cross(u, n);
+    Arc arc{};
+    for (int i = 0; i < 3; ++i) arc.centre[i] = a[i] + (uu * vn[i] - vv * un[i]) / (2 * nn);
+    const Point3 r0{a[0] - arc.centre[0], a[1] - arc.centre[1], a[2] - arc.centre[2]};
+    arc.radius = std::sqrt(dot(r0, r0));
+    const double nl = std::sqrt(nn);
+    for (int i = 0; i < 3; ++i) { arc.x[i] = r0[i] / arc.radius; arc.normal[i] = n[i] / nl; }
+    arc.y = cross(arc.normal, arc.x);
+    // Sweeping from a about the normal (a to b to c turn that way) until c.
+    const Point3 rc{c[0] - arc.centre[0], c[1] - arc.centre[1], c[2] - arc.centre[2]};
+    arc.sweep = std::atan2(dot(rc, arc.y), dot(rc, arc.x));
+    if (arc.sweep <= 0) arc.sweep += 2 * kPi;
+    return arc;
+}
+
+Point3 Arc::at(double f) const {
+    const double t = sweep * f, ct = std::cos(t), st = std::sin(t);
+    return {centre[0] + radius * (ct * x[0] + st * y[0]), centre[1] + radius * (ct * x[1] + st * y[1]),
+            centre[2] + radius * (ct * x[2] + st * y[2])};
 }
 
 ArmType configuration(const Joints& q) {

@@ -15,6 +15,9 @@
 //   [1] elbow:    1 when the elbow is below the line shoulder-wrist, else 0
 //   [2] wrist:    1 when axis 5 is negative (flipped wrist), else 0
 //   [3] turns of axis 6: floor((q6 + 180) / 360)
+// Frames use the same convention: a frame is the pose of its axes in the frame it is given in,
+// and a point p given in frame f lies at compose(f, p) in that outer frame.
+//
 // Inverse kinematics solves by Newton steps from seeds of every configuration and returns the
 // solution of the configuration asked for, so forward(inverse(p)) == p within 1e-9.
 #pragma once
@@ -27,10 +30,23 @@ namespace zsim {
 using Joints = std::array<double, 6>;
 using Pose = std::array<double, 6>;
 using ArmType = std::array<int, 4>;
+using Point3 = std::array<double, 3>;
 
 Pose forward(const Joints& q);
 ArmType configuration(const Joints& q);
 // Joints reaching pose with the given configuration; nullopt when unreachable.
 std::optional<Joints> inverse(const Pose& pose, const ArmType& config, const Joints& seed);
+
+// a * b as homogeneous transforms, and the inverse transform.
+Pose compose(const Pose& a, const Pose& b);
+Pose invert(const Pose& a);
+
+// The circle through three points, swept from the first through the second to the third.
+struct Arc {
+    Point3 centre, x, y, normal;  // x points at the first point, y along the sweep
+    double radius, sweep;         // sweep in radians, 0 to 2 pi
+    Point3 at(double fraction) const;
+};
+std::optional<Arc> arcThrough(const Point3& a, const Point3& b, const Point3& c);
 
 }  // namespace zsim
