@@ -17,6 +17,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 
@@ -124,11 +126,16 @@ private:
 
 // A locale's character set, through the C library's own conversions under that locale. A
 // UTF-8 locale gets the strict UTF-8 of this library instead, so that broken input is
-// replaced the same way whatever the C library accepts. Without a locale at all, plain ASCII.
+// replaced the same way whatever the C library accepts. A single-byte set (the "C" locale,
+// the ISO-8859 family, ...) is read into a table once, so that a call never switches its
+// thread's locale; only the rare multibyte sets other than UTF-8 convert under the locale
+// character by character. Without a locale at all, plain ASCII.
 class LocaleCharset final : public Charset {
 public:
     explicit LocaleCharset(locale_t locale)
-        : locale_(locale), utf8_(locale != nullptr && std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0) {}
+        : locale_(locale), utf8_(locale != nullptr && std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0) {
+        if (locale_ != nullptr && !utf8_) readSingleByteTable();
+    }
     ~LocaleCharset() override {
         if (locale_ != nullptr) freelocale(locale_);
     }
@@ -137,6 +144,10 @@ public:
 
     Decoded decode(const char* text, std::size_t available) const override {
         if (utf8_) return utf8Charset().decode(text, available);
+        if (singleByte_) {
+            const char32_t c = byteToCharacter_[static_cast<unsigned char>(text[0])];
+            return c != noCharacter ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
+        }
         if (locale_ == nullptr) {
             const unsigned char c = static_cast<unsigned char>(text[0]);
             return c < 0x80 ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
@@ -152,6 +163,13 @@ public:
 
     std::size_t encode(char32_t c, char* out) const override {
         if (utf8_) return utf8Charset().encode(c, out);
+        if (singleByte_) {
+            const auto* const end = characterToByte_.begin() + characters_;
+            const auto* const it = std::lower_bound(characterToByte_.begin(), end, std::pair<char32_t, unsigned char>{c, 0});
+            if (it == end || it->first != c) return 0;
+            out[0] = static_cast<char>(it->second);
+            return 1;
+        }
         if (locale_ == nullptr) {
             if (c >= 0x80) return 0;
             out[0] = static_cast<char>(c);
@@ -164,8 +182,29 @@ public:
     }
 
 private:
+    static constexpr char32_t noCharacter = 0xFFFFFFFF;
+
+    void readSingleByteTable() {
+        LocaleScope scope(locale_);
+        if (MB_CUR_MAX != 1) return;
+        for (unsigned byte = 1; byte < 256; ++byte) {
+            const char text = static_cast<char>(byte);
+            std::mbstate_t state{};
+            wchar_t c = 0;
+            const bool decodes = std::mbrtowc(&c, &text, 1, &state) == 1;
+            byteToCharacter_[byte] = decodes ? static_cast<char32_t>(c) : noCharacter;
+            if (decodes) characterToByte_[characters_++] = {static_cast<char32_t>(c), static_cast<unsigned char>(byte)};
+        }
+        std::sort(characterToByte_.begin(), characterToByte_.begin() + characters_);
+        singleByte_ = true;
+    }
+
     locale_t locale_;
     bool utf8_;
+    bool singleByte_ = false;
+    std::array<char32_t, 256> byteToCharacter_{};  // entry 0 unused: texts end at a zero byte
+    std::array<std::pair<char32_t, unsigned char>, 255> characterToByte_{};  // sorted by character
+    std::size_t characters_ = 0;
 };
 
 locale_t newCtypeLocale(const char* name) { return newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr)); }

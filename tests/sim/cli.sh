@@ -9,7 +9,7 @@ expect_status() { local want=$1; shift; "$@" >/dev/null 2>&1; local got=$?; [ "$
 expect_status 2 "$sim" --no-such-option
 expect_status 2 "$sim" --port 70000
 expect_status 0 "$sim" --help
-expect_status 0 timeout 5 "$sim" --exit-after 0.2
+expect_status 0 timeout 5 "$sim" --port 0 --exit-after 0.2
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT

@@ -19,7 +19,8 @@ void onSignal(int) {
 const char kUsage[] =
     "usage: zefra-sim [options]\n"
     "  --host ADDR          IPv4 address to listen on (default 127.0.0.1)\n"
-    "  --port N             TCP port, 0 picks a free one (default 0)\n"
+    "  --port N             TCP port, 0 picks a free one (default 6000, where the zefra tool\n"
+    "                       looks by default)\n"
     "  --exit-after SECONDS stop by itself after this long (default: run until SIGINT/SIGTERM)\n"
     "  --verbose            print every request and reply\n"
     "  --time-scale X       simulated seconds per real second (default 1)\n"
@@ -41,6 +42,7 @@ bool number(const char* text, double lo, double hi, double& out) {
 
 int main(int argc, char** argv) {
     zsim::ServerOptions o;
+    o.port = 6000;
     double timeScale = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
