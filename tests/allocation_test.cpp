@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "support/controller_test.h"
 #include "records/records.h"
@@ -34,73 +35,62 @@ extern "C" void* realloc(void* p, size_t size) {
 namespace zefra::test {
 namespace {
 
-class Allocations : public ControllerTest {
-protected:
-    template <typename Call>
-    long count(Call call) {
-        call();  // warm up: one-time set-up (the classic locale) is not per call
-        allocations = 0;
-        counting = true;
-        for (int i = 0; i < 20; ++i) call();
-        counting = false;
-        return allocations;
-    }
-};
+class Allocations : public ControllerTest {};
 
 TEST_F(Allocations, NoneOnTheCommandPath) {
     controller.setResponder([](const std::string& text) {
         if (text == "query") return std::string("=1.5,2,3,4,5,6;0,1,0,1;1,2,3");
-        if (text == "int") return std::string("=42");
+        if (text == "Get_Print") return std::string("=PRINT:caf\xC3\xA9");  // converted in the host's set
+        if (text == "int" || text == "Get_SpeedLimitSwitch") return std::string("=42");
         return std::string("ok");
     });
-    EXPECT_EQ(count([&] { EXPECT_EQ(sendCommand(slot, "MovJ P%d %d %d", 1, 2, 3), RC_OK); }), 0);
-    EXPECT_EQ(count([&] {
-                  int32_t v = 0;
-                  EXPECT_EQ(integerQuery("int", &v, slot), RC_OK);
-              }),
-              0);
-    EXPECT_EQ(count([&] {
-                  Command command;
-                  const PointRecord target{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
-                  command.format("MovJ2 ");
-                  command.appendRecord(printPointRecord, target);
-                  command.append(" %d %d", 1, 2);
-                  EXPECT_EQ(command.send(slot), RC_OK);
-              }),
-              0);
-    EXPECT_EQ(count([&] {
-                  Command command;
-                  PointRecord p{};
-                  EXPECT_EQ(command.query(slot, "query"), RC_OK);
-                  EXPECT_TRUE(readPointRecord(command.payload(), &p));
-              }),
-              0);
-    EXPECT_EQ(count([&] {
-                  char reply[512] = {};
-                  EXPECT_EQ(ZEFRA_Common_Cmd("int", reply, slot), RC_OK);
-              }),
-              0);
-    // The profile upload builds its binary frame on the stack too.
-    EXPECT_EQ(count([&] {
-                  const unsigned char entries[48] = {1, 2, 3};
-                  EXPECT_EQ(ZEFRA_SetExtProfileData(2, entries, slot), RC_OK);
-              }),
-              0);
-    // The scan-count line is formatted on the stack too (diverted here to keep the log clean).
-    platform::divertStandardOutput([](const char*) {});
-    EXPECT_EQ(count([&] {
-                  int32_t v = 0;
-                  EXPECT_EQ(ZEFRA_Get_SpeedLimitSwitch(&v, slot), RC_FAIL);
-              }),
-              0);
+    platform::divertStandardOutput([](const char*) {});  // the scan-count line, formatted on the stack too
+    const std::function<int32_t()> calls[] = {
+        [] { return sendCommand(slot, "MovJ P%d %d %d", 1, 2, 3); },
+        [] {
+            int32_t v = 0;
+            return integerQuery("int", &v, slot);
+        },
+        [] {
+            Command command;
+            const PointRecord target{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
+            command.format("MovJ2 ");
+            command.appendRecord(printPointRecord, target);
+            command.append(" %d %d", 1, 2);
+            return command.send(slot);
+        },
+        [] {
+            Command command;
+            PointRecord p{};
+            const int32_t rc = command.query(slot, "query");
+            return rc == RC_OK && readPointRecord(command.payload(), &p) ? RC_OK : RC_FAIL;
+        },
+        [] {
+            char reply[512] = {};
+            return ZEFRA_Common_Cmd("int", reply, slot);
+        },
+        [] {
+            const unsigned char entries[48] = {1, 2, 3};  // a binary frame, built on the stack too
+            return ZEFRA_SetExtProfileData(2, entries, slot);
+        },
+        [] {
+            int32_t v = 0;
+            return ZEFRA_Get_SpeedLimitSwitch(&v, slot);
+        },
+        [] {
+            char message[128];
+            return ZEFRA_Get_Print(message, slot);
+        },
+    };
+    for (std::size_t i = 0; i < std::size(calls); ++i) {
+        EXPECT_EQ(calls[i](), RC_OK) << "call " << i;  // warm up: one-time set-up (the classic locale) is not per call
+        allocations = 0;
+        counting = true;
+        for (int n = 0; n < 20; ++n) calls[i]();
+        counting = false;
+        EXPECT_EQ(allocations, 0) << "call " << i;
+    }
     platform::divertStandardOutput(nullptr);
-    // Print messages convert in the environment's set, made once; each call works on the stack.
-    controller.setResponder([](const std::string&) { return std::string("=PRINT:caf\xC3\xA9"); });
-    EXPECT_EQ(count([&] {
-                  char message[128];
-                  EXPECT_EQ(ZEFRA_Get_Print(message, slot), RC_OK);
-              }),
-              0);
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ TEST_F(Collision, GettersWriteOnlyACompleteReply) {
         {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollMode 2", "=3", RC_OK, "3", getter<int32_t>(ZEFRA_Get_AxisCollMode, 2)},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
-        {"Get_AxisCollLevel 3", "=x", RC_FAIL, "9", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_CollDist", "=40", RC_OK, "40", getter<int32_t>(ZEFRA_Get_CollDist)},
         {"Get_TeachModeAxisCollMode 2", "=4", RC_OK, "4", getter<int32_t>(ZEFRA_Get_TeachModeAxisCollMode, 2)},
         {"Get_TeachModeCollAction", "=5", RC_OK, "5", getter<int32_t>(ZEFRA_Get_TeachModeCollAction)},

@@ -1,12 +1,11 @@
 #include <string>
 
-#include "support/controller_test.h"
-#include "support/record_checks.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class Conversion : public ControllerTest {};
+class Conversion : public FamilyTest {};
 
 const PointRecord source{{100, 200, 300, 0, 0, 0.0000004}, {0, 1, 0, 0}, {0, 0, 0}};
 const PointRecord second{{1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, {3, 2, 1}};
@@ -26,28 +25,27 @@ TEST_F(Conversion, PointsTravelBracketedBesideTheResultsReferenceTriple) {
     start.frameRef[0] = 1, start.frameRef[1] = 2, start.frameRef[2] = 0;
     const PointRecord converted{{1.5, 2.5, 3.5, 0, 0, 90}, {0, 0, 0, 0}, {4, 5, 6}};
     const std::string reply = "=1.5,2.5,3.5,0,0,90;0,0,0,0;4,5,6";
-    expectWholeRecord(controller, "Get_PosCnvt [" + sourceText + "] [1,2,0] ", reply, converted,
+    expectWholeRecord("Get_PosCnvt [" + sourceText + "] [1,2,0] ", reply, converted,
                       [](PointRecord* r) { return ZEFRA_Get_PosCnvt(&source, r, slot); }, start);
-    expectWholeRecord(controller, "Get_VisionPosCnvt [" + sourceText + "] [1,2,0] [" + secondText + "]", reply,
+    expectWholeRecord("Get_VisionPosCnvt [" + sourceText + "] [1,2,0] [" + secondText + "]", reply,
                       converted, [](PointRecord* r) { return ZEFRA_Get_VisionPosCnvt(&source, &second, r, slot); },
                       start);
-    expectWholeRecord(controller, "Get_PosCnvt [" + sourceText + "] [0,0,0] ", reply, converted,
+    expectWholeRecord("Get_PosCnvt [" + sourceText + "] [0,0,0] ", reply, converted,
                       [](PointRecord* r) { return ZEFRA_Get_PosCnvt(r, r, slot); }, source);
 }
 
 TEST_F(Conversion, TargetsTravelBareWithThreeDecimals) {
-    expectWholeRecord<RobJP>(controller, "Get_RobPToRobJ " + poseText + " 0,0,-7", "=1,2,3,4,5,6,7,8;9,10,11,12,13,14",
+    expectWholeRecord<RobJP>("Get_RobPToRobJ " + poseText + " 0,0,-7", "=1,2,3,4,5,6,7,8;9,10,11,12,13,14",
                              {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14}},
                              [](RobJP* r) { return ZEFRA_Get_RobPToRobJ(&pose, 0, 0, -7, r, slot); });
-    expectWholeRecord(controller, "Get_RobJToRobP " + jointsText + " 1,-2,3", robPReply, robPResult,
+    expectWholeRecord("Get_RobJToRobP " + jointsText + " 1,-2,3", robPReply, robPResult,
                       [](RobP* r) { return ZEFRA_Get_RobJToRobP(&joints, 1, -2, 3, r, slot); });
-    expectWholeRecord(controller, "Get_FixWobjRobP " + poseText + " -5", robPReply, robPResult,
+    expectWholeRecord("Get_FixWobjRobP " + poseText + " -5", robPReply, robPResult,
                       [](RobP* r) { return ZEFRA_Get_FixWobjRobP(&pose, -5, r, slot); });
-    expectWholeRecord(controller,
-                      "Get_RobHoldWobjRobP " + poseText + " 4 1.000,2.000,3.000,4.000,5.000,6.000;0,0,0,0;" +
+    expectWholeRecord("Get_RobHoldWobjRobP " + poseText + " 4 1.000,2.000,3.000,4.000,5.000,6.000;0,0,0,0;" +
                           "0.000,0.000,0.000,0.000,0.000,0.000",
                       robPReply, robPResult, [](RobP* r) { return ZEFRA_Get_RobHoldWobjRobP(&pose, 4, &robPResult, r, slot); });
-    expectWholeRecord(controller, "Get_FixWobjRobP " + poseText + " 0", robPReply, robPResult,
+    expectWholeRecord("Get_FixWobjRobP " + poseText + " 0", robPReply, robPResult,
                       [](RobP* r) { return ZEFRA_Get_FixWobjRobP(r, 0, r, slot); }, pose);
 }
 
@@ -55,17 +53,13 @@ TEST_F(Conversion, NullRecordsAreRefusedUnsent) {
     PointRecord point{};
     RobP p{};
     RobJP j{};
-    controller.clear();
-    for (const int32_t rc :
-         {ZEFRA_Get_PosCnvt(nullptr, &point, slot), ZEFRA_Get_PosCnvt(&source, nullptr, slot),
+    expectRefused({ZEFRA_Get_PosCnvt(nullptr, &point, slot), ZEFRA_Get_PosCnvt(&source, nullptr, slot),
           ZEFRA_Get_VisionPosCnvt(nullptr, &second, &point, slot), ZEFRA_Get_VisionPosCnvt(&source, nullptr, &point, slot),
           ZEFRA_Get_VisionPosCnvt(&source, &second, nullptr, slot), ZEFRA_Get_RobJToRobP(nullptr, 0, 0, 0, &p, slot),
           ZEFRA_Get_RobJToRobP(&joints, 0, 0, 0, nullptr, slot), ZEFRA_Get_RobPToRobJ(nullptr, 0, 0, 0, &j, slot),
           ZEFRA_Get_RobPToRobJ(&pose, 0, 0, 0, nullptr, slot), ZEFRA_Get_FixWobjRobP(nullptr, 0, &p, slot),
           ZEFRA_Get_FixWobjRobP(&pose, 0, nullptr, slot), ZEFRA_Get_RobHoldWobjRobP(nullptr, 0, &pose, &p, slot),
-          ZEFRA_Get_RobHoldWobjRobP(&pose, 0, nullptr, &p, slot), ZEFRA_Get_RobHoldWobjRobP(&pose, 0, &pose, nullptr, slot)})
-        EXPECT_EQ(rc, RC_BAD_PARAM);
-    EXPECT_TRUE(nothingSent());
+          ZEFRA_Get_RobHoldWobjRobP(&pose, 0, nullptr, &p, slot), ZEFRA_Get_RobHoldWobjRobP(&pose, 0, &pose, nullptr, slot)});
 }
 
 }  // namespace

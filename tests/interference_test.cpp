@@ -1,7 +1,6 @@
 #include <array>
 
 #include "support/family_test.h"
-#include "support/record_checks.h"
 
 namespace zefra::test {
 namespace {

@@ -40,7 +40,7 @@ TEST_F(Io, GettersWriteOnlyACompleteReply) {
         {"Get_DevSts", "= 0 0 0 0 0 17", RC_OK, "0,0,0,0,0,1", getter<Flags>(ZEFRA_Get_DevSts)},
         {"Get_DevSts", "=10110x", RC_FAIL, nines(6), getter<Flags>(ZEFRA_Get_DevSts)},
     });
-    expectRefused({ZEFRA_Get_DINum(nullptr, slot), ZEFRA_Get_DI(1, nullptr, slot), ZEFRA_Get_DevSts(nullptr, slot)});
+    expectRefused({ZEFRA_Get_DevSts(nullptr, slot)});
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // Motions to a PointRecord passed in the call: bare for one target, bracketed for the circle.
 #include <cmath>
 
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class MotionExplicit : public RuleTest {};
+class MotionExplicit : public FamilyTest {};
 
 const PointRecord place{{400, 0, 300, 180, 0, 90}, {0, 0, 0, 0}, {0, 0, 0}};
 const PointRecord fine{{0.1234567, -0.0000001, -12.5, 1e6, 0.0000006, -0.0000006}, {1, -1, 0, 2}, {3, 0, -4}};
@@ -21,13 +21,13 @@ TEST_F(MotionExplicit, RefusesMissingOrUnprintablePointsThenSendsTheWholeRecord)
                    ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
                    ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
                    ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
-    expectCommands({
-        {[] { return ZEFRA_MovJ2(&place, 10, 1, slot); }, "MovJ2 " + placeText + " 10 1"},
-        {[] { return ZEFRA_MovL2(&place, 50, 0, slot); }, "MovL2 " + placeText + " 50 0"},
-        {[] { return ZEFRA_Jump2(&fine, -3, 7, slot); }, "Jump2 " + fineText + " -3 7"},
-        {[] { return ZEFRA_JumpL2(&fine, 0, 0, slot); }, "JumpL2 " + fineText + " 0 0"},
-        {[] { return ZEFRA_MovC2(&place, &fine, 20, 2, slot); }, "MovC2 [" + placeText + "] [" + fineText + "] 20 2"},
-        {[] { return ZEFRA_MovC2(&place, &place, 20, 2, slot); }, "MovC2 [" + placeText + "] [" + placeText + "] 20 2"},
+    expectSent({
+        {"MovJ2 " + placeText + " 10 1", [] { return ZEFRA_MovJ2(&place, 10, 1, slot); }},
+        {"MovL2 " + placeText + " 50 0", [] { return ZEFRA_MovL2(&place, 50, 0, slot); }},
+        {"Jump2 " + fineText + " -3 7", [] { return ZEFRA_Jump2(&fine, -3, 7, slot); }},
+        {"JumpL2 " + fineText + " 0 0", [] { return ZEFRA_JumpL2(&fine, 0, 0, slot); }},
+        {"MovC2 [" + placeText + "] [" + fineText + "] 20 2", [] { return ZEFRA_MovC2(&place, &fine, 20, 2, slot); }},
+        {"MovC2 [" + placeText + "] [" + placeText + "] 20 2", [] { return ZEFRA_MovC2(&place, &place, 20, 2, slot); }},
     });
 }
 

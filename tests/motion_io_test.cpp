@@ -1,12 +1,12 @@
 // Motions with one to three IO trigger entries: ";" between the entries, the list bracketed.
 #include <cmath>
 
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class MotionIo : public RuleTest {};
+class MotionIo : public FamilyTest {};
 
 const PointRecord pointA{{400, 0, 300, 180, 0, 0.1234567}, {0, 0, 1, 0}, {0, 1, 2}};
 const PointRecord pointB{{-1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, {-1, 0, 3}};
@@ -41,9 +41,9 @@ TEST_F(MotionIo, RefusesCountsOutsideOneToThreeAndSendsTheFirstCountEntries) {
         controller.clear();
         expectRefused({call(nullptr, 0, slot), call(nullptr, -1, slot), call(triggers, 0, slot),
                        call(triggers, 4, slot), call(triggers, INT32_MIN, slot), call(nullptr, 1, slot)});
-        expectCommands({{[&] { return call(triggers, 1, slot); }, head + "[1,3,1,50.000000]"},
-                        {[&] { return call(triggers, 2, slot); }, head + "[1,3,1,50.000000;1,3,0,80.500000]"},
-                        {[&] { return call(triggers, 3, slot); }, head + "[1,3,1,50.000000;1,3,0,80.500000;-2,0,7,-12.500000]"}});
+        expectSent({{head + "[1,3,1,50.000000]", [&] { return call(triggers, 1, slot); }},
+                        {head + "[1,3,1,50.000000;1,3,0,80.500000]", [&] { return call(triggers, 2, slot); }},
+                        {head + "[1,3,1,50.000000;1,3,0,80.500000;-2,0,7,-12.500000]", [&] { return call(triggers, 3, slot); }}});
     }
     controller.clear();
     expectRefused({ZEFRA_MovJ2_IO(nullptr, 1, 2, triggers, 1, slot), ZEFRA_MovC2_IO(&pointA, nullptr, 1, 2, triggers, 1, slot),

@@ -2,12 +2,12 @@
 // entry ends in its own ";" and the count goes in front of the list.
 #include <cmath>
 
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class MotionTargets : public RuleTest {};
+class MotionTargets : public FamilyTest {};
 
 const RobP robP{{400, 0, 300, 180, 0, 90}, {0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
 const RobP robP2{{12.3456, -1, 2, 3, 4, 5}, {1, -1, 0, 2}, {0.0004, 6, 7, 8, 9, -7.5}};
@@ -36,10 +36,9 @@ TEST_F(MotionTargets, RefusesCountsOutsideZeroToThreeAndSendsTargetMotionDataAnd
         controller.clear();
         expectRefused({call(&moveData, -1, triggers, slot), call(&moveData, 4, triggers, slot),
                        call(nullptr, 4, nullptr, slot), call(nullptr, 0, nullptr, slot), call(&moveData, 1, nullptr, slot)});
-        expectCommands({{[&] { return call(&moveData, 0, nullptr, slot); }, head + "0 "},
-                        {[&] { return call(&moveData, 1, triggers, slot); }, head + "1 1,3,1,50.000000;"},
-                        {[&] { return call(&moveData, 3, triggers, slot); },
-                         head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;"}});
+        expectSent({{head + "0 ", [&] { return call(&moveData, 0, nullptr, slot); }},
+                        {head + "1 1,3,1,50.000000;", [&] { return call(&moveData, 1, triggers, slot); }},
+                        {head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;", [&] { return call(&moveData, 3, triggers, slot); }}});
     }
 }
 

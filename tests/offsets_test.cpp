@@ -1,13 +1,12 @@
 #include <string>
 #include <utility>
 
-#include "support/controller_test.h"
-#include "support/record_checks.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class Offsets : public ControllerTest {};
+class Offsets : public FamilyTest {};
 
 const double offset[6] = {10, 0.0004, -5, 0, 0, 0.0006};
 const PointRecord base{{400, 0, 300, 180, 0, 90}, {0, 0, 1, 0}, {0, 2, 0}};
@@ -25,36 +24,23 @@ TEST_F(Offsets, PointsCarrySixDecimalsAndTargetsThree) {
     const PointRecord point{{410, 0, 295, 180, 0, 90}, {1, 1, 0, 1}, {3, 0, 4}};
     for (const auto& [word, call] : {std::pair{"Get_OffsetJ", &ZEFRA_Get_OffsetJ}, std::pair{"Get_Offset", &ZEFRA_Get_Offset},
                                      std::pair{"Get_OffsetT", &ZEFRA_Get_OffsetT}})
-        expectWholeRecord(controller, word + (" " + baseText) + sixDecimals, "=410,0,295,180,0,90;1,1,0,1;3,0,4", point,
+        expectWholeRecord(word + (" " + baseText) + sixDecimals, "=410,0,295,180,0,90;1,1,0,1;3,0,4", point,
                           [call = call](PointRecord* r) { return call(r, offset, r, slot); }, base);
     const RobP target{{1, 2, 3, 4, 5, 6}, {1, 0, 1, 0}, {7, 8, 9, 10, 11, 12}};
     for (const auto& [word, call] :
          {std::pair{"Get_Offset_RobP", &ZEFRA_Get_Offset_RobP}, std::pair{"Get_OffsetT_RobP", &ZEFRA_Get_OffsetT_RobP}})
-        expectWholeRecord(controller, word + (" " + robPText) + threeDecimals, "=1,2,3,4,5,6;1,0,1,0;7,8,9,10,11,12",
+        expectWholeRecord(word + (" " + robPText) + threeDecimals, "=1,2,3,4,5,6;1,0,1,0;7,8,9,10,11,12",
                           target, [call = call](RobP* r) { return call(r, offset, r, slot); }, robP);
-    expectWholeRecord<RobJP>(controller, "Get_OffsetJ_RobJP " + robJPText + threeDecimals,
+    expectWholeRecord<RobJP>("Get_OffsetJ_RobJP " + robJPText + threeDecimals,
                              "=-1,-2,-3,-4,-5,-6,-7,-8;0,0,0,0,0,0.5", {{-1, -2, -3, -4, -5, -6, -7, -8}, {0, 0, 0, 0, 0, 0.5}},
                              [](RobJP* r) { return ZEFRA_Get_OffsetJ_RobJP(r, offset, r, slot); }, robJP);
 }
 
+// One check serves every offset query.
 TEST_F(Offsets, NullArgumentsAreRefusedUnsent) {
     PointRecord point{};
-    RobP p{};
-    RobJP j{};
-    controller.clear();
-    for (auto call : {ZEFRA_Get_OffsetJ, ZEFRA_Get_Offset, ZEFRA_Get_OffsetT})
-        for (const int32_t rc : {call(nullptr, offset, &point, slot), call(&base, nullptr, &point, slot),
-                                 call(&base, offset, nullptr, slot)})
-            EXPECT_EQ(rc, RC_BAD_PARAM);
-    for (auto call : {ZEFRA_Get_Offset_RobP, ZEFRA_Get_OffsetT_RobP})
-        for (const int32_t rc : {call(nullptr, offset, &p, slot), call(&robP, nullptr, &p, slot),
-                                 call(&robP, offset, nullptr, slot)})
-            EXPECT_EQ(rc, RC_BAD_PARAM);
-    for (const int32_t rc : {ZEFRA_Get_OffsetJ_RobJP(nullptr, offset, &j, slot),
-                             ZEFRA_Get_OffsetJ_RobJP(&robJP, nullptr, &j, slot),
-                             ZEFRA_Get_OffsetJ_RobJP(&robJP, offset, nullptr, slot)})
-        EXPECT_EQ(rc, RC_BAD_PARAM);
-    EXPECT_TRUE(nothingSent());
+    expectRefused({ZEFRA_Get_OffsetJ(nullptr, offset, &point, slot), ZEFRA_Get_OffsetJ(&base, nullptr, &point, slot),
+                   ZEFRA_Get_OffsetJ(&base, offset, nullptr, slot)});
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <clocale>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -29,26 +28,6 @@ std::vector<double> fields(const Arrays&... arrays) {
 std::vector<double> fields(const PointRecord& p) { return fields(p.pos, p.armType, p.frameRef); }
 std::vector<double> fields(const RobP& r) { return fields(r.pos, r.armType, r.extAxes); }
 std::vector<double> fields(const RobJP& j) { return fields(j.axes, j.extAxes); }
-
-// Whole records are held to their exact text by the motion families that send them. A command
-// carrying "nan" or "inf" is refused whichever family formats it: the walk over the arguments
-// must keep step with integers, texts and doubles alike.
-TEST(Records, PrintsInFixedPointAndRefusesNonFiniteNumbers) {
-    const double six[6] = {0.1234567, -0.0000001, 1, 2, 3, 1e6}, huge[6] = {1e300, 0, 0, 0, 0, 0};
-    char out[1024];
-    ASSERT_GT(printSixValues(out, sizeof out, six, 6), 0);
-    EXPECT_STREQ(out, "0.123457,-0.000000,1.000000,2.000000,3.000000,1000000.000000");
-    ASSERT_GT(printSixValues(out, sizeof out, six, 3), 0);
-    EXPECT_STREQ(out, "0.123,-0.000,1.000,2.000,3.000,1000000.000");
-    EXPECT_GT(printSixValues(out, sizeof out, huge, 3), 300);
-    EXPECT_EQ(std::string(out).find('e'), std::string::npos);
-    EXPECT_EQ(formatText(out, sizeof out, "set_accramp %.6lf %.6lf", 0.5, NAN), -1);
-    EXPECT_STREQ(out, "");
-    EXPECT_EQ(formatText(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -INFINITY), -1);
-    EXPECT_EQ(formatText(out, sizeof out, "%%f %s %d %c %lld %0.3lf %x", "a", 5, 'c', 7LL, 2.0, 255u), 19);
-    EXPECT_STREQ(out, "%f a 5 c 7 2.000 ff");
-    EXPECT_EQ(formatText(out, sizeof out, "%s %f", "nan", 1.0), 12);  // texts are not numbers
-}
 
 // A complete-or-nothing reader run on a record that holds `record` before: its verdict, and
 // every field of the record after.
@@ -84,24 +63,6 @@ TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
     EXPECT_EQ(std::pair(index, fields(latched)), std::pair(3, fields(robP)));
     EXPECT_EQ(scanIndexedSixValues("=2;1.5,-2.25,3.125,4,5,6", index, six.data()), 7);
     EXPECT_EQ(std::pair(index, fields(six)), std::pair(2, fields(point.pos)));
-}
-
-TEST(Records, WordScanIsBoundedByItsFieldAndCountsAsABoundedScanDoes) {
-    const struct {
-        const char* payload;
-        int count;
-        const char* word;
-    } rows[] = {{"=V2.1.0 build5", 1, "V2.1.0"}, {"=  fifteen_chars__", 1, "fifteen_chars__"},
-                {"=0123456789abcde", 1, "0123456789abcde"}, {"=0123456789abcdef", 0, ""},  // 16: no room
-                {"ok", 0, ""}, {" =a", 0, ""}, {"=", EOF, ""}, {"= \t", EOF, ""}, {"", EOF, ""}};
-    for (const auto& row : rows) {
-        char field[16], again[16];
-        std::memset(field, 'Z', sizeof field);
-        std::memset(again, 'Z', sizeof again);
-        EXPECT_EQ(scanWordCounted(row.payload, field, sizeof field), row.count) << row.payload;
-        EXPECT_EQ(scanWord(row.payload, again, sizeof again), row.count == 1) << row.payload;
-        EXPECT_EQ(std::string(field, row.count == 1 ? std::strlen(field) : 1), row.count == 1 ? row.word : "Z");
-    }
 }
 
 // The host may switch to a locale whose decimal point is ","; the wire must not notice, and

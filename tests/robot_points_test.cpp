@@ -1,23 +1,22 @@
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <string>
 
 #include "platform/platform.h"
-#include "support/controller_test.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
 std::string printed;  // what the library wrote to standard output
 
-class RobotPoints : public ControllerTest {
+class RobotPoints : public FamilyTest {
     void SetUp() override {
-        ControllerTest::SetUp();
+        FamilyTest::SetUp();
         printed.clear();
         platform::divertStandardOutput([](const char* text) { printed += text; });
     }
-    void TearDown() override { platform::divertStandardOutput(nullptr), ControllerTest::TearDown(); }
+    void TearDown() override { platform::divertStandardOutput(nullptr), FamilyTest::TearDown(); }
 };
 
 const RobP robP{{1.23456, -2, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12.0006}};
@@ -26,52 +25,29 @@ const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, 8.25}, {-1, -2, -3, -4, -5, 0.0004}};
 const std::string robJPText = "1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.250;-1.000,-2.000,-3.000,-4.000,-5.000,0.000";
 
 TEST_F(RobotPoints, CommandsSendTheirExactText) {
-    const std::pair<std::function<int32_t()>, std::string> rows[] = {
-        {[] { return ZEFRA_SavePara(slot); }, "SavePara"}, {[] { return ZEFRA_RecoverPara(slot); }, "RecoverPara"},
-        {[] { return ZEFRA_Set_RobP(3, &robP, slot); }, "Set_RobP 3 " + robPText},
-        {[] { return ZEFRA_Set_MemRobP(-3, &robP, slot); }, "SetMemRobP -3 " + robPText},
-        {[] { return ZEFRA_Set_RobPToFile("cell.pt", 4, &robP, slot); }, "Set_RobPToFile 4 " + robPText + " cell.pt"},
-        {[] { return ZEFRA_Set_RobPHere(5, slot); }, "Set_RobPHere 5"},
-        {[] { return ZEFRA_Set_RobPHereToFile("cell.pt", 7, slot); }, "Set_RobPHereToFile 7 cell.pt"},
-        {[] { return ZEFRA_Set_RobJP(8, &robJP, slot); }, "Set_RobJP 8 " + robJPText},
-        {[] { return ZEFRA_Set_MemRobJP(9, &robJP, slot); }, "SetMemRobJP 9 " + robJPText},
-        {[] { return ZEFRA_Set_RobJPHere(10, slot); }, "Set_RobJPHere 10"},
-        {[] { return ZEFRA_Set_SpeedLimitSwitch(1, slot); }, "Set_SpeedLimitSwitch 1"}};
-    for (const auto& [call, text] : rows) {
-        EXPECT_EQ(call(), RC_OK) << text;
-        EXPECT_EQ(sent(), text);
-    }
+    expectSent({
+        {"SavePara", [] { return ZEFRA_SavePara(slot); }}, {"RecoverPara", [] { return ZEFRA_RecoverPara(slot); }},
+        {"Set_RobP 3 " + robPText, [] { return ZEFRA_Set_RobP(3, &robP, slot); }},
+        {"SetMemRobP -3 " + robPText, [] { return ZEFRA_Set_MemRobP(-3, &robP, slot); }},
+        {"Set_RobPToFile 4 " + robPText + " cell.pt", [] { return ZEFRA_Set_RobPToFile("cell.pt", 4, &robP, slot); }},
+        {"Set_RobPHere 5", [] { return ZEFRA_Set_RobPHere(5, slot); }},
+        {"Set_RobPHereToFile 7 cell.pt", [] { return ZEFRA_Set_RobPHereToFile("cell.pt", 7, slot); }},
+        {"Set_RobJP 8 " + robJPText, [] { return ZEFRA_Set_RobJP(8, &robJP, slot); }},
+        {"SetMemRobJP 9 " + robJPText, [] { return ZEFRA_Set_MemRobJP(9, &robJP, slot); }},
+        {"Set_RobJPHere 10", [] { return ZEFRA_Set_RobJPHere(10, slot); }},
+        {"Set_SpeedLimitSwitch 1", [] { return ZEFRA_Set_SpeedLimitSwitch(1, slot); }},
+    });
 }
 
 TEST_F(RobotPoints, PointQueriesWriteTheWholeRecordOrNothing) {
     const RobP readP{{1.5, -2, 3, 4, 5, 6}, {0, 1, 0, 1}, {7, 8, 9, 10, 11, 12}};
-    const RobJP readJP{{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14}};
-    RobP p = robP;
-    RobJP j = robJP;
-    const struct {
-        std::function<int32_t()> call;
-        const char *request, *bad, *good;
-        const void *before, *after, *out;
-        std::size_t size;
-    } rows[] = {{[&] { return ZEFRA_Get_RobP(3, &p, slot); }, "Get_RobP 3",
-                 "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11",  // five external axes
-                 "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,1.2e1", &robP, &readP, &p, sizeof p},
-                {[&] { return ZEFRA_Get_RobPFromFile("cell.pt", 3, &p, slot); }, "Get_RobPFromFile 3 cell.pt",
-                 "=1.5,-2,3,4,5,6;0,1,0;1,7,8,9,10,11,12",  // ";" where "," belongs
-                 "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", &robP, &readP, &p, sizeof p},
-                {[&] { return ZEFRA_Get_RobJP(-2, &j, slot); }, "Get_RobJP -2", "=1,2,3,4,5,6,7;8,9,10,11,12,13,14",
-                 "=1,2,3,4,5,6,7,8;9,10,11,12,13,14", &robJP, &readJP, &j, sizeof j}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.request);
-        p = robP, j = robJP;
-        controller.replyPayload(row.bad);
-        EXPECT_EQ(row.call(), RC_FAIL);
-        EXPECT_EQ(std::memcmp(row.out, row.before, row.size), 0);
-        controller.replyPayload(row.good);
-        EXPECT_EQ(row.call(), RC_OK);
-        EXPECT_EQ(sent(), row.request);
-        EXPECT_EQ(std::memcmp(row.out, row.after, row.size), 0);
-    }
+    expectWholeRecord("Get_RobP 3", "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,1.2e1", readP,
+                      [](RobP* p) { return ZEFRA_Get_RobP(3, p, slot); });
+    expectWholeRecord("Get_RobPFromFile 3 cell.pt", "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", readP,
+                      [](RobP* p) { return ZEFRA_Get_RobPFromFile("cell.pt", 3, p, slot); });
+    expectWholeRecord<RobJP>("Get_RobJP -2", "=1,2,3,4,5,6,7,8;9,10,11,12,13,14",
+                             {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14}},
+                             [](RobJP* j) { return ZEFRA_Get_RobJP(-2, j, slot); });
 }
 
 // The scan-count line: after every exchange that did not fail, whether or not the value was read.
@@ -114,27 +90,16 @@ TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
     }
 }
 
-TEST_F(RobotPoints, NullsAndWhatCannotBeSentAreRefusedUnsent) {
+TEST_F(RobotPoints, NullsAndTextsTooLongForTheCommandAreRefusedUnsent) {
     char label[32] = {};
-    RobP p{}, notFinite = robP;
-    notFinite.extAxes[5] = NAN;
+    RobP p{};
     const std::string longName(1100, 'f');
     const char* huge = longName.c_str();
-    const int32_t calls[] = {
-        ZEFRA_Set_RobP(1, nullptr, slot), ZEFRA_Set_MemRobP(1, nullptr, slot),
-        ZEFRA_Set_RobPToFile(nullptr, 1, &robP, slot), ZEFRA_Set_RobPToFile("f", 1, nullptr, slot),
-        ZEFRA_Set_RobPHereToFile(nullptr, 1, slot), ZEFRA_Set_RobJP(1, nullptr, slot),
-        ZEFRA_Set_MemRobJP(1, nullptr, slot), ZEFRA_Get_RobP(1, nullptr, slot),
-        ZEFRA_Get_RobPFromFile(nullptr, 1, &p, slot), ZEFRA_Get_RobPFromFile("f", 1, nullptr, slot),
-        ZEFRA_Get_RobJP(1, nullptr, slot), ZEFRA_Get_CurRobPFileName(nullptr, slot),
-        ZEFRA_Get_RobP_Label(1, nullptr, slot), ZEFRA_Get_RobJP_Label(1, nullptr, slot),
-        ZEFRA_Get_RobLP_Label(1, nullptr, 2, label, slot), ZEFRA_Get_RobLP_Label(1, "t", 2, nullptr, slot),
-        ZEFRA_Get_SpeedLimitSwitch(nullptr, slot), ZEFRA_Set_RobP(1, &notFinite, slot),
-        // texts too long for the command
-        ZEFRA_Set_RobPToFile(huge, 1, &robP, slot), ZEFRA_Set_RobPHereToFile(huge, 1, slot),
-        ZEFRA_Get_RobPFromFile(huge, 1, &p, slot), ZEFRA_Get_RobLP_Label(1, huge, 2, label, slot)};
-    for (std::size_t i = 0; i < std::size(calls); ++i) EXPECT_EQ(calls[i], RC_BAD_PARAM) << "call " << i;
-    EXPECT_TRUE(nothingSent());
+    expectRefused({ZEFRA_Set_RobPToFile(nullptr, 1, &robP, slot), ZEFRA_Set_RobPToFile("f", 1, nullptr, slot),
+                   ZEFRA_Set_RobPHereToFile(nullptr, 1, slot), ZEFRA_Get_RobPFromFile(nullptr, 1, &p, slot),
+                   ZEFRA_Get_RobLP_Label(1, nullptr, 2, label, slot), ZEFRA_Set_RobPToFile(huge, 1, &robP, slot),
+                   ZEFRA_Set_RobPHereToFile(huge, 1, slot), ZEFRA_Get_RobPFromFile(huge, 1, &p, slot),
+                   ZEFRA_Get_RobLP_Label(1, huge, 2, label, slot)});
     EXPECT_EQ(printed, "");
 }
 

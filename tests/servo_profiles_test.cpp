@@ -17,14 +17,11 @@ TEST_F(ServoProfiles, CommandsAndQueries) {
     const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) { return with<int32_t>([get](auto& v) { return get(&v); }); };
     expectRead({
         {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
-        {"ReadServoFunCode 1 2 -3 4", "=x", RC_FAIL, "9", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
         {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
         {"GetExtProfileType", "=2", RC_OK, "2", slotless(ZEFRA_GetExtProfileType)},
         {"GetExtProfileLeftSpace", "=960", RC_OK, "960", slotless(ZEFRA_GetExtProfileLeftSpace)},
         {"GetExtProfileUsedSpace", "=48", RC_OK, "48", getter<int32_t>(ZEFRA_GetExtProfileUsedSpace)},
     });
-    expectRefused({ZEFRA_ReadServoFunCode(1, 2, 3, 4, nullptr, slot), ZEFRA_GetProfileMode(nullptr), ZEFRA_GetExtProfileType(nullptr),
-                   ZEFRA_GetExtProfileLeftSpace(nullptr), ZEFRA_GetExtProfileUsedSpace(nullptr, slot)});
 }
 
 TEST_F(ServoProfiles, UploadSendsTheEntriesRawThenTheirByteCount) {

@@ -1,10 +1,10 @@
 // Status and program-state queries: one query, one or two values out of the reply.
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class Status : public RuleTest {};
+class Status : public FamilyTest {};
 
 TEST_F(Status, IntegerQueries) {
     using enum Output;

@@ -1,10 +1,10 @@
 // Versions, time, robot model, servo states and the arm-configuration computations.
-#include "support/output_rules.h"
+#include "support/family_test.h"
 
 namespace zefra::test {
 namespace {
 
-class SystemInfo : public RuleTest {};
+class SystemInfo : public FamilyTest {};
 
 TEST_F(SystemInfo, RefusesNullBuffersThenReadsWordsCodesAndCounts) {
     char text[128], head[16];
@@ -21,33 +21,27 @@ TEST_F(SystemInfo, RefusesNullBuffersThenReadsWordsCodesAndCounts) {
     expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
 }
 
-// One digit per axis, as many as the controller has axes; anything else after "=" fails.
-TEST_F(SystemInfo, ServoStatesAndArmConfigurationAreWrittenWholeOrNotAtAll) {
-    const std::vector<int32_t> kept(8, 9);
-    const struct { const char* payload; int32_t rc; std::vector<int32_t> states; } cases[] = {
-        {"=1101", RC_OK, {1, 1, 0, 1, 0, 0, 0, 0}}, {"=12345678", RC_OK, {1, 2, 3, 4, 5, 6, 7, 8}},
-        {"x", RC_OK, std::vector<int32_t>(8, 0)}, {"=123456789", RC_FAIL, kept}, {"=1,1", RC_FAIL, kept},
-        {"=", RC_FAIL, kept}, {"e2:", -2, kept}};
-    for (const auto& c : cases) {
-        std::vector<int32_t> states(kept);
-        controller.replyPayload(c.payload);
-        EXPECT_EQ(ZEFRA_Get_ServoSts(states.data(), slot), c.rc) << c.payload;
-        EXPECT_EQ(sent(), "Get_ServoSts");
-        EXPECT_EQ(states, c.states) << c.payload;
-    }
-    const double axes[6] = {1, -2.5, 0.0000004, 3, 4, 90};
-    const int32_t config[4] = {0, 1, -1, 2};
-    std::vector<int32_t> out(4, 7);
-    controller.replyPayload("=0,1,5,-1");
-    EXPECT_EQ(ZEFRA_Get_ArmType(axes, out.data(), slot), RC_OK);
-    EXPECT_EQ(sent(), "Get_ArmType 1.000000,-2.500000,0.000000,3.000000,4.000000,90.000000");
-    controller.replyPayload("=5,5,5");
-    EXPECT_EQ(ZEFRA_Get_TransArmType(config, out.data(), slot), RC_FAIL);
-    EXPECT_EQ(out, (std::vector<int32_t>{0, 1, 5, -1}));  // as the first call left it
-    controller.replyPayload("=1,0,-1,3");
-    EXPECT_EQ(ZEFRA_Get_TransArmType(config, out.data(), slot), RC_OK);
-    EXPECT_EQ(sent(), "Get_TransArmType 0,1,-1,2");
-    EXPECT_EQ(out, (std::vector<int32_t>{1, 0, -1, 3}));
+// One digit per axis, as many as the controller has axes; anything else after "=" fails. The
+// arm configurations are written whole or not at all.
+TEST_F(SystemInfo, ServoStatesAndArmConfigurations) {
+    static const double axes[6] = {1, -2.5, 0.0000004, 3, 4, 90};
+    static const int32_t config[4] = {0, 1, -1, 2};
+    const auto states = getter<std::array<int32_t, 8>>(ZEFRA_Get_ServoSts);
+    const auto arm = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_ArmType(axes, out.data(), slot); });
+    const auto trans = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_TransArmType(config, out.data(), slot); });
+    const std::string armText = "Get_ArmType 1.000000,-2.500000,0.000000,3.000000,4.000000,90.000000";
+    expectRead({
+        {"Get_ServoSts", "=1101", RC_OK, "1,1,0,1,0,0,0,0", states},
+        {"Get_ServoSts", "=12345678", RC_OK, "1,2,3,4,5,6,7,8", states},
+        {"Get_ServoSts", "x", RC_OK, "0,0,0,0,0,0,0,0", states},
+        {"Get_ServoSts", "=123456789", RC_FAIL, nines(8), states},
+        {"Get_ServoSts", "=1,1", RC_FAIL, nines(8), states},
+        {"Get_ServoSts", "=", RC_FAIL, nines(8), states},
+        {armText, "=0,1,5,-1", RC_OK, "0,1,5,-1", arm},
+        {armText, "=0,1,5", RC_FAIL, nines(4), arm},
+        {"Get_TransArmType 0,1,-1,2", "=1,0,-1,3", RC_OK, "1,0,-1,3", trans},
+        {"Get_TransArmType 0,1,-1,2", "=5,5,5", RC_FAIL, nines(4), trans},
+    });
 }
 
 // Head: the bytes between the first two "=" less the one before the second, unterminated.

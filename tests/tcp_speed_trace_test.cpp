@@ -36,7 +36,7 @@ TEST_F(TcpSpeedTrace, GettersWriteOnlyACompleteReplyWithOrWithoutBlanks) {
                    ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, nullptr, &v, &v, slot), ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, &v, nullptr, &v, slot),
                    ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, &v, &v, nullptr, slot), ZEFRA_Get_TcpSpeedDAOutAndVel(1, nullptr, &v, &v, slot),
                    ZEFRA_Get_TcpSpeedDAOutAndVel(1, &h, nullptr, &v, slot), ZEFRA_Get_TcpSpeedDAOutAndVel(1, &h, &v, nullptr, slot),
-                   ZEFRA_Get_TraceRecoverMode(nullptr, slot), ZEFRA_Get_VarTraceRecoverParams(1, nullptr, &v, &v, &v, slot),
+                   ZEFRA_Get_VarTraceRecoverParams(1, nullptr, &v, &v, &v, slot),
                    ZEFRA_Get_VarTraceRecoverParams(1, &v, nullptr, &v, &v, slot), ZEFRA_Get_VarTraceRecoverParams(1, &v, &v, nullptr, &v, slot),
                    ZEFRA_Get_VarTraceRecoverParams(1, &v, &v, &v, nullptr, slot)});
 }

@@ -1,10 +1,11 @@
-// The number engine against the C library under the "C" locale: generated formats of every
-// kind the families use and generated inputs, biased to the edges, must give the same field
-// counts, the same stored bytes and the same printed text. The deliberate differences (integers
-// outside -2^31..2^32-1, which the engine refuses) are checked as such.
+// The number engine against the C library under the "C" locale, one table per kind of edge: each
+// edge text, whole and cut short, under each kind of conversion, and each edge value under each
+// print form, must give the same field counts, stored bytes and printed text. The text fuzzer
+// compares the two on generated inputs; here every class of edge is held on every build. The
+// deliberate differences (integers outside -2^31..2^32-1, which the engine refuses) are checked
+// as such.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
@@ -15,10 +16,8 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <regex>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "records/wire_text.h"
@@ -28,29 +27,6 @@
 
 namespace zefra::wire {
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || !defined(__OPTIMIZE__)
-constexpr int scale = 1;  // instrumented builds check a twentieth
-#else
-constexpr int scale = 20;
-#endif
-
-struct Random {
-    std::mt19937_64 engine;
-    explicit Random(std::uint64_t seed) : engine(seed) {}
-    std::uint64_t bits() { return engine(); }
-    int below(int n) { return static_cast<int>(bits() % static_cast<std::uint64_t>(n)); }
-    bool percent(int p) { return below(100) < p; }
-    template <typename T, std::size_t N>
-    const T& pick(const T (&items)[N]) { return items[below(N)]; }
-    std::string digits(int n, const char* set = "0123456789") {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += set[below(static_cast<int>(std::strlen(set)))];
-        return s;
-    }
-};
-
-// ---- scanning --------------------------------------------------------------------------------
 
 const char* const integerEdges[] = {
     "0", "-0", "+0", "1", "-1", "+7", "2147483647", "2147483648", "-2147483648", "-2147483647", "4294967295",
@@ -68,105 +44,21 @@ const char* const floatEdges[] = {
     "0x1.ffffffp127", "nan", "NaN", "NAN", "-nan", "+nan", "nan(123)", "nanx", "na", "n", "inf", "+inf", "-Inf",
     "INFINITY", "-infinity", "infinit", "infx", "infi", "in", "i", "0.1", "123456789012345678901234567890",
     "0.000000000000000000000000000001e30", "9007199254740993", "1e-5x", "--1", "+-1", "e5", ".e5", "0e", "00.5",
-    "1e99999999999", "1e-99999999999", "0e99999999999", "1.e5", "-.5e-3", "0.5E", "100.5", "-20", "90.000000"};
+    "1e99999999999", "1e-99999999999", "0e99999999999", "1.e5", "-.5e-3", "0.5E", "100.5", "-20", "90.000000",
+    "0.50000000000000000000000000000000001", "1.00000005960464477539062", "1.0000000596046447753906249"};
 
-const char* const words[] = {"ok", "V2.1.0", "a", "abcdefghij", "=", "%", "x y", "1,2"};
-const char* const blanks[] = {" ", "  ", "\t", "\n", "\v", "\f", "\r", " \t "};
-
-std::string integerText(Random& r) {
-    switch (r.below(6)) {
-        case 0: return r.pick(integerEdges);
-        case 1: return std::to_string(static_cast<std::int32_t>(r.bits()));
-        case 2: return std::to_string(static_cast<std::int64_t>(r.bits()) >> (r.percent(90) ? 32 + r.below(32) : r.below(32)));
-        case 3: return (r.percent(50) ? "0x" : "") + r.digits(1 + r.below(r.percent(90) ? 8 : 10), "0123456789abcdefABCDEF");
-        case 4: return std::string(r.percent(30) ? "-" : "") + r.digits(1 + r.below(r.percent(90) ? 9 : 12));
-        default: return std::to_string(static_cast<std::int16_t>(r.bits())) + r.digits(r.below(3));
-    }
-}
-
-std::string floatText(Random& r) {
-    char text[64];
-    switch (r.below(7)) {
-        case 0:
-        case 1: return r.pick(floatEdges);
-        case 2: {  // any double, any spelling
-            const double d = std::bit_cast<double>(r.bits());
-            const char* spellings[] = {"%.17g", "%.6f", "%a", "%.3e", "%.25g", "%.9g"};
-            std::snprintf(text, sizeof text, r.pick(spellings), d);
-            return text;
-        }
-        case 3: {  // subnormals and float-sized values
-            const double d = r.percent(50) ? std::bit_cast<double>(r.bits() >> 12)
-                                           : static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(r.bits())));
-            std::snprintf(text, sizeof text, r.percent(50) ? "%.17g" : "%.9g", d);
-            return text;
-        }
-        case 4: {  // decimal text built piece by piece
-            std::string s = r.percent(20) ? (r.percent(50) ? "-" : "+") : "";
-            s += r.digits(r.below(22));
-            if (r.percent(60)) s += "." + r.digits(r.below(22));
-            if (r.percent(30)) s += std::string(r.percent(50) ? "e" : "E") + (r.percent(30) ? "-" : "") + r.digits(r.below(4));
-            return s;
-        }
-        case 5: {  // halfway cases and their neighbours in float and double
-            const double d = std::ldexp(static_cast<double>(r.bits() >> 10) + 0.5, r.below(200) - 100);
-            std::snprintf(text, sizeof text, "%.*g", 17 + r.below(20), d);
-            return text;
-        }
-        default:
-            return std::to_string(r.below(1000)) + "." + r.digits(r.below(8));
-    }
-}
-
-// An input that follows `format` most of the time, then is damaged now and then.
-std::string inputFor(Random& r, const char* format) {
-    std::string s;
-    for (const char* f = format; *f != '\0';) {
-        if (*f != '%') {
-            if (*f == ' ' || *f == '\t') s += r.percent(50) ? r.pick(blanks) : "";
-            else if (r.percent(93)) s += *f;
-            else if (r.percent(50)) s += r.pick(blanks) + std::string(1, *f);
-            else s += std::string(1, ",;= :e%"[r.below(7)]);
-            ++f;
-            continue;
-        }
-        const char* start = f++;
-        while (*f != '\0' && std::strchr("dioxXuceEfFgGaAs%", *f) == nullptr) ++f;
-        const char c = *f;
-        if (c != '\0') ++f;
-        (void)start;
-        if (r.percent(10)) s += r.pick(blanks);
-        if (c == '%') s += '%';
-        else if (c == 'c' || c == 's') s += r.pick(words);
-        else if (std::strchr("diouxX", c) != nullptr) s += r.percent(5) ? floatText(r) : integerText(r);
-        else s += r.percent(10) ? integerText(r) : floatText(r);
-    }
-    if (r.percent(20)) s.resize(static_cast<std::size_t>(r.below(static_cast<int>(s.size()) + 1)));
-    if (r.percent(10)) s += r.pick(words);
-    return s;
-}
-
-// Formats the families use, and generated ones of the same kinds.
-const char* const familyScanFormats[] = {
-    "=%d", "=%xh", "e%d:", "e%d", "=%lf,%lf,%lf,%lf,%lf,%lf", "=%1d%1d%1d%1d%1d%1d%1d%1d",
-    "=%lf,%lf,%lf;%lf,%lf,%lf", "=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%lf,%lf,%lf,%lf,%lf,%lf",
-    "=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf",
-    "=%lf,%lf,%lf,%lf", "=%lf,%lf", "=%lf, %lf", "=%lf", "=%f,%f,%f,%f,%f,%f", "=%f,%f,%f", "=%f,%f", "=%f",
-    "=%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf",
-    "=%d;%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%lf,%lf,%lf,%lf,%lf,%lf", "=%d;%lf,%lf,%lf,%lf,%lf,%lf",
-    "=%d,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf", "=%d,%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf",
-    "=%d,%d,%d,%lf", "=%d,%d,%d,%d", "=%d,%d", "=%d, %d"};
-
-std::string generatedScanFormat(Random& r) {
-    const char* const conversions[] = {"%d", "%i", "%u", "%x", "%X", "%o", "%hd", "%hu", "%hhd", "%hhu", "%hx",
-                                       "%f", "%lf", "%le", "%lg", "%la", "%e", "%g", "%1d", "%2d", "%3u", "%5lf",
-                                       "%2lf", "%4f", "%*d", "%*lf", "%c", "%3c", "%5s", "%%", "%1x", "%3i", "%9lf"};
-    const char* const literals[] = {"=", ",", ";", ":", "e", "h", " ", "\t", "x", "", "", "", " , "};
-    std::string f = r.percent(70) ? "=" : "";
-    const int n = 1 + r.below(5);
-    for (int i = 0; i < n; ++i) f += std::string(r.pick(conversions)) + r.pick(literals);
-    return f;
-}
+// Literals, blanks, texts and the formats the families scan, each against inputs that match
+// them, break off, or stray from them.
+const std::pair<const char*, const char*> structureCases[] = {
+    {"=%d", "= 42"}, {"=%d", "=\t\n\v\f\r42"}, {"=%d", ""}, {"=%d", "="}, {"=%d", " =5"}, {"= %d", "=5"},
+    {"=%d, %d", "=1,   2"}, {"=%d, %d", "=1,2"}, {"=%d,%d", "=1 ,2"}, {"=%d,%d", "=1,"}, {"e%d:", "e-3:x"},
+    {"e%d", "e 17"}, {"=%xh", "=ffh"}, {"=%xh", "=0x1Ah"}, {"%%%d", "%5"}, {"%d%%", "5 %"}, {"%d %%", "5"},
+    {"%c%c", " x"}, {"%3c", "ab"}, {"%3c", "abcd"}, {"%5s", "  hello world"}, {"%5s,%d", "ab,3"}, {"%5s", " \t"},
+    {"=%1d%1d%1d", "=1 2 3"}, {"=%1d%1d%1d", "=12x"}, {"%*d,%d", "1,2"}, {"%*d,%d", ",2"}, {"%*lf%c", "1.5x"},
+    {"%d", "   "}, {"  %d", ""}, {"x%d", "y1"}, {"%hhu,%hd,%hx", "300,-70000,1ffff"}, {"%o,%X,%i", "777,Ab,0x10"},
+    {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12,13"},
+    {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12"},
+    {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}};
 
 std::string shown(const std::string& s) {
     std::string out;
@@ -206,24 +98,16 @@ TEST(WireText, ScansAsTheCLibraryDoes) {
     GTEST_SKIP() << "the reference is glibc's scanf; the Windows C runtime's differs";
 #endif
     std::setlocale(LC_ALL, "C");
-    Random r(20261206);
     ScanStats stats;
-    for (int round = 0; round < 2'500 * scale; ++round) {
-        for (const char* format : familyScanFormats) compareScan(format, inputFor(r, format), stats);
-        const std::string format = generatedScanFormat(r);
-        for (int i = 0; i < 8; ++i) compareScan(format.c_str(), inputFor(r, format.c_str()), stats);
-    }
-    // Every edge text on its own, whole and cut short, under each kind of conversion.
     for (const char* text : floatEdges)
-        for (const char* format : {"%lf", "=%lf,%c", "%f;", "%3lf", "%le%c", "%*f%d"})
+        for (const char* format : {"%lf", "=%lf,%c", "%f;", "%3lf", "%le%c", "%*f%d", "%d%c"})
             for (std::size_t cut = 0; cut <= std::strlen(text); ++cut) compareScan(format, std::string(text, cut) + ",x", stats);
     for (const char* text : integerEdges)
-        for (const char* format : {"%d%c", "%u,", "%x%c", "%i%c", "%hu%c", "%hhd%c", "%1d%1d", "%3x%c"})
+        for (const char* format : {"%d%c", "%u,", "%x%c", "%i%c", "%o%c", "%hu%c", "%hhd%c", "%1d%1d", "%3x%c", "%lf%c"})
             for (std::size_t cut = 0; cut <= std::strlen(text); ++cut)
                 compareScan(format, std::string(text, cut) + ";y", stats);
-    RecordProperty("inputs_checked", std::to_string(stats.checked));
-    std::printf("scan: %ld inputs equal to the C library, %ld outside the integer range skipped\n", stats.checked,
-                stats.skipped);
+    for (const auto& [format, in] : structureCases)
+        for (std::size_t cut = 0; cut <= std::strlen(in); ++cut) compareScan(format, std::string(in, cut), stats);
     EXPECT_EQ(stats.failures, 0);
     EXPECT_LT(stats.skipped, stats.checked / 20);
 }
@@ -238,8 +122,8 @@ TEST(WireText, RefusesIntegersOutsideTheThirtyTwoBitRanges) {
     } rows[] = {{"=4294967295", "=%d", 1, -1},       {"=4294967296", "=%d", 0, 0},
                 {"=-2147483648", "=%d", 1, INT32_MIN}, {"=-2147483649", "=%u", 0, 0},
                 {"=99999999999999999999", "=%d", 0, 0}, {"=1,4294967297", "=%d,%d", 1, 1},
-                {"=0x100000000", "=%x", 0, 0},          {"=65536", "=%hu", 1, 0},
-                {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
+                {"=42949672950", "=%d", 0, 0},          {"=0x100000000", "=%x", 0, 0},
+                {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
     for (const auto& row : rows) {
         std::int32_t value = 0;
         EXPECT_EQ(test::engineScan(row.in, row.format, &value), row.count) << row.in;
@@ -247,73 +131,25 @@ TEST(WireText, RefusesIntegersOutsideTheThirtyTwoBitRanges) {
     }
 }
 
-// ---- printing --------------------------------------------------------------------------------
-
-double edgeDouble(Random& r) {
-    const double edges[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 1e300, -1e300, 1e-300, 5e-324,
-                            std::numeric_limits<double>::max(), std::numeric_limits<double>::min(), 9007199254740993.0,
-                            0.0005, 0.0015, 1.0005, 100.5, -20.0, 0.0000004, 90.0, 1e22, 1e23, 123456.0005, 2.675};
-    switch (r.below(6)) {
-        case 0: return r.pick(edges);
-        case 1: {
-            const double d = std::bit_cast<double>(r.bits());
-            return std::isfinite(d) ? d : 1.0;
-        }
-        case 2: return std::ldexp(static_cast<double>(r.below(1 << 20)) + 0.5, -r.below(24));  // exact ties
-        case 3: return std::nextafter(std::round(r.below(100000) * 1000.0 + 500) / 1e6, r.percent(50) ? 0.0 : 1e9);
-        case 4: return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(r.bits()) & 0x7F7FFFFFu));
-        default: return (static_cast<double>(static_cast<std::int64_t>(r.bits()) >> r.below(63))) / std::pow(10.0, r.below(12));
-    }
-}
-
-std::int64_t edgeInteger(Random& r) {
-    const std::int64_t edges[] = {0, 1, -1, INT32_MAX, INT32_MIN, 255, 256, -128, -129, 32767, 32768, -32768, 65535,
-                                  65536, INT64_MAX, INT64_MIN, 4294967295, 4294967296};
-    return r.percent(30) ? r.pick(edges) : static_cast<std::int64_t>(r.bits()) >> r.below(64);
-}
-
-std::string flags(Random& r, const char* allowed) {
-    std::string s;
-    for (const char* p = allowed; *p != '\0'; ++p)
-        if (r.percent(15)) s += *p;
-    return s;
-}
-
-std::string widthAndPrecision(Random& r, bool precision, int maxPrecision = 30) {
-    std::string s;
-    if (r.percent(30)) s += std::to_string(1 + r.below(25));
-    if (precision && r.percent(60)) s += "." + std::to_string(r.percent(40) ? 3 * (1 + r.below(2)) : r.below(maxPrecision));
-    return s;
-}
-
-template <typename T>
-bool finite(T value) {
-    if constexpr (std::is_floating_point_v<T>) return std::isfinite(value);
-    else return true;
+int engineFormat(char* out, std::size_t size, const char* format, ...) {
+    std::va_list list;
+    va_start(list, format);
+    const int n = formatV(out, size, format, list);
+    va_end(list);
+    return n;
 }
 
 struct FormatStats {
     long checked = 0, failures = 0;
 };
 
+// Into a buffer of `capacity` bytes (none at all for 0), as snprintf does.
 template <typename... Args>
 void compareFormat(const std::string& format, std::size_t capacity, FormatStats& stats, Args... args) {
     char ours[1200], theirs[1200];
     std::memset(ours, 0x5A, sizeof ours);
     std::memset(theirs, 0x5A, sizeof theirs);
-    const auto engine = [&](char* out, std::size_t size, const char* f, ...) {
-        std::va_list list;
-        va_start(list, f);
-        const int n = formatV(out, size, f, list);
-        va_end(list);
-        return n;
-    };
-    const int a = engine(capacity == 0 ? nullptr : ours, capacity, format.c_str(), args...);
-    if (!(... && finite(args))) {  // the library's own rule: nothing is formatted
-        if (a == -1 && (capacity == 0 || ours[0] == '\0')) ++stats.checked;
-        else if (++stats.failures <= 10) ADD_FAILURE() << "format " << shown(format) << " printed a value that is not finite";
-        return;
-    }
+    const int a = engineFormat(capacity == 0 ? nullptr : ours, capacity, format.c_str(), args...);
     const int b = std::snprintf(capacity == 0 ? nullptr : theirs, capacity, format.c_str(), args...);
     if (a == b && std::memcmp(ours, theirs, sizeof ours) == 0) {
         ++stats.checked;
@@ -325,51 +161,43 @@ void compareFormat(const std::string& format, std::size_t capacity, FormatStats&
                       << " " << shown(std::string(theirs, capacity == 0 ? 0 : strnlen(theirs, capacity)));
 }
 
-std::size_t capacityFor(Random& r) { return r.percent(80) ? 1200 : static_cast<std::size_t>(r.below(40)); }
-
 TEST(WireText, PrintsAsTheCLibraryDoes) {
 #ifdef _WIN32
     GTEST_SKIP() << "the reference is glibc's printf; the Windows C runtime's differs";
 #endif
     std::setlocale(LC_ALL, "C");
-    Random r(6121420);
     FormatStats stats;
-    const char* const literals[] = {"", "MovJ P", ",", ";", " ", "=", "%%", "Set_Vel ", "a%%b"};
-    const char* const texts[] = {"", "ResetErr", "abc", "x y", "0123456789abcdefghij"};
-    for (int round = 0; round < 1'500 * scale; ++round) {
-        const std::string lead = r.pick(literals), tail = r.pick(literals);
-        const std::int64_t i = edgeInteger(r);
-        const double d = edgeDouble(r);
-        const std::size_t cap = capacityFor(r);
-        // Signed and unsigned integers in every width.
-        const char* const signedKinds[] = {"d", "i", "hhd", "hd", "ld", "lld", "jd", "zd", "td"};
-        const char* const unsignedKinds[] = {"u", "x", "X", "o", "hhu", "hx", "lu", "llx", "jo", "zu", "tX"};
-        const std::string sk = r.pick(signedKinds), uk = r.pick(unsignedKinds);
-        const std::string sf = lead + "%" + flags(r, "-+ 0") + widthAndPrecision(r, true) + sk + tail;
-        const std::string uf = lead + "%" + flags(r, uk.back() == 'u' ? "-0" : "-#0") + widthAndPrecision(r, true) + uk + tail;
-        if (sk == "ld" || sk == "lld" || sk == "jd" || sk == "zd" || sk == "td")
-            compareFormat(sf, cap, stats, static_cast<long long>(i));
-        else
-            compareFormat(sf, cap, stats, static_cast<int>(i));
-        if (uk.size() > 1 && uk[0] != 'h')
-            compareFormat(uf, cap, stats, static_cast<unsigned long long>(i));
-        else
-            compareFormat(uf, cap, stats, static_cast<unsigned>(i));
-        // Fixed point, double and float, with every flag; "%f" of a float widens it first.
-        const std::string ff = lead + "%" + flags(r, "-+ #0") + widthAndPrecision(r, true, 40) + (r.percent(50) ? "lf" : "f") + tail;
-        compareFormat(ff, cap, stats, d);
-        compareFormat(ff, cap, stats, static_cast<double>(static_cast<float>(d)));
-        // Characters, texts, and widths and precisions from arguments.
-        compareFormat(lead + "%" + flags(r, "-") + widthAndPrecision(r, false) + "c" + tail, cap, stats, static_cast<int>(i));
-        compareFormat(lead + "%" + flags(r, "-") + widthAndPrecision(r, true) + "s" + tail, cap, stats, r.pick(texts));
-        compareFormat("%*.*f|%-*d|%.*s", cap, stats, r.below(30) - 10, r.below(20) - 5, d, r.below(20) - 10,
-                      static_cast<int>(i), r.below(8) - 2, r.pick(texts));
-        // Whole commands as the families write them.
-        compareFormat("%s %d,%d,%d,%.6lf%s", cap, stats, r.pick(texts), static_cast<int>(i), 7, -3, d, "]");
-        compareFormat("%.3lf,%.3lf,%0.3lf;%d,%1d;%.6f,%f,%.3f,%x %c", cap, stats, d, -d, d * 1e-3,
-                      static_cast<int>(i), r.below(10), d, d * 1e5, -d, static_cast<unsigned>(i), 'J');
+    const double doubles[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 1e300, -1e300, 1e-300, 5e-324,
+                              std::numeric_limits<double>::max(), std::numeric_limits<double>::min(), 9007199254740993.0,
+                              0.0005, 0.0015, 1.0005, 100.5, -20.0, 0.0000004, -0.0000004, 90.0, 1e22, 1e23,
+                              123456.0005, 2.675, 0.1, 1.0 / 3, 999999.9999995, 9.5, 0.05, 1e6, -12.3456};
+    const char* const doubleForms[] = {"%.6lf", "%.3lf", "%f", "%lf", "%.0f", "%#.0f", "%.1f", "%.17f", "%.40f",
+                                       "%08.3f", "%-10.2f|", "%+.1f", "% f", "%+08.2lf", "%#5.0f", "%20f", "%-+6.0f|"};
+    for (const double d : doubles) {
+        for (const char* form : doubleForms) compareFormat(form, 1200, stats, d);
+        if (std::isfinite(static_cast<float>(d)))  // a float widened by "%f"
+            compareFormat("%.6f", 1200, stats, static_cast<double>(static_cast<float>(d)));
+        for (const std::size_t capacity : {0, 1, 5}) compareFormat("%.3lf", capacity, stats, d);
     }
-    std::printf("print: %ld formats equal to the C library\n", stats.checked);
+    const long long integers[] = {0, 1, -1, INT32_MAX, INT32_MIN, 255, 256, -128, -129, 32767, 32768, -32768, 65535,
+                                  65536, INT64_MAX, INT64_MIN, 4294967295, 4294967296, 42, -7};
+    const char* const intForms[] = {"%d", "%i", "%5d", "%-5d|", "%05d", "%+d", "% d", "%.3d", "%.0d", "%8.3d",
+                                    "%-08d|", "%08.3d", "%hd", "%hhd", "%u", "%x", "%#x", "%X", "%#X", "%o", "%#o", "%08x",
+                                    "%#.5o", "%hu", "%hhx"};
+    const char* const longForms[] = {"%ld", "%lld", "%jd", "%zd", "%td", "%lu", "%llx", "%jo", "%zu", "%tX", "%+20lld"};
+    for (const long long i : integers) {
+        for (const char* form : intForms) compareFormat(form, 1200, stats, static_cast<int>(i));
+        for (const char* form : longForms) compareFormat(form, 1200, stats, i);
+        for (const std::size_t capacity : {0, 1, 3}) compareFormat("Set_Vel %d", capacity, stats, static_cast<int>(i));
+    }
+    for (const char* text : {"", "ResetErr", "abc", "x y", "0123456789abcdefghij"})
+        for (const char* form : {"%s", "%.2s", "%5s", "%-5s|", "%.0s", "[%s]", "%%%s%%"}) compareFormat(form, 1200, stats, text);
+    for (const int c : {'J', ' ', '%', '\x7f'})
+        for (const char* form : {"%c", "%3c", "%-3c|"}) compareFormat(form, 1200, stats, c);
+    for (const int star : {-10, -1, 0, 3, 25})
+        compareFormat("%*.*f|%-*d|%.*s", 1200, stats, star, star + 2, 2.5, star, 7, star, "abcdef");
+    compareFormat("%.3lf,%.3lf,%0.3lf;%d,%1d;%.6f,%f,%.3f,%x %c", 1200, stats, 1.5, -1.5, 1.5e-3, -4, 7, 2.5, 2.5e5,
+                  -2.5, 255u, 'J');
     EXPECT_EQ(stats.failures, 0);
 }
 
@@ -377,22 +205,17 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
 TEST(WireText, RefusesWhatItDoesNotPrint) {
     char out[64] = "untouched";
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const auto engine = [&](const char* f, ...) {
-        std::va_list list;
-        va_start(list, f);
-        const int n = formatV(out, sizeof out, f, list);
-        va_end(list);
-        return n;
-    };
     for (const char* f : {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d"}) {
         std::strcpy(out, "untouched");
-        EXPECT_EQ(engine(f, 1.0), -1) << f;
+        EXPECT_EQ(engineFormat(out, sizeof out, f, 1.0), -1) << f;
         EXPECT_STREQ(out, "") << f;
         EXPECT_FALSE(formatSupported(f)) << f;
     }
-    EXPECT_EQ(engine("%d %f", 1, nan), -1);
-    EXPECT_EQ(engine("%d %.3lf", 1, -inf), -1);
-    EXPECT_EQ(engine("%.99f", 1.0), 101);
+    EXPECT_EQ(engineFormat(out, sizeof out, "%d %f", 1, nan), -1);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(engineFormat(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -inf), -1);  // the walk keeps step
+    EXPECT_EQ(engineFormat(nullptr, 0, "%s %f", "x", inf), -1);
+    EXPECT_EQ(engineFormat(out, sizeof out, "%.99f", 1.0), 101);
     for (const char* f : {"%s", "%ld", "%lld", "%Lf", "%hf", "%[a]", "%n", "%p", "%1$d", "%lc", "%*%"}) {
         int sink[8] = {};
         EXPECT_EQ(test::engineScan("=5 a", f, sink), 0) << f;
@@ -413,9 +236,8 @@ TEST(WireText, ImplementsEveryFormatInTheSources) {
             for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it) {
                 // The call the literal is the format of: a scanning helper or a printing one.
                 const std::string call = (*it)[1], f = (*it)[2];
-                const bool scanned = call.find("scan") != std::string::npos;
                 ++formats;
-                EXPECT_TRUE(scanned ? scanSupported(f.c_str()) : formatSupported(f.c_str()))
+                EXPECT_TRUE(call.find("scan") != std::string::npos ? scanSupported(f.c_str()) : formatSupported(f.c_str()))
                     << entry.path().filename() << ": " << call << "(\"" << f << "\")";
             }
         }

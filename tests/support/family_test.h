@@ -1,10 +1,14 @@
-// Base fixture for the tables of a command family: one row states the request a call must send,
-// the reply it gets, and the result and outputs it must come back with.
+// Base fixture of the command families. A family test lists its functions in tables, one row
+// per call: the request it must send, the reply it gets, and the result and outputs it must
+// come back with; the output rules the families share are each stated once here. Slots,
+// framing, error replies and the refusal of null outputs by the shared query helpers belong
+// to the exchange tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
@@ -23,6 +27,7 @@ using Six = std::array<double, 6>;
 
 // The fields of the records, in order, for priming and showing them.
 inline auto fields(RobP& r) { return std::tie(r.pos, r.armType, r.extAxes); }
+inline auto fields(RobJP& r) { return std::tie(r.axes, r.extAxes); }
 inline auto fields(PointRecord& r) { return std::tie(r.pos, r.armType, r.frameRef); }
 inline auto fields(ToolData& r) { return std::tie(r.attr, r.frame, r.params); }
 inline auto fields(WobjData& r) { return std::tie(r.attr1, r.attr2, r.name, r.frame1, r.frame2); }
@@ -83,7 +88,24 @@ auto pointerTo(T& v) {
     else return &v;
 }
 
-// A command: "ok" gives RC_OK and the request goes out exactly as stated.
+// A fill no reply in these tests produces.
+template <typename Record>
+Record filled() {
+    Record r;
+    std::memset(&r, 0x55, sizeof r);
+    return r;
+}
+
+// Up to the end of the last field: a PointRecord's trailing padding is nobody's business.
+template <typename Record>
+bool same(const Record& a, const Record& b) {
+    constexpr std::size_t size = std::is_same_v<Record, PointRecord>
+                                     ? offsetof(PointRecord, frameRef) + sizeof(PointRecord::frameRef)
+                                     : sizeof(Record);
+    return std::memcmp(&a, &b, size) == 0;
+}
+
+// A command: it returns RC_OK to the default "ok" and puts exactly `request` on the wire.
 struct Sent {
     std::string request;
     std::function<int32_t()> call;
@@ -95,6 +117,32 @@ struct Read {
     int32_t rc;
     std::string outputs;
     std::function<int32_t(std::string& outputs)> call;
+};
+
+template <typename Out>
+using Query = std::function<int32_t(Out* out, int32_t slot)>;
+
+// What a query of one integer leaves in its output.
+enum class Output {
+    written,    // the scanned value, only after a complete scan
+    zeroed,     // as written, but 0 on any failure: hosts read it whatever the result
+    bare,       // as written, but a bare "=" means nothing to report: RC_OK with 0
+    counter,    // cleared first; no number reads as 0, a reply ending after "=" is refused
+    authority,  // scanned in place: no number keeps the host's value; a negative one is refused as 0
+};
+struct IntQuery {
+    Query<int32_t> call;
+    std::string request;
+    Output output = Output::written;
+};
+
+// A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
+struct FloatSet {
+    const char* word;
+    int32_t(ZEFRA_CALL* get)(float*, int32_t);
+    int32_t(ZEFRA_CALL* set)(const float*, int32_t);
+    int count;
+    bool fromFirst;  // the getter succeeds from the first value on
 };
 
 class FamilyTest : public ControllerTest {
@@ -132,6 +180,126 @@ protected:
         int i = 0;
         for (const int32_t rc : results) EXPECT_EQ(rc, RC_BAD_PARAM) << "call " << i++;
         EXPECT_TRUE(nothingSent());
+    }
+
+    void expectIntQueries(std::initializer_list<IntQuery> rows) {
+        struct Outcome { int32_t rc, value; };
+        const struct { const char* payload; int32_t before; Outcome by[5]; } cases[] = {  // by Output
+            {"= -42", 9, {{RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_BAD_PARAM, 0}}},
+            {"=0", 9, {{RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}}},
+            {"=", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_OK, 0}, {RC_BAD_PARAM, 0}, {RC_BAD_PARAM, 0}}},
+            {"ok", 5, {{RC_FAIL, 5}, {RC_FAIL, 0}, {RC_FAIL, 5}, {RC_OK, 0}, {RC_OK, 5}}},
+            {"=x", -1, {{RC_FAIL, -1}, {RC_FAIL, 0}, {RC_FAIL, -1}, {RC_OK, 0}, {RC_BAD_PARAM, 0}}},
+            {"e12:", 9, {{-12, 9}, {-12, 0}, {-12, 9}, {-12, 0}, {-12, 0}}},
+            {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
+            {nullptr, 9, {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}},
+        };  // a null payload: the call goes to slot 1, which is not connected
+        for (const IntQuery& row : rows) {
+            for (const auto& c : cases) {
+                SCOPED_TRACE(row.request + " <- " + (c.payload != nullptr ? c.payload : "(not connected)"));
+                const Outcome& expected = c.by[static_cast<int>(row.output)];
+                int32_t value = c.before;
+                if (c.payload != nullptr) controller.replyPayload(c.payload);
+                EXPECT_EQ(row.call(&value, c.payload != nullptr ? slot : 1), expected.rc);
+                EXPECT_EQ(value, expected.value);
+                EXPECT_EQ(sent(), row.request);
+            }
+            controller.clear();
+            expectRefused({row.call(nullptr, slot)});
+        }
+    }
+
+    // One blank-free word after "=" that must fit `field` bytes with its terminator. The host gets
+    // the whole field or only the word and its terminator; a bare "=" is a failed scan or an empty word.
+    void expectWordQuery(const Query<char>& call, const std::string& request, std::size_t field, bool wholeField,
+                         bool bareIsEmpty = false) {
+        const std::string longest(field - 1, 'w');
+        const struct { std::string payload, word; int32_t rc; } cases[] = {
+            {"=V2.1 b5", "V2.1", RC_OK}, {"= \tR6", "R6", RC_OK}, {"=" + longest, longest, RC_OK},
+            {"=" + longest + "w", "", RC_FAIL}, {"=", "", bareIsEmpty ? RC_OK : RC_FAIL}, {"ok", "", RC_FAIL}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(request + " <- " + c.payload);
+            std::string text(200, 'x');
+            controller.replyPayload(c.payload);
+            EXPECT_EQ(call(text.data(), slot), c.rc);
+            EXPECT_EQ(sent(), request);
+            const std::size_t written = c.rc != RC_OK ? 0 : wholeField ? field : c.word.size() + 1;
+            EXPECT_EQ(text, (c.word + std::string(field, '\0')).substr(0, written) + std::string(200 - written, 'x'));
+        }
+        controller.clear();
+        expectRefused({call(nullptr, slot)});
+    }
+
+    // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
+    void expectHexQuery(const Query<uint32_t>& call, const std::string& request) {
+        for (const auto& [payload, value] : {std::pair<const char*, uint32_t>{"=ffh", 255}, {"=0x1A", 26}, {"=zz", 7}}) {
+            uint32_t out = 7;
+            controller.replyPayload(payload);
+            EXPECT_EQ(call(&out, slot), value == 7 ? RC_FAIL : RC_OK) << payload;
+            EXPECT_EQ(out, value) << payload;
+            EXPECT_EQ(sent(), request);
+        }
+        controller.clear();
+        expectRefused({call(nullptr, slot)});
+    }
+
+    // Two values from one reply. `partial`: scanned straight into the outputs, so a reply that
+    // breaks off keeps what was read before the break; otherwise both are written or neither.
+    template <typename T>
+    void expectPairQuery(const std::function<int32_t(T*, T*, int32_t)>& call, const std::string& request, bool partial) {
+        const struct { const char* payload; int32_t rc; T first, second; } cases[] = {
+            {"=7,8", RC_OK, 7, 8}, {"=7;8", RC_FAIL, partial ? T(7) : T(9), 9}};
+        for (const auto& c : cases) {
+            T first = 9, second = 9;
+            controller.replyPayload(c.payload);
+            EXPECT_EQ(call(&first, &second, slot), c.rc) << c.payload;
+            EXPECT_EQ(std::vector<T>({first, second}), std::vector<T>({c.first, c.second})) << c.payload;
+            EXPECT_EQ(sent(), request);
+        }
+        T v = 0;
+        controller.clear();
+        expectRefused({call(nullptr, &v, slot), call(&v, nullptr, slot)});
+    }
+
+    // Six decimals out; replies straight into the caller's array, never past `count` elements.
+    void expectFloatSet(const FloatSet& row) {
+        SCOPED_TRACE(row.word);
+        const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
+        const std::string six = "0.500000,-1.250000,100.000000,0.100000,2.000000,1000000.000000";
+        EXPECT_EQ(row.set(values, slot), RC_OK);
+        EXPECT_EQ(sent(), "Set_" + std::string(row.word) + " " + (row.count == 6 ? six : six.substr(0, 18)));
+        float got[7] = {7, 7, 7, 7, 7, 7, 7};
+        const float full[7] = {1.5f, -0.1f, 3, 4, 5, 6, 7};
+        controller.replyPayload("=1.5,-0.1,3,4,5,6,8");
+        EXPECT_EQ(row.get(got, slot), RC_OK);
+        EXPECT_EQ(sent(), "Get_" + std::string(row.word));
+        for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], i < row.count ? full[i] : 7) << i;
+        controller.replyPayload("=9;8");  // one value, then a mismatch
+        EXPECT_EQ(row.get(got, slot), row.fromFirst ? RC_OK : RC_FAIL);
+        EXPECT_EQ(got[0], 9.0f);
+        EXPECT_EQ(got[1], -0.1f);
+        controller.replyPayload("=x");
+        EXPECT_EQ(row.get(got, slot), RC_FAIL);
+        controller.clear();
+        expectRefused({row.set(nullptr, slot)});
+    }
+
+    // `call(&record)` sends `request`; `reply` cut before its last field leaves the record as it
+    // was, `reply` itself replaces it whole with `expected`. `start` may be an input of the call
+    // too, so whatever is sent must be read before anything is written.
+    template <typename Record, typename Call>
+    void expectWholeRecord(const std::string& request, const std::string& reply, const Record& expected, Call call,
+                           const Record& start = filled<Record>()) {
+        SCOPED_TRACE(request);
+        Record record = start;
+        controller.replyPayload(reply.substr(0, reply.find_last_of(",;")));
+        EXPECT_EQ(call(&record), RC_FAIL);
+        EXPECT_EQ(sent(), request);
+        EXPECT_TRUE(same(record, start));
+        controller.replyPayload(reply);
+        EXPECT_EQ(call(&record), RC_OK);
+        EXPECT_EQ(sent(), request);
+        EXPECT_TRUE(same(record, expected));
     }
 };
 

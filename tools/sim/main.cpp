@@ -76,6 +76,12 @@ int main(int argc, char** argv) {
     zsim::Server server(o);
     const int port = server.listen();
     if (port < 0) return 1;
+    // A script may signal as soon as it has read the port line: the handlers come first.
+    running = &server;
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
     std::printf("listening on %s:%d\n", o.host.c_str(), port);
     std::fflush(stdout);
 
@@ -83,12 +89,13 @@ int main(int argc, char** argv) {
     zsim::Controller controller([start, timeScale] {
         return timeScale * std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     });
-    running = &server;
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
     server.run(controller);
     running = nullptr;
+    const zsim::Faults& f = o.faults;
+    if (f.delayRate > 0 || f.splitRate > 0 || f.dropRate > 0 || f.malformRate > 0 || f.silenceRate > 0) {
+        const zsim::FaultCounts& n = server.faultCounts();
+        std::fprintf(stderr, "zefra-sim: faults injected: %ld delayed, %ld split, %ld dropped, %ld malformed, %ld silenced\n",
+                     n.delayed, n.split, n.dropped, n.malformed, n.silenced);
+    }
     return 0;
 }
