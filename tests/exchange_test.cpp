@@ -48,7 +48,7 @@ TEST_F(Exchange, ClassifiesEveryReplyForm) {
         {"##$$", RC_COMM_FAIL, RC_COMM_FAIL},
         {"##ok$$\n", RC_COMM_FAIL, RC_COMM_FAIL},
         {"#ok$$", RC_COMM_FAIL, RC_COMM_FAIL},
-        {"ok", RC_COMM_FAIL, RC_COMM_FAIL},
+        {"ok$$", RC_COMM_FAIL, RC_COMM_FAIL},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reply);

@@ -117,8 +117,8 @@ TEST_F(Transport, OneSendOneReceiveAndTheSlotsOwnTimeLimit) {
     EXPECT_EQ(net.writableWaits, 1);
 }
 
-// A reply is complete at "$$", at a zero byte, at 512 bytes, or as soon as it cannot be a
-// frame; until then the receive goes on. Each row: the segments, the result, and whether the
+// A reply is complete at "$$" or at 512 bytes, however it begins and whatever zero bytes it
+// holds; until then the receive goes on. Each row: the segments, the result, and whether the
 // slot is still connected afterwards.
 TEST_F(Transport, ReceiveEndsWhereTheReplyDoes) {
     using namespace std::string_literals;
@@ -129,9 +129,10 @@ TEST_F(Transport, ReceiveEndsWhereTheReplyDoes) {
     } rows[] = {
         {{"", "##ok$$"}, RC_OK, true},  // a wake-up with nothing to read
         {{"##o", "k$", "$"}, RC_OK, true},
-        {{"#x"}, RC_COMM_FAIL, true},
-        {{"x"}, RC_COMM_FAIL, true},
-        {{"##o\0k"s}, RC_COMM_FAIL, true},
+        {{"#x", "$$"}, RC_COMM_FAIL, true},
+        {{"x$$"}, RC_COMM_FAIL, true},
+        {{"##o\0k"s, "$$"}, RC_COMM_FAIL, true},
+        {{"#x"}, RC_COMM_FAIL, false},
         {{"##o"}, RC_COMM_FAIL, false},  // the rest never comes: a time-out
     };
     for (const auto& row : rows) {

@@ -37,14 +37,17 @@ bool sendAll(platform::Transport& net, platform::Socket s, const char* data, std
     return true;
 }
 
-bool awaitingMore(const char* raw, std::size_t got) {
-    if (got >= replyLimit) return false;
-    if (raw[0] != '#' || (got >= 2 && raw[1] != '#')) return false;
-    // One pass for both ends of a reply: a zero byte or a "$$".
+bool holdsFrameEnd(const char* raw, std::size_t got) {
     for (std::size_t i = 1; i < got; ++i)
-        if (raw[i] == '\0' || (raw[i] == '$' && raw[i - 1] == '$')) return false;
-    return true;
+        if (raw[i] == '$' && raw[i - 1] == '$') return true;
+    return false;
 }
+
+// A reply runs to its "$$" however it begins: one that is malformed at its start (a "#" short,
+// a stray line end left over from the reply before) still has its end on the way, and
+// stopping early would leave that end, or the whole of the real reply behind it, to answer the
+// next request on the slot.
+bool awaitingMore(const char* raw, std::size_t got) { return got < replyLimit && !holdsFrameEnd(raw, got); }
 
 // Milliseconds left until `deadline`; 0 once it has passed.
 int millisecondsLeft(Deadline deadline) {
@@ -160,8 +163,7 @@ ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket s, int wa
         raw[got] = '\0';
         if (got != 0 && !awaitingMore(raw, got)) break;
     }
-    if (got == replyLimit && std::strlen(raw) == replyLimit && raw[0] == '#' && raw[1] == '#' &&
-        std::strstr(raw, "$$") == nullptr && !discardRestOfFrame(net, s, deadline, raw[replyLimit - 1]))
+    if (got == replyLimit && !holdsFrameEnd(raw, got) && !discardRestOfFrame(net, s, deadline, raw[replyLimit - 1]))
         return ReceiveOutcome::linkFailure;
     return ReceiveOutcome::received;
 }

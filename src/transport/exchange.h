@@ -39,9 +39,9 @@ private:
 enum class ReceiveOutcome { received, linkFailure };
 
 // Receives one reply into `raw` (at least replyLimit + 1 bytes, kept zero-terminated after
-// what has arrived) within `waitMs` in all. Keeps receiving while what has arrived is shorter than replyLimit, begins
-// like a frame, and holds neither "$$" nor a zero byte yet. A frame too long for replyLimit
-// is read to its end and the surplus dropped.
+// what has arrived) within `waitMs` in all. Keeps receiving while what has arrived is shorter
+// than replyLimit and holds no "$$" yet, whatever it begins with and whatever zero bytes it
+// holds. A reply too long for replyLimit is read to its end and the surplus dropped.
 ReceiveOutcome receiveReply(platform::Transport& net, platform::Socket socket, int waitMs, char* raw);
 
 // Strips "##" and "$$" from the zero-terminated reply in place: the payload is then the

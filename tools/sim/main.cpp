@@ -91,5 +91,11 @@ int main(int argc, char** argv) {
     });
     server.run(controller);
     running = nullptr;
+    const zsim::Faults& f = o.faults;
+    if (f.delayRate > 0 || f.splitRate > 0 || f.dropRate > 0 || f.malformRate > 0 || f.silenceRate > 0) {
+        const zsim::FaultCounts& n = server.faultCounts();
+        std::fprintf(stderr, "zefra-sim: faults injected: %ld delayed, %ld split, %ld dropped, %ld malformed, %ld silenced\n",
+                     n.delayed, n.split, n.dropped, n.malformed, n.silenced);
+    }
     return 0;
 }

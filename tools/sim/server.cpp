@@ -133,9 +133,10 @@ void Server::run(Controller& controller) {
                     std::printf("<- %s\n-> %s\n", binary ? ("(" + std::to_string(frame.size()) + " binary bytes)").c_str() : frame.c_str(), payload.c_str());
                 std::string reply = "##" + payload + "$$";
                 Clock::time_point due = Clock::now();
-                if (chance(rng) < f.silenceRate) continue;
-                if (chance(rng) < f.dropRate) { c.out.push_back({due, {}, true}); continue; }
+                if (chance(rng) < f.silenceRate) { ++counts_.silenced; continue; }
+                if (chance(rng) < f.dropRate) { ++counts_.dropped; c.out.push_back({due, {}, true}); continue; }
                 if (chance(rng) < f.malformRate) {
+                    ++counts_.malformed;
                     // Complete but not a well-formed frame: one "#" short, no payload, or a
                     // line end after the closing "$$".
                     switch (std::uniform_int_distribution<int>(0, 2)(rng)) {
@@ -144,8 +145,12 @@ void Server::run(Controller& controller) {
                         default: reply += "\r\n"; break;
                     }
                 }
-                if (chance(rng) < f.delayRate) due += std::chrono::milliseconds(std::uniform_int_distribution<int>(0, std::max(0, f.delayMs))(rng));
+                if (chance(rng) < f.delayRate) {
+                    ++counts_.delayed;
+                    due += std::chrono::milliseconds(std::uniform_int_distribution<int>(0, std::max(0, f.delayMs))(rng));
+                }
                 if (chance(rng) < f.splitRate && reply.size() > 2) {
+                    ++counts_.split;
                     const std::size_t pieces = std::min<std::size_t>(reply.size(), std::uniform_int_distribution<std::size_t>(2, 4)(rng));
                     const std::size_t step = reply.size() / pieces;
                     for (std::size_t p = 0; p < pieces; ++p) {

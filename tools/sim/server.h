@@ -22,6 +22,11 @@ struct Faults {
     std::uint32_t seed = 1;
 };
 
+// How many replies each fault has hit so far.
+struct FaultCounts {
+    long delayed = 0, split = 0, dropped = 0, malformed = 0, silenced = 0;
+};
+
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 0;
@@ -40,11 +45,13 @@ public:
     void run(Controller& controller);
     // Safe from a signal handler; the loop notices within 100 ms.
     void stop() { stopping_ = true; }
+    const FaultCounts& faultCounts() const { return counts_; }
 
 private:
     ServerOptions options_;
     int listener_ = -1;
     std::atomic<bool> stopping_{false};
+    FaultCounts counts_;
 };
 
 }  // namespace zsim

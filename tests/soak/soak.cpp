@@ -1,0 +1,227 @@
+// Soak under fault injection: 10 slots, several threads on each, against the emulator told to
+// delay replies past the time limit, split them, drop connections, malform replies and fall
+// silent, while one more thread disconnects random slots mid-exchange. Every thread writes
+// values that no other thread ever writes into variables of its own and reads them back, so a
+// reply that reaches the wrong caller shows up as a foreign value. Fails on such cross-talk,
+// on a descriptor left open once every slot is closed, and on memory that keeps growing.
+//
+//   zefra_soak --sim PATH [--seconds N] [--seed N]
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "transport/slots.h"
+#include "zefraapi.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int slots = 10, threadsPerSlot = 3, timeoutSeconds = 1;
+
+int openDescriptors() {
+    int n = 0;
+    if (DIR* d = opendir("/proc/self/fd")) {
+        while (readdir(d) != nullptr) ++n;
+        closedir(d);
+    }
+    return n - 3;  // ".", ".." and the directory's own descriptor
+}
+
+long residentKiB() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The emulator on a free loopback port; it stops by itself should this program die first.
+struct Emulator {
+    pid_t pid = -1;
+    int port = -1;
+
+    Emulator(const char* path, int seconds, unsigned seed) {
+        int out[2];
+        if (pipe2(out, O_CLOEXEC) != 0) return;
+        const std::string exitAfter = std::to_string(seconds + 60), seedText = std::to_string(seed);
+        const char* argv[] = {path, "--port", "0", "--exit-after", exitAfter.c_str(), "--fault-seed", seedText.c_str(),
+                              "--fault-delay", "0.02", "--fault-delay-ms", "2500", "--fault-split", "0.05",
+                              "--fault-drop", "0.005", "--fault-malform", "0.01", "--fault-silence", "0.002", nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        if (posix_spawn(&pid, path, &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        char line[128] = {};
+        std::size_t got = 0;
+        for (ssize_t n; got + 1 < sizeof line && (n = read(out[0], line + got, 1)) == 1 && line[got] != '\n';) got += n;
+        close(out[0]);
+        if (std::sscanf(line, "listening on %*[0-9.]:%d", &port) != 1) port = -1;
+    }
+    ~Emulator() {
+        if (pid <= 0) return;
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+};
+
+// Result codes by kind, and how failed link exchanges ended.
+struct Tally {
+    std::atomic<long> calls{0}, ok{0}, commFail{0}, fail{0}, badParam{0}, refused{0};
+    std::atomic<long> notConnected{0}, malformed{0}, closed{0}, timedOut{0}, disconnects{0}, crossTalk{0};
+
+    void count(std::int32_t rc, int slot, bool wasConnected, Clock::duration took) {
+        ++calls;
+        if (rc == RC_OK) ++ok;
+        else if (rc == RC_FAIL) ++fail;
+        else if (rc == RC_BAD_PARAM) ++badParam;
+        else if (rc != RC_COMM_FAIL) ++refused;
+        else {
+            ++commFail;
+            if (!wasConnected) ++notConnected;
+            else if (zefra::slotAt(slot).connected()) ++malformed;
+            else if (took >= std::chrono::milliseconds(timeoutSeconds * 1000 - 20)) ++timedOut;
+            else ++closed;
+        }
+    }
+};
+
+// What a variable may hold: the last value confirmed, and every value whose write failed since
+// (the controller may have taken it before the link broke).
+struct Expected {
+    std::int32_t values[64] = {};
+    int count = 1;
+    void wrote(std::int32_t v, bool confirmed) {
+        if (confirmed || count == 64) count = 0;
+        values[count++] = v;
+    }
+    bool holds(std::int32_t v) {
+        for (int i = 0; i < count; ++i)
+            if (values[i] == v) {
+                values[0] = v;
+                count = 1;
+                return true;
+            }
+        return false;
+    }
+};
+
+void worker(int slot, int thread, std::uint16_t port, const std::atomic<bool>& stop, Tally& tally) {
+    const int id = slot * threadsPerSlot + thread;
+    const std::int32_t index = 100 + id;
+    Expected number, point;
+    std::int32_t serial = 0;
+    const auto call = [&](auto f) {
+        const bool wasConnected = zefra::slotAt(slot).connected();
+        const auto start = Clock::now();
+        const std::int32_t rc = f();
+        tally.count(rc, slot, wasConnected, Clock::now() - start);
+        return rc;
+    };
+    while (!stop) {
+        if (!zefra::slotAt(slot).connected() && ZEFRA_Init_ETH(0x7F000001u, port, timeoutSeconds, slot) != RC_OK) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
+        }
+        // Thread id in the high bits: no other thread ever writes this value anywhere.
+        const std::int32_t mine = id << 20 | (++serial & 0xFFFFF);
+        number.wrote(mine, call([&] { return ZEFRA_Set_CommonVarInt(index, mine, slot); }) == RC_OK);
+        std::int32_t got = 0;
+        if (call([&] { return ZEFRA_Get_CommonVarInt(index, &got, slot); }) == RC_OK && !number.holds(got)) {
+            std::fprintf(stderr, "cross-talk: thread %d read %d from its variable\n", id, got);
+            ++tally.crossTalk;
+        }
+        // A longer reply, more often cut by a split.
+        RobP target{};
+        target.pos[0] = mine;
+        target.pos[5] = -mine;
+        point.wrote(mine, call([&] { return ZEFRA_Set_RobP(index, &target, slot); }) == RC_OK);
+        RobP back{};
+        if (call([&] { return ZEFRA_Get_RobP(index, &back, slot); }) == RC_OK &&
+            (back.pos[0] != -back.pos[5] || !point.holds(static_cast<std::int32_t>(back.pos[0])))) {
+            std::fprintf(stderr, "cross-talk: thread %d read point %.3f\n", id, back.pos[0]);
+            ++tally.crossTalk;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* sim = nullptr;
+    int seconds = 30;
+    unsigned seed = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--sim") == 0) sim = argv[i + 1];
+        else if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--seed") == 0) seed = static_cast<unsigned>(std::atoi(argv[i + 1]));
+    }
+    if (sim == nullptr || seconds <= 0) {
+        std::fprintf(stderr, "usage: %s --sim PATH [--seconds N] [--seed N]\n", argv[0]);
+        return 2;
+    }
+    const int descriptorsBefore = openDescriptors();
+    Tally tally;
+    long residentWarm = 0, residentEnd = 0;
+    {
+        Emulator emulator(sim, seconds, seed);
+        if (emulator.port <= 0) {
+            std::fprintf(stderr, "the emulator did not start\n");
+            return 1;
+        }
+        const auto port = static_cast<std::uint16_t>(emulator.port);
+        std::atomic<bool> stop{false};
+        std::vector<std::thread> threads;
+        for (int s = 0; s < slots; ++s)
+            for (int t = 0; t < threadsPerSlot; ++t) threads.emplace_back(worker, s, t, port, std::cref(stop), std::ref(tally));
+        std::mt19937 random(seed);
+        const auto start = Clock::now(), end = start + std::chrono::seconds(seconds);
+        while (Clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(5, 60)(random)));
+            const int slot = std::uniform_int_distribution<int>(0, slots - 1)(random);
+            if (zefra::slotAt(slot).connected() && ZEFRA_Exit_ETH(slot) == RC_OK) ++tally.disconnects;
+            if (residentWarm == 0 && Clock::now() - start > std::chrono::seconds(seconds) / 4) residentWarm = residentKiB();
+        }
+        residentEnd = residentKiB();
+        stop = true;
+        for (int s = 0; s < slots; ++s) ZEFRA_Exit_ETH(s);  // wakes threads waiting on a reply
+        for (auto& t : threads) t.join();
+        for (int s = 0; s < slots; ++s) ZEFRA_Exit_ETH(s);
+    }
+    const int leaked = openDescriptors() - descriptorsBefore;
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    constexpr long growthLimitKiB = 64 * 1024;  // the sanitizers' own bookkeeping grows
+#else
+    constexpr long growthLimitKiB = 4 * 1024;
+#endif
+    const long growth = residentEnd - residentWarm;
+    std::printf("soak: %d s, %ld calls: %ld ok, %ld RC_COMM_FAIL (%ld slot closed before, %ld malformed, %ld link "
+                "closed, %ld time limit), %ld RC_FAIL, %ld RC_BAD_PARAM, %ld controller errors; %ld disconnects; "
+                "cross-talk %ld, descriptors leaked %d, memory growth %ld KiB\n",
+                seconds, tally.calls.load(), tally.ok.load(), tally.commFail.load(), tally.notConnected.load(), tally.malformed.load(),
+                tally.closed.load(), tally.timedOut.load(), tally.fail.load(), tally.badParam.load(),
+                tally.refused.load(), tally.disconnects.load(), tally.crossTalk.load(), leaked, growth);
+    // Every request here is well formed and every failure the emulator injects is a link or
+    // framing failure: RC_FAIL or an error number means a reply answered the wrong request.
+    const bool mismatched = tally.fail != 0 || tally.badParam != 0 || tally.refused != 0;
+    const bool passed = tally.crossTalk == 0 && !mismatched && leaked == 0 && growth <= growthLimitKiB &&
+                        tally.ok > tally.calls / 2;
+    return passed ? 0 : 1;
+}
