@@ -47,10 +47,7 @@ TEST_F(Allocations, NoneOnTheCommandPath) {
     platform::divertStandardOutput([](const char*) {});  // the scan-count line, formatted on the stack too
     const std::function<int32_t()> calls[] = {
         [] { return sendCommand(slot, "MovJ P%d %d %d", 1, 2, 3); },
-        [] {
-            int32_t v = 0;
-            return integerQuery("int", &v, slot);
-        },
+        [] { int32_t v = 0; return integerQuery("int", &v, slot); },
         [] {
             Command command;
             const PointRecord target{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
@@ -62,25 +59,12 @@ TEST_F(Allocations, NoneOnTheCommandPath) {
         [] {
             Command command;
             PointRecord p{};
-            const int32_t rc = command.query(slot, "query");
-            return rc == RC_OK && readPointRecord(command.payload(), &p) ? RC_OK : RC_FAIL;
+            return command.query(slot, "query") == RC_OK && readPointRecord(command.payload(), &p) ? RC_OK : RC_FAIL;
         },
-        [] {
-            char reply[512] = {};
-            return ZEFRA_Common_Cmd("int", reply, slot);
-        },
-        [] {
-            const unsigned char entries[48] = {1, 2, 3};  // a binary frame, built on the stack too
-            return ZEFRA_SetExtProfileData(2, entries, slot);
-        },
-        [] {
-            int32_t v = 0;
-            return ZEFRA_Get_SpeedLimitSwitch(&v, slot);
-        },
-        [] {
-            char message[128];
-            return ZEFRA_Get_Print(message, slot);
-        },
+        [] { char reply[512] = {}; return ZEFRA_Common_Cmd("int", reply, slot); },
+        [] { const unsigned char entries[48] = {1, 2, 3}; return ZEFRA_SetExtProfileData(2, entries, slot); },  // a binary frame, on the stack too
+        [] { int32_t v = 0; return ZEFRA_Get_SpeedLimitSwitch(&v, slot); },
+        [] { char message[128]; return ZEFRA_Get_Print(message, slot); },
     };
     for (std::size_t i = 0; i < std::size(calls); ++i) {
         EXPECT_EQ(calls[i](), RC_OK) << "call " << i;  // warm up: one-time set-up (the classic locale) is not per call
