@@ -46,6 +46,7 @@ public:
 // The transport in use. Swapping it is meant for tests, before any slot is connected.
 Transport& transport();
 void useTransport(Transport* replacement);  // nullptr restores the OS transport
+Transport& systemTransport();                // the OS transport, one per process
 
 // Writes text to the process's standard output through the C library's stdout, so that it
 // keeps its place among the host's own output and follows the host's buffering choice.
@@ -90,6 +91,8 @@ std::size_t convertText(const Charset& from, const Charset& to, const char* text
 // The host's set is its locale's: the environment's, taken once at first use. Tests fix another
 // one; nullptr restores the environment's.
 void useHostCharset(const Charset* charset);
+// The environment's set (a POSIX host's locale, a Windows host's ANSI code page), made once.
+const Charset& environmentCharset();
 // The set of a named locale ("" is the environment's) as the library would use it; nullptr
 // when the system has no such locale.
 std::unique_ptr<Charset> localeCharset(const char* name);

@@ -19,8 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cstdio>
 
 namespace zefra::platform {
 namespace {
@@ -104,10 +102,6 @@ public:
     bool close(Socket s) override { return ::close(static_cast<int>(s)) == 0; }
 };
 
-PosixTransport posixTransport;
-std::atomic<Transport*> current{&posixTransport};
-
-std::atomic<OutputSink> outputSink{nullptr};
 
 static_assert(MB_LEN_MAX <= Charset::maxEncoded);
 
@@ -209,6 +203,13 @@ private:
 
 locale_t newCtypeLocale(const char* name) { return newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr)); }
 
+}  // namespace
+
+Transport& systemTransport() {
+    static PosixTransport posixTransport;
+    return posixTransport;
+}
+
 // The environment's locale as a host that called setlocale(LC_ALL, "") would have it, made
 // once; "C" when the environment names a locale the system lacks.
 const Charset& environmentCharset() {
@@ -219,25 +220,6 @@ const Charset& environmentCharset() {
     }());
     return *charset;
 }
-
-std::atomic<const Charset*> fixedHostCharset{nullptr};
-
-const Charset& hostCharset() {
-    const Charset* fixed = fixedHostCharset.load(std::memory_order_acquire);
-    return fixed != nullptr ? *fixed : environmentCharset();
-}
-
-}  // namespace
-
-std::size_t hostTextToUtf8(const char* text, std::size_t limit, char* out, std::size_t size) {
-    return convertText(hostCharset(), utf8Charset(), text, limit, out, size);
-}
-
-std::size_t utf8ToHostText(const char* text, std::size_t limit, char* out, std::size_t size) {
-    return convertText(utf8Charset(), hostCharset(), text, limit, out, size);
-}
-
-void useHostCharset(const Charset* charset) { fixedHostCharset.store(charset, std::memory_order_release); }
 
 std::unique_ptr<Charset> localeCharset(const char* name) {
     const locale_t locale = newCtypeLocale(name);
@@ -251,21 +233,6 @@ std::int64_t coarseMilliseconds() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
     return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1'000'000;
-}
-
-void writeStandardOutput(const char* text) {
-    if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
-        sink(text);
-        return;
-    }
-    std::fputs(text, stdout);
-}
-
-void divertStandardOutput(OutputSink sink) { outputSink.store(sink, std::memory_order_release); }
-
-Transport& transport() { return *current.load(std::memory_order_acquire); }
-void useTransport(Transport* replacement) {
-    current.store(replacement ? replacement : &posixTransport, std::memory_order_release);
 }
 
 }  // namespace zefra::platform

@@ -20,7 +20,6 @@
 
 #include <atomic>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -148,10 +147,6 @@ private:
     static int clamp(std::size_t size) { return size > INT_MAX ? INT_MAX : static_cast<int>(size); }
 };
 
-WinsockTransport winsockTransport;
-std::atomic<Transport*> current{&winsockTransport};
-
-std::atomic<OutputSink> outputSink{nullptr};
 
 // A Windows code page: single-byte, double-byte (a lead byte announces a second one) or
 // UTF-8, which gets the strict UTF-8 of this library so that broken input is replaced the
@@ -208,34 +203,23 @@ public:
     }
 };
 
-const Charset& ansiCharset() {
-    // Never destroyed: a host thread may still fetch a message while the process exits.
-    static const Charset* const charset = new CodePageCharset(::GetACP());
-    return *charset;
-}
-
-std::atomic<const Charset*> fixedHostCharset{nullptr};
-
-const Charset& hostCharset() {
-    const Charset* fixed = fixedHostCharset.load(std::memory_order_acquire);
-    return fixed != nullptr ? *fixed : ansiCharset();
-}
-
 bool endsWithNoCase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && ::_strnicmp(text.data() + text.size() - tail.size(), tail.data(), tail.size()) == 0;
 }
 
 }  // namespace
 
-std::size_t hostTextToUtf8(const char* text, std::size_t limit, char* out, std::size_t size) {
-    return convertText(hostCharset(), utf8Charset(), text, limit, out, size);
+Transport& systemTransport() {
+    static WinsockTransport winsockTransport;
+    return winsockTransport;
 }
 
-std::size_t utf8ToHostText(const char* text, std::size_t limit, char* out, std::size_t size) {
-    return convertText(utf8Charset(), hostCharset(), text, limit, out, size);
+// The host's ANSI code page.
+const Charset& environmentCharset() {
+    // Never destroyed: a host thread may still fetch a message while the process exits.
+    static const Charset* const charset = new CodePageCharset(::GetACP());
+    return *charset;
 }
-
-void useHostCharset(const Charset* charset) { fixedHostCharset.store(charset, std::memory_order_release); }
 
 // Windows has no named C locales behind its code pages; the names map as the C runtime reads
 // them: "" is the ANSI code page, "C" plain ASCII, "<anything>.UTF-8" UTF-8 and
@@ -254,20 +238,5 @@ std::unique_ptr<Charset> localeCharset(const char* name) {
 }
 
 std::int64_t coarseMilliseconds() { return static_cast<std::int64_t>(::GetTickCount64()); }
-
-void writeStandardOutput(const char* text) {
-    if (const OutputSink sink = outputSink.load(std::memory_order_acquire)) {
-        sink(text);
-        return;
-    }
-    std::fputs(text, stdout);
-}
-
-void divertStandardOutput(OutputSink sink) { outputSink.store(sink, std::memory_order_release); }
-
-Transport& transport() { return *current.load(std::memory_order_acquire); }
-void useTransport(Transport* replacement) {
-    current.store(replacement ? replacement : &winsockTransport, std::memory_order_release);
-}
 
 }  // namespace zefra::platform
