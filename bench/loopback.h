@@ -28,6 +28,12 @@ inline int listenOnLoopback(int backlog, std::uint16_t& port) {
     return listener;
 }
 
+// Turns Nagle's delay off, as the library does on its own sockets.
+inline void noDelay(int fd) {
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
 // A client socket connected to `port` on loopback, without Nagle's delay, as the library's.
 inline int connectToLoopback(std::uint16_t port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -36,8 +42,7 @@ inline int connectToLoopback(std::uint16_t port) {
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = htons(port);
     if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) std::abort();
-    const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    noDelay(fd);
     return fd;
 }
 

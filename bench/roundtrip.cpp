@@ -55,8 +55,7 @@ private:
         Connection connections[2];
         for (auto& c : connections) {
             c.fd = ::accept(listener_, nullptr, nullptr);
-            const int one = 1;
-            ::setsockopt(c.fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+            zefra::bench::noDelay(c.fd);
         }
         pollfd polls[2] = {{connections[0].fd, POLLIN, 0}, {connections[1].fd, POLLIN, 0}};
         for (int open = 2; open > 0;) {

@@ -29,11 +29,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr char commandFrame[] = "@@MovJ P1 50 0$$";
 
-void noDelay(int fd) {
-    const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-}
-
 // Accepts every connection and serves each on its own thread until the client closes it.
 class Responder {
 public:
@@ -56,7 +51,7 @@ private:
             if (::poll(&p, 1, 50) <= 0) continue;
             const int fd = ::accept(listener_, nullptr, nullptr);
             if (fd < 0) continue;
-            noDelay(fd);
+            zefra::bench::noDelay(fd);
             servers_.emplace_back([fd] { serve(fd); });
         }
     }
