@@ -57,7 +57,7 @@ inline bool sameResults(const ScanResults& a, const ScanResults& b) {
 inline bool refusedOnPurpose(const char* format, const std::string& in, const ScanResults& ours,
                              const ScanResults& theirs) {
     static const std::regex integerConversion("%\\*?[0-9]*h*[diouxX]"),
-        longNumber("[0-9a-fA-F]{9,}|[0-9]{10,}|-[0-9a-fA-F]{8}");
+        longNumber("[0-9a-fA-F]{9,}|[0-9]{10,}|-(0[xX])?[0-9a-fA-F]{8}");
     // A suppressed field refused this way leaves nothing stored where glibc went on to EOF.
     return ours.count >= 0 && (theirs.count > ours.count || (ours.count == 0 && theirs.count == EOF)) &&
            std::memcmp(ours.fields, theirs.fields, 16 * static_cast<std::size_t>(ours.count)) == 0 &&
