@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -145,6 +147,13 @@ void phase(int threads, int ms, Totals& into, Call call) {
     }
 }
 
+// The median of `values` (sorted in place).
+double median(std::vector<double>& values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,25 +162,44 @@ int main(int argc, char** argv) {
     const int ms = zefra::bench::countArgument(argc, argv, 2, 250, usage);
     Responder responder;
     std::printf("%d rounds of %d ms per side, loopback, ZEFRA_MovJ against its raw frame\n", rounds, ms);
-    std::printf("%-8s %12s %12s %10s %14s %14s %10s\n", "threads", "lib calls/s", "raw calls/s", "ratio",
-                "lib cpu us", "raw cpu us", "ratio");
+    std::printf("ratios: library / raw, median over the rounds [lowest, highest]\n");
+    std::printf("%-8s %12s %12s %22s %11s %11s %22s\n", "threads", "lib calls/s", "raw calls/s", "calls/s ratio",
+                "lib cpu us", "raw cpu us", "cpu per call ratio");
     for (const int threads : {1, 2, 4, 10}) {
         for (int s = 0; s < threads; ++s)
             if (ZEFRA_Init_ETH(INADDR_LOOPBACK, responder.port, 5, s) != RC_OK) return 1;
         std::vector<std::unique_ptr<RawClient>> raw;
         for (int s = 0; s < threads; ++s) raw.push_back(std::make_unique<RawClient>(responder.port));
+        const auto libraryPhase = [&](Totals& t) {
+            phase(threads, ms, t, [](int slot) { return ZEFRA_MovJ(1, 50, 0, slot) == RC_OK; });
+        };
+        const auto rawPhase = [&](Totals& t) {
+            phase(threads, ms, t, [&](int i) { return raw[static_cast<std::size_t>(i)]->exchange(); });
+        };
         Totals lib, direct;
+        std::vector<double> rateRatios, cpuRatios;
         for (int r = 0; r < rounds; ++r) {
-            phase(threads, ms, lib, [](int slot) { return ZEFRA_MovJ(1, 50, 0, slot) == RC_OK; });
-            phase(threads, ms, direct, [&](int t) { return raw[static_cast<std::size_t>(t)]->exchange(); });
+            // Each side goes first in every other round, so that neither always meets the
+            // machine as the other left it.
+            Totals l, d;
+            if (r % 2 == 0) libraryPhase(l), rawPhase(d);
+            else rawPhase(d), libraryPhase(l);
+            rateRatios.push_back((static_cast<double>(l.calls) / l.seconds) / (static_cast<double>(d.calls) / d.seconds));
+            cpuRatios.push_back((l.cpu / static_cast<double>(l.calls)) / (d.cpu / static_cast<double>(d.calls)));
+            lib.calls += l.calls, lib.seconds += l.seconds, lib.cpu += l.cpu;
+            direct.calls += d.calls, direct.seconds += d.seconds, direct.cpu += d.cpu;
         }
         for (int s = 0; s < threads; ++s) ZEFRA_Exit_ETH(s);
-        const double libRate = static_cast<double>(lib.calls) / lib.seconds;
-        const double rawRate = static_cast<double>(direct.calls) / direct.seconds;
-        const double libCpu = lib.cpu / static_cast<double>(lib.calls) * 1e6;
-        const double rawCpu = direct.cpu / static_cast<double>(direct.calls) * 1e6;
-        std::printf("%-8d %12.0f %12.0f %10.3f %14.2f %14.2f %10.3f\n", threads, libRate, rawRate, libRate / rawRate,
-                    libCpu, rawCpu, libCpu / rawCpu);
+        const auto spread = [](std::vector<double>& v) {
+            char text[40];
+            const double mid = median(v);  // sorts
+            std::snprintf(text, sizeof text, "%.3f [%.3f, %.3f]", mid, v.front(), v.back());
+            return std::string(text);
+        };
+        std::printf("%-8d %12.0f %12.0f %22s %11.2f %11.2f %22s\n", threads,
+                    static_cast<double>(lib.calls) / lib.seconds, static_cast<double>(direct.calls) / direct.seconds,
+                    spread(rateRatios).c_str(), lib.cpu / static_cast<double>(lib.calls) * 1e6,
+                    direct.cpu / static_cast<double>(direct.calls) * 1e6, spread(cpuRatios).c_str());
     }
     return 0;
 }

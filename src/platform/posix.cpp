@@ -24,10 +24,10 @@ namespace zefra::platform {
 namespace {
 
 Readiness waitFor(Socket s, short events, int milliseconds) {
-    // A signal that interrupts the wait must not restart it with the whole limit again.
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const long long deadline = now.tv_sec * 1000LL + now.tv_nsec / 1000000 + milliseconds;
+    // A signal that interrupts the wait must not restart it with the whole limit again. The
+    // coarse clock is enough for a limit of whole milliseconds, and it is the one read on every
+    // call: the fine clock would cost the client more than the rest of the wait's own work.
+    const std::int64_t deadline = coarseMilliseconds() + milliseconds;
     pollfd p{static_cast<int>(s), events, 0};
     for (int left = milliseconds;;) {
         const int n = ::poll(&p, 1, left);
@@ -37,8 +37,7 @@ Readiness waitFor(Socket s, short events, int milliseconds) {
         }
         if (n == 0) return Readiness::timedOut;
         if (errno != EINTR) return Readiness::failed;
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        const long long remaining = deadline - (now.tv_sec * 1000LL + now.tv_nsec / 1000000);
+        const std::int64_t remaining = deadline - coarseMilliseconds();
         if (remaining <= 0) return Readiness::timedOut;
         left = static_cast<int>(remaining);
     }
