@@ -83,5 +83,19 @@ TEST(Charset, SingleByteLocale) {
     EXPECT_EQ(convert(utf8, *euro, "\xC3\x9F\xE2\x82\xAC\xC3\xBF \xC2\xA4"), "\xDF\xA4\xFF ?");
 }
 
+// A multibyte set other than UTF-8, converted without switching the thread's locale: whole
+// double-byte characters both ways, "?" for what the set lacks, broken or cut input replaced,
+// and a limit never splitting a character.
+TEST(Charset, MultibyteLocale) {
+    const auto japanese = platform::localeCharset("ja_JP.EUC-JP");
+    if (japanese == nullptr) GTEST_SKIP() << "no ja_JP.EUC-JP locale here";
+    const std::string nihon = "\xE6\x97\xA5\xE6\x9C\xAC";  // two characters, in UTF-8
+    EXPECT_EQ(convert(utf8, *japanese, nihon + "\xE2\x82\xAC" "1"), "\xC6\xFC\xCB\xDC?1");
+    EXPECT_EQ(convert(*japanese, utf8, "\xC6\xFC\xCB\xDC" "a"), nihon + "a");
+    EXPECT_EQ(convert(*japanese, utf8, "\xC6" "A|a\xC6"), replacement + "A|a" + replacement);
+    EXPECT_EQ(convert(*japanese, utf8, "a\xC6\xFC", 2), "a");
+    EXPECT_EQ(convert(utf8, *japanese, "a" + nihon, 64, 3), "a");
+}
+
 }  // namespace
 }  // namespace zefra::test

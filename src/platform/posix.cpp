@@ -8,6 +8,7 @@
 #include <cstring>
 #include <cwchar>
 #include <fcntl.h>
+#include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <netinet/in.h>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <mutex>
 
 namespace zefra::platform {
 namespace {
@@ -117,17 +119,58 @@ private:
     locale_t previous_;
 };
 
-// A locale's character set, through the C library's own conversions under that locale. A
-// UTF-8 locale gets the strict UTF-8 of this library instead, so that broken input is
-// replaced the same way whatever the C library accepts. A single-byte set (the "C" locale,
-// the ISO-8859 family, ...) is read into a table once, so that a call never switches its
-// thread's locale; only the rare multibyte sets other than UTF-8 convert under the locale
-// character by character. Without a locale at all, plain ASCII.
+// One direction of a multibyte conversion through iconv, opened once. A descriptor carries
+// conversion state, so calls from several threads take turns; each converts one character
+// from the initial state, as a fresh mbstate_t would.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (opened()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    struct Result {
+        std::size_t taken, written;
+        int error;  // 0, or the errno of a conversion that stopped early
+    };
+    // Converts from `in` until `out` is full or `in` ends.
+    Result convert(const char* in, std::size_t inSize, char* out, std::size_t outSize) const {
+        std::lock_guard<std::mutex> turn(mutex_);
+        (void)iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* source = const_cast<char*>(in);  // iconv's signature; the input is not written
+        std::size_t sourceLeft = inSize, targetLeft = outSize;
+        const std::size_t r = iconv(cd_, &source, &sourceLeft, &out, &targetLeft);
+        const int error = r == static_cast<std::size_t>(-1) ? errno : 0;
+        // Back to the initial shift state, so that the character stands alone.
+        if (error == 0) (void)iconv(cd_, nullptr, nullptr, &out, &targetLeft);
+        return {inSize - sourceLeft, outSize - targetLeft, error};
+    }
+
+private:
+    iconv_t cd_;
+    mutable std::mutex mutex_;
+};
+
+// A locale's character set. A UTF-8 locale gets the strict UTF-8 of this library, so that
+// broken input is replaced the same way whatever the C library accepts. A single-byte set (the
+// "C" locale, the ISO-8859 family, ...) is read into a table once; a multibyte set other than
+// UTF-8 converts through iconv. No call ever switches its thread's locale. Without a locale at
+// all, or a set iconv does not know, plain ASCII.
 class LocaleCharset final : public Charset {
 public:
     explicit LocaleCharset(locale_t locale)
         : locale_(locale), utf8_(locale != nullptr && std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0) {
-        if (locale_ != nullptr && !utf8_) readSingleByteTable();
+        if (locale_ == nullptr || utf8_) return;
+        readSingleByteTable();
+        if (singleByte_) return;
+        const char* const codeset = nl_langinfo_l(CODESET, locale_);
+        toCharacter_ = std::make_unique<Converter>("WCHAR_T", codeset);
+        fromCharacter_ = std::make_unique<Converter>(codeset, "WCHAR_T");
+        if (!toCharacter_->opened() || !fromCharacter_->opened()) toCharacter_.reset(), fromCharacter_.reset();
     }
     ~LocaleCharset() override {
         if (locale_ != nullptr) freelocale(locale_);
@@ -141,17 +184,16 @@ public:
             const char32_t c = byteToCharacter_[static_cast<unsigned char>(text[0])];
             return c != noCharacter ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
         }
-        if (locale_ == nullptr) {
+        if (toCharacter_ == nullptr) {
             const unsigned char c = static_cast<unsigned char>(text[0]);
             return c < 0x80 ? Decoded{Decoded::character, 1, c} : Decoded{Decoded::invalid, 1, 0};
         }
-        LocaleScope scope(locale_);
-        std::mbstate_t state{};
         wchar_t c = 0;
-        const std::size_t n = std::mbrtowc(&c, text, available, &state);
-        if (n == static_cast<std::size_t>(-2)) return {Decoded::incomplete, available, 0};
-        if (n == static_cast<std::size_t>(-1) || n == 0 || n > available) return {Decoded::invalid, 1, 0};
-        return {Decoded::character, n, static_cast<char32_t>(c)};
+        const Converter::Result r =
+            toCharacter_->convert(text, available, reinterpret_cast<char*>(&c), sizeof c);
+        if (r.written == sizeof c) return {Decoded::character, r.taken, static_cast<char32_t>(c)};
+        if (r.error == EINVAL) return {Decoded::incomplete, available, 0};
+        return {Decoded::invalid, 1, 0};
     }
 
     std::size_t encode(char32_t c, char* out) const override {
@@ -163,21 +205,22 @@ public:
             out[0] = static_cast<char>(it->second);
             return 1;
         }
-        if (locale_ == nullptr) {
+        if (fromCharacter_ == nullptr) {
             if (c >= 0x80) return 0;
             out[0] = static_cast<char>(c);
             return 1;
         }
-        LocaleScope scope(locale_);
-        std::mbstate_t state{};
-        const std::size_t n = std::wcrtomb(out, static_cast<wchar_t>(c), &state);
-        return n == static_cast<std::size_t>(-1) ? 0 : n;
+        const wchar_t wide = static_cast<wchar_t>(c);
+        const Converter::Result r =
+            fromCharacter_->convert(reinterpret_cast<const char*>(&wide), sizeof wide, out, maxEncoded);
+        return r.error == 0 && r.taken == sizeof wide ? r.written : 0;
     }
 
 private:
     static constexpr char32_t noCharacter = 0xFFFFFFFF;
 
     void readSingleByteTable() {
+        // Under the locale for these few calls only, when the charset is made.
         LocaleScope scope(locale_);
         if (MB_CUR_MAX != 1) return;
         for (unsigned byte = 1; byte < 256; ++byte) {
@@ -198,6 +241,7 @@ private:
     std::array<char32_t, 256> byteToCharacter_{};  // entry 0 unused: texts end at a zero byte
     std::array<std::pair<char32_t, unsigned char>, 255> characterToByte_{};  // sorted by character
     std::size_t characters_ = 0;
+    std::unique_ptr<Converter> toCharacter_, fromCharacter_;
 };
 
 locale_t newCtypeLocale(const char* name) { return newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr)); }
