@@ -300,6 +300,7 @@ protected:
         EXPECT_EQ(call(&record), RC_OK);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, expected));
+        controller.clear();
     }
 };
 
