@@ -170,11 +170,11 @@ TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
         {"IndResetOld 4 EXT 1", [] { return ZEFRA_IndResetOld("EXT 1", 4, slot); }},
     });
     expectIntQueries({
-        {[](auto v, auto s) { return ZEFRA_IndSpeed("EXT1", 1, v, s); }, "IndSpeed 1 EXT1"},
-        {[](auto v, auto s) { return ZEFRA_IndInPos("EXT1", 2, v, s); }, "IndInPos 2 EXT1"},
-        {[](auto v, auto s) { return ZEFRA_Get_IndAMoveSts("EXT1", 1, v, s); }, "Get_IndAMoveSts 1 EXT1"},
-        {[](auto v, auto s) { return ZEFRA_Get_IndCMoveSts("EXT1", -1, v, s); }, "Get_IndCMoveSts -1 EXT1"},
-        {[](auto v, auto s) { return ZEFRA_Get_IndResetSts("EXT1", 0, v, s); }, "Get_IndResetSts 0 EXT1"},
+        {partial(ZEFRA_IndSpeed, "EXT1", 1), "IndSpeed 1 EXT1"},
+        {partial(ZEFRA_IndInPos, "EXT1", 2), "IndInPos 2 EXT1"},
+        {partial(ZEFRA_Get_IndAMoveSts, "EXT1", 1), "Get_IndAMoveSts 1 EXT1"},
+        {partial(ZEFRA_Get_IndCMoveSts, "EXT1", -1), "Get_IndCMoveSts -1 EXT1"},
+        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"},
         {ZEFRA_Get_MotionStsExceptIndAxis, "Get_MotionStsExceptIndAxis"},
     });
 }

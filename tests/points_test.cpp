@@ -207,10 +207,8 @@ TEST_F(Points, FrameGettersWriteAsEachReadingSays) {
         {"Get_ToolC 3", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_ToolC, 3)},
         {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
-        {"Get_ToolCNum", "=4", RC_OK, "4", getter<int32_t>(ZEFRA_Get_ToolCNum)},
-        {"Get_WobjNum", "=-1", RC_OK, "-1", getter<int32_t>(ZEFRA_Get_WobjNum)},
-        {"Get_UserCNum", "=2", RC_OK, "2", getter<int32_t>(ZEFRA_Get_UserCNum)},
     });
+    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"}, {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
 }
 
 // The point conversions send the reference triple of `result`, whose old contents survive a
@@ -329,11 +327,10 @@ TEST_F(Points, LatchedPositions) {
     expectSent({{"Latch ON", [] { return ZEFRA_LatchEnable(1, slot); }}, {"Latch OFF", [] { return ZEFRA_LatchEnable(0, slot); }},
                 {"Clr_LatchPos", [] { return ZEFRA_Clr_LatchPos(slot); }}});
     expectRefused({ZEFRA_LatchEnable(2, slot), ZEFRA_LatchEnable(-1, 5)});  // slot 5, not connected, is not looked at
+    expectIntQueries({{ZEFRA_Get_LatchSts, "Get_LatchSts"}, {ZEFRA_Get_LatchSum, "Get_LatchSum"}});
     const auto pos = with<int32_t, Six>([](auto& flag, auto& p) { return ZEFRA_Get_LatchPos(3, &flag, p.data(), slot); });
     const auto robPos = with<int32_t, RobP>([](auto& flag, auto& p) { return ZEFRA_Get_LatchRobP(-2, &flag, &p, slot); });
     expectRead({
-        {"Get_LatchSts", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_LatchSts)},
-        {"Get_LatchSum", "=12", RC_OK, "12", getter<int32_t>(ZEFRA_Get_LatchSum)},
         {"Get_LatchPos 3", "=1;10,20,30,0,0,90", RC_OK, "1,10,20,30,0,0,90", pos},
         {"Get_LatchPos 3", "=1;10,20", RC_FAIL, "9,10,20,9,9,9,9", pos},  // pos in place, flag only at the end
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", robPos},

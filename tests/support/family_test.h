@@ -122,6 +122,12 @@ struct Read {
 template <typename Out>
 using Query = std::function<int32_t(Out* out, int32_t slot)>;
 
+// A query with its leading arguments fixed, leaving its output and the slot.
+template <typename F, typename... A>
+auto partial(F f, A... args) {
+    return [=](auto* out, int32_t slot) { return f(args..., out, slot); };
+}
+
 // What a query of one integer leaves in its output.
 enum class Output {
     written,    // the scanned value, only after a complete scan
