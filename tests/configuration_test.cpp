@@ -67,7 +67,8 @@ TEST_F(Configuration, KinematicsHomesZerosAndSteps) {
         {"Get_StepMotionR", "=-2", RC_OK, "-2", getter<float>(ZEFRA_Get_StepMotionR)},
         {"Get_InchStep", "=5", RC_OK, "5", getter<int32_t>(ZEFRA_Get_InchStep)},
     });
-    expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot), ZEFRA_Get_ZeroPos(nullptr, slot)});
+    expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
+                   ZEFRA_Get_ZeroPos(nullptr, slot)});
 }
 
 // Any axis number goes out glued to the "J".
@@ -112,8 +113,8 @@ TEST_F(Configuration, CollisionSettingsGoOutAsWrittenAndComeBackWhole) {
         {ZEFRA_Get_PlayBackModeCollAction, "Get_PlayBackModeCollAction"},
         {ZEFRA_Get_PlayBackModeCollDist, "Get_PlayBackModeCollDist"},
     });
-    int32_t v = 0;
-    expectRefused({ZEFRA_Get_CollModeAndAction(nullptr, &v, slot), ZEFRA_Get_CollModeAndAction(&v, nullptr, slot)});
+    expectRefused({ZEFRA_Get_CollModeAndAction(nullptr, spare, slot),
+                   ZEFRA_Get_CollModeAndAction(spare, nullptr, slot)});
 }
 
 TEST_F(Configuration, CollisionRecommendedLevelsComeOnlyForFourOrSixAxes) {
@@ -131,7 +132,8 @@ TEST_F(Configuration, CollisionRecommendedLevelsComeOnlyForFourOrSixAxes) {
         {"GetRecommendCollisionLevel 1 0", "=", RC_OK, "", noLevels(0)},  // levels needed only for 4 and 6
         {"GetRecommendCollisionLevel 1 -4", "=1", RC_FAIL, "", noLevels(-4)},
     });
-    expectRefused({ZEF_GetRecommendCollisionLevel(1, 4, nullptr, slot), ZEF_GetRecommendCollisionLevel(1, 6, nullptr, slot)});
+    expectRefused({ZEF_GetRecommendCollisionLevel(1, 4, nullptr, slot),
+                   ZEF_GetRecommendCollisionLevel(1, 6, nullptr, slot)});
 }
 
 const InterferZonePara zone0{-1, 2, 3, 65535, 0.5f, 6, 0, {1, 2, 3, 4, 5, 6.25f}, {9, 9, 9, 9, 9, 9}};
@@ -162,8 +164,9 @@ TEST_F(Configuration, InterferenceZonesAndTools) {
     badKind.kind = 2;
     badShape.shapeType = 4;
     badVariant.type3Kind = 3;
-    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot), ZEFRA_Set_InterferToolPara(1, &badShape, slot),
-                   ZEFRA_Set_InterferToolPara(1, &badVariant, slot), ZEFRA_Set_InterferToolPara(1, nullptr, slot)});
+    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot),
+                   ZEFRA_Set_InterferToolPara(1, &badShape, slot), ZEFRA_Set_InterferToolPara(1, &badVariant, slot),
+                   ZEFRA_Set_InterferToolPara(1, nullptr, slot)});
     const auto zone = getter<InterferZonePara>(ZEFRA_Get_InterferZonePara, 3);
     const auto states = getter<std::array<int32_t, 16>>(ZEFRA_Get_InterferZoneActStat);
     const auto active = getter<int32_t>(ZEFRA_Get_InterferToolActNum);
@@ -179,7 +182,8 @@ TEST_F(Configuration, InterferenceZonesAndTools) {
         {"Get_InterferToolActNum", "=x", RC_BAD_PARAM, "9", active},
         {"Get_InterferToolActNum", "e", RC_FAIL, "9", active},  // the exchange's failures pass unchanged
     });
-    expectRefused({ZEFRA_Get_InterferZonePara(1, nullptr, slot), ZEFRA_Get_InterferZoneActStat(nullptr, slot), ZEFRA_Get_InterferToolActNum(nullptr, slot)});
+    expectRefused({ZEFRA_Get_InterferZonePara(1, nullptr, slot), ZEFRA_Get_InterferZoneActStat(nullptr, slot),
+                   ZEFRA_Get_InterferToolActNum(nullptr, slot)});
 }
 
 TEST_F(Configuration, InterferenceToolShapeReadingsFillTheNamedGroupAndZeroTheRest) {
@@ -210,10 +214,9 @@ TEST_F(Configuration, InterferenceToolShapeReadingsFillTheNamedGroupAndZeroTheRe
 }
 
 TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
-    int32_t value = 0;
     expectRefused({ZEFRA_Pulse(13824, 1, 0, slot), ZEFRA_Pulse(UINT32_MAX, 1, 0, slot), ZEFRA_Pulse(1, 0.09, 0, slot),
                    ZEFRA_Pulse(1, 2000.5, 0, slot), ZEFRA_Pulse(1, 1, 2, slot), ZEFRA_Pulse(1, 1, UINT32_MAX, slot),
-                   ZEFRA_AutoTestSetMachineParams(nullptr, &value, slot)});
+                   ZEFRA_AutoTestSetMachineParams(nullptr, spare, slot)});
     expectSent({
         {"pulse 5 2.000000 1", [] { return ZEFRA_Pulse(5, 2, 1, slot); }},
         {"pulse 13823 0.100000 0", [] { return ZEFRA_Pulse(13823, 0.1, 0, slot); }},

@@ -37,11 +37,8 @@ TEST_F(ControlStatus, AccessAndPermits) {
         {"CurPermit", "=1 Ip:192.0.2.1 Port:", RC_FAIL, "1,9,9", permit},
         {"CurPermit", "ok", RC_FAIL, "9,9,9", permit},
     });
-    int32_t s = 0;
-    uint32_t a = 0;
-    uint16_t p = 0;
-    expectRefused({ZEFRA_CurPermit(nullptr, &a, &p, slot), ZEFRA_CurPermit(&s, nullptr, &p, slot),
-                   ZEFRA_CurPermit(&s, &a, nullptr, slot)});
+    expectRefused({ZEFRA_CurPermit(nullptr, spare, spare, slot), ZEFRA_CurPermit(spare, nullptr, spare, slot),
+                   ZEFRA_CurPermit(spare, spare, nullptr, slot)});
 }
 
 TEST_F(ControlStatus, ControlRefusesStatesAndModesOutOfRangeThenSendsItsText) {
@@ -94,12 +91,10 @@ TEST_F(ControlStatus, StatusQueries) {
 TEST_F(ControlStatus, SystemInformation) {
     static const double axes[6] = {1, -2.5, 0.0000004, 3, 4, 90};
     static const int32_t config[4] = {0, 1, -1, 2};
-    char text[128], head[16];
-    int32_t ints[8] = {};
-    expectRefused({ZEFRA_GetRCLibVersion(nullptr, head, text, slot), ZEFRA_GetRCLibVersion("v", nullptr, text, slot),
-                   ZEFRA_GetRCLibVersion("v", head, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
-                   ZEFRA_Get_ArmType(nullptr, ints, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
-                   ZEFRA_Get_TransArmType(nullptr, ints, slot), ZEFRA_Get_TransArmType(ints, nullptr, slot)});
+    expectRefused({ZEFRA_GetRCLibVersion(nullptr, spare, spare, slot), ZEFRA_GetRCLibVersion("v", nullptr, spare, slot),
+                   ZEFRA_GetRCLibVersion("v", spare, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
+                   ZEFRA_Get_ArmType(nullptr, spare, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
+                   ZEFRA_Get_TransArmType(nullptr, spare, slot), ZEFRA_Get_TransArmType(spare, nullptr, slot)});
     expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
     expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
     expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
@@ -196,13 +191,12 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
         {ZEFRA_Get_DiagnosisSaveSts, "Get_DiagnosisSaveSts"}, {ZEFRA_Get_MotionDataCollection, "Get_MotionDataCollection"},
         {partial(ZEFRA_Get_AxisTotalMotionData, 3), "Get_AxisTotalMotionData 3"},
     });
-    int32_t v = 0;
-    double data[30];
     const std::string item(1100, 'i');  // too long for the command
     expectRefused({ZEFRA_Set_DiagnosisItem(nullptr, 1, slot), ZEFRA_Set_DiagnosisItem(item.c_str(), 1, slot),
-                   ZEFRA_Get_DiagnosisItem(nullptr, &v, slot), ZEFRA_Set_DiagnosisSaveItem(nullptr, slot),
+                   ZEFRA_Get_DiagnosisItem(nullptr, spare, slot), ZEFRA_Set_DiagnosisSaveItem(nullptr, slot),
                    ZEFRA_Get_DiagnosisSaveItem(nullptr, slot), ZEFRA_Get_DiagnosisLastSaveTrackFile(nullptr, slot),
-                   ZEFRA_Get_AxisMotionData(1, 2, 3, nullptr, data, slot), ZEFRA_Get_AxisMotionData(1, 2, 3, &v, nullptr, slot)});
+                   ZEFRA_Get_AxisMotionData(1, 2, 3, nullptr, spare, slot),
+                   ZEFRA_Get_AxisMotionData(1, 2, 3, spare, nullptr, slot)});
 }
 
 TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
@@ -216,7 +210,8 @@ TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
         {"Get_UserAlarm 4", "=" + word39 + "w", RC_FAIL, untouched, alarm},
         {"Get_UserAlarm 4", "= ", RC_FAIL, untouched, alarm},
     });
-    expectRefused({ZEFRA_Set_UserAlarm(1, nullptr, slot), ZEFRA_Get_UserAlarm(1, nullptr, slot), ZEFRA_Get_Print(nullptr, slot)});
+    expectRefused({ZEFRA_Set_UserAlarm(1, nullptr, slot), ZEFRA_Get_UserAlarm(1, nullptr, slot),
+                   ZEFRA_Get_Print(nullptr, slot)});
 }
 
 class PrintMessages : public FamilyTest {

@@ -167,15 +167,18 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3", RC_FAIL, nines(4), params},
     });
     expectIntQueries({{ZEFRA_Get_TraceRecoverMode, "Get_TraceRecoverMode"}});
-    int32_t h = 0;
-    double v = 0;
-    expectRefused({ZEFRA_Get_BindTcpSpeedValue(1, nullptr, &v, &v, &v, &v, slot), ZEFRA_Get_BindTcpSpeedValue(1, &h, nullptr, &v, &v, &v, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, nullptr, &v, &v, slot), ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, &v, nullptr, &v, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, &h, &v, &v, &v, nullptr, slot), ZEFRA_Get_TcpSpeedDAOutAndVel(1, nullptr, &v, &v, slot),
-                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, &h, nullptr, &v, slot), ZEFRA_Get_TcpSpeedDAOutAndVel(1, &h, &v, nullptr, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, nullptr, &v, &v, &v, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, &v, nullptr, &v, &v, slot), ZEFRA_Get_VarTraceRecoverParams(1, &v, &v, nullptr, &v, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, &v, &v, &v, nullptr, slot)});
+    expectRefused({ZEFRA_Get_BindTcpSpeedValue(1, nullptr, spare, spare, spare, spare, slot),
+                   ZEFRA_Get_BindTcpSpeedValue(1, spare, nullptr, spare, spare, spare, slot),
+                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, nullptr, spare, spare, slot),
+                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, spare, nullptr, spare, slot),
+                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, spare, spare, nullptr, slot),
+                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, nullptr, spare, spare, slot),
+                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, spare, nullptr, spare, slot),
+                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, spare, spare, nullptr, slot),
+                   ZEFRA_Get_VarTraceRecoverParams(1, nullptr, spare, spare, spare, slot),
+                   ZEFRA_Get_VarTraceRecoverParams(1, spare, nullptr, spare, spare, slot),
+                   ZEFRA_Get_VarTraceRecoverParams(1, spare, spare, nullptr, spare, slot),
+                   ZEFRA_Get_VarTraceRecoverParams(1, spare, spare, spare, nullptr, slot)});
 }
 
 // The active regions travel as eight digits, the first for bit 0.
@@ -203,9 +206,8 @@ TEST_F(IoVariables, InterferenceRegions) {
         {"Get_JumpPara", "=10,20,30.5", RC_OK, "10,20,30.5", jump},
         {"Get_JumpPara", "=10,20", RC_FAIL, "9,9,9", jump},
     });
-    float f = 0;
-    expectRefused({ZEFRA_Set_Interf(1, nullptr, slot), ZEFRA_Get_JumpPara(nullptr, &f, &f, slot),
-                   ZEFRA_Get_JumpPara(&f, nullptr, &f, slot), ZEFRA_Get_JumpPara(&f, &f, nullptr, slot)});
+    expectRefused({ZEFRA_Set_Interf(1, nullptr, slot), ZEFRA_Get_JumpPara(nullptr, spare, spare, slot),
+                   ZEFRA_Get_JumpPara(spare, nullptr, spare, slot), ZEFRA_Get_JumpPara(spare, spare, nullptr, slot)});
 }
 
 }  // namespace

@@ -124,7 +124,8 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
     MoveData notFinite = data;
     notFinite.real3 = NAN;
     const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, three do not
-    expectRefused({ZEFRA_MovJ_RobPos(nullptr, &data, 0, 0, nullptr, slot), ZEFRA_MovC_RobPos(&robP, nullptr, &data, 0, 0, nullptr, slot),
+    expectRefused({ZEFRA_MovJ_RobPos(nullptr, &data, 0, 0, nullptr, slot),
+                   ZEFRA_MovC_RobPos(&robP, nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovJAbs_RobJPos(nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovJAbs_JP(1, &notFinite, 0, 0, nullptr, slot), ZEFRA_MovJAbs_JP(1, &data, 0, 3, wide, slot)});
     EXPECT_EQ(ZEFRA_MovJAbs_JP(1, &data, 0, 2, wide, slot), RC_OK);
@@ -133,9 +134,10 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
 // Jog and inch check the direction, then the axis, then the kind; any failure is the same.
 TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
     expectRefused({ZEFRA_Jog(0, 1, 2, slot), ZEFRA_Jog(0, 1, -2, slot), ZEFRA_Inch(0, 1, 0, slot),
-                   ZEFRA_Jog(0, 0, 1, slot), ZEFRA_Jog(1, 7, 1, slot), ZEFRA_Inch(1, 0, 1, slot), ZEFRA_Jog(2, 3, 1, slot),
-                   ZEFRA_Jog(2, 9, 1, slot), ZEFRA_Inch(-1, 3, 1, slot), ZEFRA_InchMode(2, slot),
-                   ZEFRA_Set_TeachCoordinate(2, slot), ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
+                   ZEFRA_Jog(0, 0, 1, slot), ZEFRA_Jog(1, 7, 1, slot), ZEFRA_Inch(1, 0, 1, slot),
+                   ZEFRA_Jog(2, 3, 1, slot), ZEFRA_Jog(2, 9, 1, slot), ZEFRA_Inch(-1, 3, 1, slot),
+                   ZEFRA_InchMode(2, slot), ZEFRA_Set_TeachCoordinate(2, slot),
+                   ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
     expectSent({
         {"InchMode ON", [] { return ZEFRA_InchMode(1, slot); }}, {"InchMode OFF", [] { return ZEFRA_InchMode(0, slot); }},
         {"Jog J3 +", [] { return ZEFRA_Jog(0, 3, 1, slot); }}, {"Jog J1 /", [] { return ZEFRA_Jog(0, 1, 0, slot); }},
@@ -157,12 +159,11 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.
 TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
-    int32_t state = 0;
     expectRefused({ZEFRA_IndAMove(nullptr, 1, 0, 0, 0, 0, slot), ZEFRA_IndCMove(nullptr, 1, 0, 0, 0, slot),
                    ZEFRA_IndReset(nullptr, 1, 0, 0, slot), ZEFRA_IndResetOld(nullptr, 1, slot),
-                   ZEFRA_IndSpeed(nullptr, 1, &state, slot), ZEFRA_IndInPos(nullptr, 1, &state, slot),
-                   ZEFRA_Get_IndAMoveSts(nullptr, 1, &state, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, &state, slot),
-                   ZEFRA_Get_IndResetSts(nullptr, 1, &state, slot)});
+                   ZEFRA_IndSpeed(nullptr, 1, spare, slot), ZEFRA_IndInPos(nullptr, 1, spare, slot),
+                   ZEFRA_Get_IndAMoveSts(nullptr, 1, spare, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, spare, slot),
+                   ZEFRA_Get_IndResetSts(nullptr, 1, spare, slot)});
     expectSent({
         {"IndAMove 1 90.000 30.000 100.000 12.346 EXT1", [] { return ZEFRA_IndAMove("EXT1", 1, 90, 30, 100, 12.3456, slot); }},
         {"IndCMove -2 0.000 -1.500 0.001 EXT1", [] { return ZEFRA_IndCMove("EXT1", -2, 0.0004, -1.5, 0.0005, slot); }},

@@ -76,15 +76,13 @@ TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
     expectWholeRecord("Get_RobPFromFile 3 cell.pt", readPReply, readP,
                       [](RobP* p) { return ZEFRA_Get_RobPFromFile("cell.pt", 3, p, slot); });
     expectWholeRecord("Get_RobJP -2", readJReply, readJ, [](RobJP* j) { return ZEFRA_Get_RobJP(-2, j, slot); });
-    char label[32] = {};
-    RobP p{};
     const std::string longName(1100, 'f');  // too long for the command
     const char* huge = longName.c_str();
     expectRefused({ZEFRA_Set_RobPToFile(nullptr, 1, &robP, slot), ZEFRA_Set_RobPToFile("f", 1, nullptr, slot),
-                   ZEFRA_Set_RobPHereToFile(nullptr, 1, slot), ZEFRA_Get_RobPFromFile(nullptr, 1, &p, slot),
-                   ZEFRA_Get_RobLP_Label(1, nullptr, 2, label, slot), ZEFRA_Set_RobPToFile(huge, 1, &robP, slot),
-                   ZEFRA_Set_RobPHereToFile(huge, 1, slot), ZEFRA_Get_RobPFromFile(huge, 1, &p, slot),
-                   ZEFRA_Get_RobLP_Label(1, huge, 2, label, slot)});
+                   ZEFRA_Set_RobPHereToFile(nullptr, 1, slot), ZEFRA_Get_RobPFromFile(nullptr, 1, spare, slot),
+                   ZEFRA_Get_RobLP_Label(1, nullptr, 2, spare, slot), ZEFRA_Set_RobPToFile(huge, 1, &robP, slot),
+                   ZEFRA_Set_RobPHereToFile(huge, 1, slot), ZEFRA_Get_RobPFromFile(huge, 1, spare, slot),
+                   ZEFRA_Get_RobLP_Label(1, huge, 2, spare, slot)});
     EXPECT_EQ(printed, "");
 }
 
@@ -148,9 +146,8 @@ TEST_F(Points, CurrentPosition) {
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7", RC_FAIL, nines(9), unit},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7,8.5", RC_OK, "2,1,2,3,4,5,6,7,8.5", unit},
     });
-    int32_t format = 0;
-    double values[8] = {};
-    expectRefused({ZEFRA_Get_ActiveMechUnitPos(nullptr, values, slot), ZEFRA_Get_ActiveMechUnitPos(&format, nullptr, slot)});
+    expectRefused({ZEFRA_Get_ActiveMechUnitPos(nullptr, spare, slot),
+                   ZEFRA_Get_ActiveMechUnitPos(spare, nullptr, slot)});
 }
 
 const ToolData tool{-1, {1, 2, 3, 4, 5, 6.0006}, {7, 8, 9, 10, 11, 12, 13, 14, 15, -0.0004}};
@@ -179,9 +176,10 @@ TEST_F(Points, FrameSettersSendTheirValuesAsWritten) {
     });
     WobjData unterminated = wobj;
     std::memset(unterminated.name, 'n', sizeof unterminated.name);
-    expectRefused({ZEFRA_Get_ToolData(1, nullptr, slot), ZEFRA_Set_ToolData(1, nullptr, slot), ZEFRA_Get_WobjData(1, nullptr, slot),
-                   ZEFRA_Set_WobjData(1, nullptr, slot), ZEFRA_Set_WobjData(1, &unterminated, slot),
-                   ZEFRA_Get_ToolC(1, nullptr, slot), ZEFRA_Set_ToolC(1, nullptr, slot), ZEFRA_Set_UserC(1, nullptr, slot)});
+    expectRefused({ZEFRA_Get_ToolData(1, nullptr, slot), ZEFRA_Set_ToolData(1, nullptr, slot),
+                   ZEFRA_Get_WobjData(1, nullptr, slot), ZEFRA_Set_WobjData(1, nullptr, slot),
+                   ZEFRA_Set_WobjData(1, &unterminated, slot), ZEFRA_Get_ToolC(1, nullptr, slot),
+                   ZEFRA_Set_ToolC(1, nullptr, slot), ZEFRA_Set_UserC(1, nullptr, slot)});
 }
 
 std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0,0,0,0,0,0,0,0,-1.5"; }
@@ -237,16 +235,18 @@ TEST_F(Points, Conversions) {
                       readPReply, readP, [](RobP* r) { return ZEFRA_Get_RobHoldWobjRobP(&robP, 4, &readP, r, slot); });
     expectWholeRecord("Get_FixWobjRobP " + robPText + " 0", readPReply, readP,
                       [](RobP* r) { return ZEFRA_Get_FixWobjRobP(r, 0, r, slot); }, robP);
-    PointRecord point{};
-    RobP p{};
-    RobJP j{};
-    expectRefused({ZEFRA_Get_PosCnvt(nullptr, &point, slot), ZEFRA_Get_PosCnvt(&gp, nullptr, slot),
-          ZEFRA_Get_VisionPosCnvt(nullptr, &second, &point, slot), ZEFRA_Get_VisionPosCnvt(&gp, nullptr, &point, slot),
-          ZEFRA_Get_VisionPosCnvt(&gp, &second, nullptr, slot), ZEFRA_Get_RobJToRobP(nullptr, 0, 0, 0, &p, slot),
-          ZEFRA_Get_RobJToRobP(&robJP, 0, 0, 0, nullptr, slot), ZEFRA_Get_RobPToRobJ(nullptr, 0, 0, 0, &j, slot),
-          ZEFRA_Get_RobPToRobJ(&robP, 0, 0, 0, nullptr, slot), ZEFRA_Get_FixWobjRobP(nullptr, 0, &p, slot),
-          ZEFRA_Get_FixWobjRobP(&robP, 0, nullptr, slot), ZEFRA_Get_RobHoldWobjRobP(nullptr, 0, &robP, &p, slot),
-          ZEFRA_Get_RobHoldWobjRobP(&robP, 0, nullptr, &p, slot), ZEFRA_Get_RobHoldWobjRobP(&robP, 0, &robP, nullptr, slot)});
+    expectRefused({ZEFRA_Get_PosCnvt(nullptr, spare, slot), ZEFRA_Get_PosCnvt(&gp, nullptr, slot),
+                   ZEFRA_Get_VisionPosCnvt(nullptr, &second, spare, slot),
+                   ZEFRA_Get_VisionPosCnvt(&gp, nullptr, spare, slot),
+                   ZEFRA_Get_VisionPosCnvt(&gp, &second, nullptr, slot),
+                   ZEFRA_Get_RobJToRobP(nullptr, 0, 0, 0, spare, slot),
+                   ZEFRA_Get_RobJToRobP(&robJP, 0, 0, 0, nullptr, slot),
+                   ZEFRA_Get_RobPToRobJ(nullptr, 0, 0, 0, spare, slot),
+                   ZEFRA_Get_RobPToRobJ(&robP, 0, 0, 0, nullptr, slot), ZEFRA_Get_FixWobjRobP(nullptr, 0, spare, slot),
+                   ZEFRA_Get_FixWobjRobP(&robP, 0, nullptr, slot),
+                   ZEFRA_Get_RobHoldWobjRobP(nullptr, 0, &robP, spare, slot),
+                   ZEFRA_Get_RobHoldWobjRobP(&robP, 0, nullptr, spare, slot),
+                   ZEFRA_Get_RobHoldWobjRobP(&robP, 0, &robP, nullptr, slot)});
 }
 
 // The base record is also the result: everything is sent before anything is written, and on
@@ -267,8 +267,7 @@ TEST_F(Points, Offsets) {
                           [call = call](RobP* r) { return call(r, offset, r, slot); }, robP);
     expectWholeRecord("Get_OffsetJ_RobJP " + robJPText + threeDecimals, readJReply, readJ,
                       [](RobJP* r) { return ZEFRA_Get_OffsetJ_RobJP(r, offset, r, slot); }, robJP);
-    PointRecord out{};  // one check serves every offset query
-    expectRefused({ZEFRA_Get_OffsetJ(nullptr, offset, &out, slot), ZEFRA_Get_OffsetJ(&gp, nullptr, &out, slot),
+    expectRefused({ZEFRA_Get_OffsetJ(nullptr, offset, spare, slot), ZEFRA_Get_OffsetJ(&gp, nullptr, spare, slot),
                    ZEFRA_Get_OffsetJ(&gp, offset, nullptr, slot)});
 }
 
@@ -310,16 +309,14 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
         {point4Text, pointReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,1,2,3", point4},
         {point4Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(13), point4},
     });
-    int32_t i = 0;
-    double d = 0;
-    RobP r{};
-    PointRecord p{};
-    expectRefused({ZEFRA_Get_PalletPara(nullptr, &i, &i, &d, slot), ZEFRA_Get_PalletPara(&i, nullptr, &i, &d, slot),
-                   ZEFRA_Get_PalletPara(&i, &i, nullptr, &d, slot), ZEFRA_Get_PalletPara(&i, &i, &i, nullptr, slot),
-                   ZEFRA_Get_Pallet_RobP(nullptr, &r2, &r3, 1, 2, 3, &r, slot),
-                   ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, nullptr, 1, 2, 3, &r, slot),
+    expectRefused({ZEFRA_Get_PalletPara(nullptr, spare, spare, spare, slot),
+                   ZEFRA_Get_PalletPara(spare, nullptr, spare, spare, slot),
+                   ZEFRA_Get_PalletPara(spare, spare, nullptr, spare, slot),
+                   ZEFRA_Get_PalletPara(spare, spare, spare, nullptr, slot),
+                   ZEFRA_Get_Pallet_RobP(nullptr, &r2, &r3, 1, 2, 3, spare, slot),
+                   ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, nullptr, 1, 2, 3, spare, slot),
                    ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, &r4, 1, 2, 3, nullptr, slot),
-                   ZEFRA_Get_PalletPoint(&p1, nullptr, &p3, 1, 2, 3, &p, slot),
+                   ZEFRA_Get_PalletPoint(&p1, nullptr, &p3, 1, 2, 3, spare, slot),
                    ZEFRA_Get_Pallet4Point(&p1, &p2, &p3, &p4, 1, 2, 3, nullptr, slot)});
 }
 
@@ -336,11 +333,8 @@ TEST_F(Points, LatchedPositions) {
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", robPos},
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11", RC_FAIL, nines(17), robPos},
     });
-    int32_t flag = 0;
-    double six[6] = {};
-    RobP target{};
-    expectRefused({ZEFRA_Get_LatchPos(1, nullptr, six, slot), ZEFRA_Get_LatchPos(1, &flag, nullptr, slot),
-                   ZEFRA_Get_LatchRobP(1, nullptr, &target, slot), ZEFRA_Get_LatchRobP(1, &flag, nullptr, slot)});
+    expectRefused({ZEFRA_Get_LatchPos(1, nullptr, spare, slot), ZEFRA_Get_LatchPos(1, spare, nullptr, slot),
+                   ZEFRA_Get_LatchRobP(1, nullptr, spare, slot), ZEFRA_Get_LatchRobP(1, spare, nullptr, slot)});
 }
 
 }  // namespace

@@ -105,6 +105,16 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
+// Room for the other outputs of a call that must be refused before it writes anything.
+struct Spare {
+    template <typename T>
+    operator T*() const {
+        static T room[32]{};
+        return room;
+    }
+};
+inline constexpr Spare spare;
+
 // A command: it returns RC_OK to the default "ok" and puts exactly `request` on the wire.
 struct Sent {
     std::string request;
