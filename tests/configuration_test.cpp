@@ -31,7 +31,7 @@ TEST_F(Configuration, KinematicParametersLimitsAndZoneParameters) {
 }
 
 // Cartesian homes carry six decimals, joints three; both read straight in from the first value on.
-TEST_F(Configuration, KinematicsHomesZerosAndSteps) {
+TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     static const double pos[6] = {1.5, -2, 0.1234567, 0, 0, 90};
     static const RobJP joints{{12.3456, 0, 0, 0, 0, 0, 0, -1}, {0.0004, 0, 0, 0, 0, 5}};
     static const int32_t zero[6] = {1, -2, 3, 0, 2147483647, -2147483647 - 1};
@@ -69,10 +69,7 @@ TEST_F(Configuration, KinematicsHomesZerosAndSteps) {
     });
     expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
                    ZEFRA_Get_ZeroPos(nullptr, slot)});
-}
-
-// Any axis number goes out glued to the "J".
-TEST_F(Configuration, AxisTravelLimitsAndInterpolationMode) {
+    // Any axis number goes out glued to the "J".
     expectSent({{"Set_AxisNLim J3 170.500000", [] { return ZEFRA_Set_AxisNLim(3, 170.5f, slot); }},
                 {"Set_AxisPLim J-1 -0.500000", [] { return ZEFRA_Set_AxisPLim(-1, -0.5f, slot); }},
                 {"Set_CInterpMode -2", [] { return ZEFRA_Set_CInterpMode(-2, slot); }}});
@@ -81,7 +78,7 @@ TEST_F(Configuration, AxisTravelLimitsAndInterpolationMode) {
                 {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
 }
 
-TEST_F(Configuration, CollisionSettingsGoOutAsWrittenAndComeBackWhole) {
+TEST_F(Configuration, Collision) {
     expectSent({
         {"Set_CollModeAndAction 1 2", [] { return ZEFRA_Set_CollModeAndAction(1, 2, slot); }},
         {"Set_AxisCollMode 3 -1", [] { return ZEFRA_Set_AxisCollMode(3, -1, slot); }},
@@ -115,9 +112,7 @@ TEST_F(Configuration, CollisionSettingsGoOutAsWrittenAndComeBackWhole) {
     });
     expectRefused({ZEFRA_Get_CollModeAndAction(nullptr, spare, slot),
                    ZEFRA_Get_CollModeAndAction(spare, nullptr, slot)});
-}
-
-TEST_F(Configuration, CollisionRecommendedLevelsComeOnlyForFourOrSixAxes) {
+    // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
     const auto noLevels = [](int32_t count) {
         return [count](std::string&) { return ZEF_GetRecommendCollisionLevel(1, count, nullptr, slot); };
@@ -143,7 +138,7 @@ const InterferToolPara shape30{3, {9}, {9}, 0, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 
 const InterferToolPara shape32{3, {9}, {9}, 2, {9}, {9}, {0.1234f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -12.5f}};
 
 // Zones and tool shapes go out with the named group only; readings refuse what they cannot use.
-TEST_F(Configuration, InterferenceZonesAndTools) {
+TEST_F(Configuration, Interference) {
     const auto tool = [](int32_t no, const InterferToolPara& p) { return [no, &p] { return ZEFRA_Set_InterferToolPara(no, &p, slot); }; };
     expectSent({
         {"Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
@@ -184,9 +179,7 @@ TEST_F(Configuration, InterferenceZonesAndTools) {
     });
     expectRefused({ZEFRA_Get_InterferZonePara(1, nullptr, slot), ZEFRA_Get_InterferZoneActStat(nullptr, slot),
                    ZEFRA_Get_InterferToolActNum(nullptr, slot)});
-}
-
-TEST_F(Configuration, InterferenceToolShapeReadingsFillTheNamedGroupAndZeroTheRest) {
+    // Tool shape readings fill the named group and zero the rest.
     const InterferToolPara untouched = filled<InterferToolPara>();
     const struct { const char* reply; int32_t rc; InterferToolPara expected; } rows[] = {
         {"=0,5", RC_OK, {}},

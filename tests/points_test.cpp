@@ -154,7 +154,9 @@ const ToolData tool{-1, {1, 2, 3, 4, 5, 6.0006}, {7, 8, 9, 10, 11, 12, 13, 14, 1
 const WobjData wobj{1, 0, "table", {1, 2, 3, 0, 0, 0}, {0, 0, 0, 0, 0, 1.2345678}};
 const double frame[6] = {0.1234567, -2, 0, 0, 0, 1e6};
 
-TEST_F(Points, FrameSettersSendTheirValuesAsWritten) {
+std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0,0,0,0,0,0,0,0,-1.5"; }
+
+TEST_F(Points, ToolAndWorkObjectFrames) {
     static const WobjData longestName{0, 0, "nnnnnnnnnnnnnnnnnnnnnnn", {}, {}};  // 23 characters and the terminator
     expectSent({
         {"Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
@@ -180,11 +182,6 @@ TEST_F(Points, FrameSettersSendTheirValuesAsWritten) {
                    ZEFRA_Get_WobjData(1, nullptr, slot), ZEFRA_Set_WobjData(1, nullptr, slot),
                    ZEFRA_Set_WobjData(1, &unterminated, slot), ZEFRA_Get_ToolC(1, nullptr, slot),
                    ZEFRA_Set_ToolC(1, nullptr, slot), ZEFRA_Set_UserC(1, nullptr, slot)});
-}
-
-std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0,0,0,0,0,0,0,0,-1.5"; }
-
-TEST_F(Points, FrameGettersWriteAsEachReadingSays) {
     const auto toolData = getter<ToolData>(ZEFRA_Get_ToolData, 3);
     const auto wobjData = getter<WobjData>(ZEFRA_Get_WobjData, 2);
     const std::string numbers = "=1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,-1.500;";
