@@ -11,7 +11,7 @@ namespace {
 
 using ControlStatus = FamilyTest;
 
-TEST_F(ControlStatus, AccessAndPermits) {
+TEST_F(ControlStatus, AccessPermitsAndControl) {
     expectSent({
         {"SetCurCtrlDev 2", [] { return ZEFRA_SetCurCtrlDev(2, slot); }},
         {"Acqpermit", [] { return ZEFRA_AcqPermit(0, slot); }},
@@ -39,9 +39,7 @@ TEST_F(ControlStatus, AccessAndPermits) {
     });
     expectRefused({ZEFRA_CurPermit(nullptr, spare, spare, slot), ZEFRA_CurPermit(spare, nullptr, spare, slot),
                    ZEFRA_CurPermit(spare, spare, nullptr, slot)});
-}
-
-TEST_F(ControlStatus, ControlRefusesStatesAndModesOutOfRangeThenSendsItsText) {
+    // Control refuses states and modes out of range, then sends its text.
     expectRefused({ZEFRA_EmergStop(2, slot), ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot),
                    ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
                    ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});

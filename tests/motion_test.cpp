@@ -16,7 +16,7 @@ const std::string placeText = "400.000000,0.000000,300.000000,180.000000,0.00000
 const std::string fineText = "0.123457,-0.000000,-12.500000,1000000.000000,0.000001,-0.000001;1,-1,0,2;3,0,-4";
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
 
-TEST_F(Motion, StoredPointsAreSentUnchecked) {
+TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
     expectSent({
         {"MovJ P-1 0 0", [] { return ZEFRA_MovJ(-1, 0, 0, slot); }},
         {"MovJGP GP7 20 0", [] { return ZEFRA_MovJ_GP(7, 20, 0, slot); }},
@@ -29,10 +29,7 @@ TEST_F(Motion, StoredPointsAreSentUnchecked) {
         {"MovC P3 P4 50 1", [] { return ZEFRA_MovC(3, 4, 50, 1, slot); }},
         {"MovCGP GP1 GP2 60 0", [] { return ZEFRA_MovC_GP(1, 2, 60, 0, slot); }},
     });
-}
-
-// Bare for one target, bracketed for the circle.
-TEST_F(Motion, ExplicitPointsGoOutWholeOrNotAtAll) {
+    // Records passed in the call go out bare for one target, bracketed for the circle, or not at all.
     PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
     notFinite.pos[2] = NAN;
     for (double& v : huge.pos) v = 1e300;

@@ -82,12 +82,6 @@ auto with(Call call) {
     };
 }
 
-template <typename T>
-auto pointerTo(T& v) {
-    if constexpr (requires { v.data(); }) return v.data();
-    else return &v;
-}
-
 // A fill no reply in these tests produces.
 template <typename Record>
 Record filled() {
@@ -166,7 +160,10 @@ protected:
     // A getter whose one output comes right before the slot, with the arguments before it fixed.
     template <typename Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out>([=](auto& out) { return f(args..., pointerTo(out), slot); });
+        return with<Out>([=](auto& out) {
+            if constexpr (requires { out.data(); }) return f(args..., out.data(), slot);
+            else return f(args..., &out, slot);
+        });
     }
 
     void expectSent(std::initializer_list<Sent> rows) {
