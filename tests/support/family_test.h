@@ -82,12 +82,6 @@ auto with(Call call) {
     };
 }
 
-template <typename T>
-auto pointerTo(T& v) {
-    if constexpr (requires { v.data(); }) return v.data();
-    else return &v;
-}
-
 // A fill no reply in these tests produces.
 template <typename Record>
 Record filled() {
@@ -105,6 +99,16 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
+// Room for the other outputs of a call that must be refused before it writes anything.
+struct Spare {
+    template <typename T>
+    operator T*() const {
+        static T room[32]{};
+        return room;
+    }
+};
+inline constexpr Spare spare;
+
 // A command: it returns RC_OK to the default "ok" and puts exactly `request` on the wire.
 struct Sent {
     std::string request;
@@ -121,6 +125,12 @@ struct Read {
 
 template <typename Out>
 using Query = std::function<int32_t(Out* out, int32_t slot)>;
+
+// A query with its leading arguments fixed, leaving its output and the slot.
+template <typename F, typename... A>
+auto partial(F f, A... args) {
+    return [=](auto* out, int32_t slot) { return f(args..., out, slot); };
+}
 
 // What a query of one integer leaves in its output.
 enum class Output {
@@ -150,7 +160,10 @@ protected:
     // A getter whose one output comes right before the slot, with the arguments before it fixed.
     template <typename Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out>([=](auto& out) { return f(args..., pointerTo(out), slot); });
+        return with<Out>([=](auto& out) {
+            if constexpr (requires { out.data(); }) return f(args..., out.data(), slot);
+            else return f(args..., &out, slot);
+        });
     }
 
     void expectSent(std::initializer_list<Sent> rows) {
@@ -300,6 +313,7 @@ protected:
         EXPECT_EQ(call(&record), RC_OK);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, expected));
+        controller.clear();
     }
 };
 

@@ -1,0 +1,242 @@
+// Access and permits, controller and program control, status queries, system information,
+// diagnosis, user alarms and print messages.
+#include <array>
+#include <cstring>
+
+#include "support/charsets.h"
+#include "support/family_test.h"
+
+namespace zefra::test {
+namespace {
+
+using ControlStatus = FamilyTest;
+
+TEST_F(ControlStatus, AccessPermitsAndControl) {
+    expectSent({
+        {"SetCurCtrlDev 2", [] { return ZEFRA_SetCurCtrlDev(2, slot); }},
+        {"Acqpermit", [] { return ZEFRA_AcqPermit(0, slot); }},
+        {"Acqpermit forcibly", [] { return ZEFRA_AcqPermit(1, slot); }},
+        {"RemovePermit", [] { return ZEFRA_RemovePermit(slot); }},
+        {"UserLogin 3 s3cret word", [] { return ZEFRA_UserLogin(3, "s3cret word", slot); }},
+        {"UserLogin 2 ", [] { return ZEFRA_UserLogin(2, "", slot); }},
+        {"UserLogout", [] { return ZEFRA_UserLogout(slot); }},
+        {"Set_SysTime 2024-05-06 07:08:09", [] { return ZEFRA_Set_SysTime("2024-05-06 07:08:09", slot); }},
+    });
+    // The mode is judged before the slot: a slot that is not connected still gets RC_BAD_PARAM.
+    expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
+                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot)});
+    expectIntQueries({{ZEFRA_CurCtrlDev, "CurCtrlDev"}, {ZEFRA_CurUserType, "CurUserType"}});
+    // The permit state is written before its holder.
+    const auto permit = with<int32_t, uint32_t, uint16_t>([](auto& s, auto& a, auto& p) { return ZEFRA_CurPermit(&s, &a, &p, slot); });
+    expectRead({
+        {"CurPermit", "=1 Ip:192.0.2.10 Port:5000", RC_OK, "1,3221225994,5000", permit},  // 0xC000020A
+        {"CurPermit", "=0", RC_OK, "0,0,0", permit},
+        {"CurPermit", "=1 Ip:192.0.2.1 Port:70000", RC_OK, "1,3221225985,4464", permit},
+        {"CurPermit", "=2 Ip:257.1.0.255 Port:-1", RC_OK, "2,16843007,65535", permit},  // wraps, never overflows
+        {"CurPermit", "=1", RC_FAIL, "1,9,9", permit},
+        {"CurPermit", "=1 Ip:192.0.2.1 Port:", RC_FAIL, "1,9,9", permit},
+        {"CurPermit", "ok", RC_FAIL, "9,9,9", permit},
+    });
+    expectRefused({ZEFRA_CurPermit(nullptr, spare, spare, slot), ZEFRA_CurPermit(spare, nullptr, spare, slot),
+                   ZEFRA_CurPermit(spare, spare, nullptr, slot)});
+    // Control refuses states and modes out of range, then sends its text.
+    expectRefused({ZEFRA_EmergStop(2, slot), ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot),
+                   ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
+                   ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
+    expectSent({
+        {"EStop ON", [] { return ZEFRA_EmergStop(1, slot); }}, {"EStop OFF", [] { return ZEFRA_EmergStop(0, slot); }},
+        {"Motor ON", [] { return ZEFRA_MotorEnable(1, slot); }}, {"Motor OFF", [] { return ZEFRA_MotorEnable(0, slot); }},
+        {"Prg Start", [] { return ZEFRA_PrgCtrl(1, slot); }}, {"Prg Stop", [] { return ZEFRA_PrgCtrl(0, slot); }},
+        {"DsMode OFF", [] { return ZEFRA_DsMode(0, slot); }}, {"DsMode ON", [] { return ZEFRA_DsMode(1, slot); }},
+        {"DsMode Pause", [] { return ZEFRA_DsMode(2, slot); }}, {"DsMode Continue", [] { return ZEFRA_DsMode(3, slot); }},
+        {"Set_Mode 1", [] { return ZEFRA_Set_Mode(1, slot); }}, {"Set_Mode 2", [] { return ZEFRA_Set_Mode(2, slot); }},
+        {"ResetErr", [] { return ZEFRA_ResetErr(slot); }}, {"BackStartLine", [] { return ZEFRA_BackStartLine(slot); }},
+        {"Set_CurPrgPath [/prg/my job.prg]", [] { return ZEFRA_Set_CurPrgPath("/prg/my job.prg", slot); }},
+        {"Set_CurProjPath [C:\\proj\\a;b]", [] { return ZEFRA_Set_CurProjPath("C:\\proj\\a;b", slot); }},
+        {"Set_Vel -10", [] { return ZEFRA_Set_Vel(-10, slot); }}, {"Set_SlewMode 5", [] { return ZEFRA_Set_SlewMode(5, slot); }},
+        {"set_accramp -1.234568 0.000000", [] { return ZEFRA_Set_AccRamp(-1.23456789, 4e-7, slot); }},
+        {"set_flymode 3 -1", [] { return ZEFRA_Set_FlyMode(3, -1, slot); }},
+        {"set_rapidmove 0 7", [] { return ZEFRA_Set_RapidMove(0, 7, slot); }},
+        {"set_slvsmode 1", [] { return ZEFRA_Set_SLVSMode(1, slot); }},
+        {"set_flypress 20 30", [] { return ZEFRA_Set_FlyPress(20, 30, slot); }},
+    });
+}
+
+TEST_F(ControlStatus, StatusQueries) {
+    using enum Output;
+    expectIntQueries({
+        {ZEFRA_Get_PrgSts, "Get_PrgSts"}, {ZEFRA_Get_StartLine, "Get_StartLine"}, {ZEFRA_Get_InitSts, "Get_InitSts"},
+        {ZEFRA_Get_CurMotionLine, "Get_CurMotionLine"}, {ZEFRA_Get_CoordType, "Get_CoordType"},
+        {ZEFRA_Get_Coord, "Get_Coord"}, {ZEFRA_Get_Vel, "Get_Vel"}, {ZEFRA_Get_Mode, "Get_Mode"},
+        {ZEFRA_Get_DsMode, "Get_DsMode"}, {ZEFRA_Get_InchMode, "Get_InchMode"}, {ZEFRA_Get_SlewMode, "Get_SlewMode"},
+        {ZEFRA_Get_EStopSts, "Get_EStopSts"}, {ZEFRA_Get_MotorSts, "Get_MotorSts"}, {ZEFRA_Get_SysMode, "Get_SysMode"},
+        {ZEFRA_Get_MotionSts, "Get_MotionSts"}, {ZEFRA_Get_CurCmdSts, "Get_CurCmdSts"},
+        {ZEFRA_Get_SysErrSts, "Get_SysErrSts"}, {ZEFRA_Get_CurCmdCacheNum, "Get_CurCmdCacheNum"},
+        {ZEFRA_Get_SLVSMode, "get_slvsmode"}, {partial(ZEFRA_Get_CmdSts, 4), "Get_CmdSts 4"},
+        {partial(ZEFRA_Get_FlyMode, 3), "get_flymode 3"},
+        {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"},
+        {ZEFRA_Get_PrgRunTime, "Get_PrgRunTime", zeroed}, {ZEFRA_Get_CurCmdNum, "Get_CurCmdNum", zeroed},
+        {partial(ZEFRA_Get_TaskRunSts, 2), "Get_TaskRunSts 2", bare},
+        {partial(ZEFRA_Get_TaskProgramLine, -1), "Get_TaskProgramLine -1", bare},
+    });
+    expectWordQuery(ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true);
+    expectWordQuery(partial(ZEFRA_Get_TaskPrgPath, 3), "Get_TaskPrgPath 3", 128, true, true);
+    expectHexQuery(ZEFRA_Get_SysErr, "Get_SysErr");
+    expectPairQuery<double>(ZEFRA_Get_AccRamp, "get_accramp", true);
+    expectPairQuery<int32_t>(ZEFRA_Get_FlyPress, "get_flypress", true);
+}
+
+TEST_F(ControlStatus, SystemInformation) {
+    static const double axes[6] = {1, -2.5, 0.0000004, 3, 4, 90};
+    static const int32_t config[4] = {0, 1, -1, 2};
+    expectRefused({ZEFRA_GetRCLibVersion(nullptr, spare, spare, slot), ZEFRA_GetRCLibVersion("v", nullptr, spare, slot),
+                   ZEFRA_GetRCLibVersion("v", spare, nullptr, slot), ZEFRA_Get_ServoSts(nullptr, slot),
+                   ZEFRA_Get_ArmType(nullptr, spare, slot), ZEFRA_Get_ArmType(axes, nullptr, slot),
+                   ZEFRA_Get_TransArmType(nullptr, spare, slot), ZEFRA_Get_TransArmType(spare, nullptr, slot)});
+    expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
+    expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
+    expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
+    expectHexQuery(partial(ZEFRA_Get_ServoErr, -3), "Get_ServoErr -3");
+    expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
+    // One digit per axis, as many as the controller has axes; anything else after "=" fails. The
+    // arm configurations are written whole or not at all.
+    const auto states = getter<std::array<int32_t, 8>>(ZEFRA_Get_ServoSts);
+    const auto arm = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_ArmType(axes, out.data(), slot); });
+    const auto trans = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_TransArmType(config, out.data(), slot); });
+    const std::string armText = "Get_ArmType 1.000000,-2.500000,0.000000,3.000000,4.000000,90.000000";
+    expectRead({
+        {"Get_ServoSts", "=1101", RC_OK, "1,1,0,1,0,0,0,0", states},
+        {"Get_ServoSts", "=12345678", RC_OK, "1,2,3,4,5,6,7,8", states},
+        {"Get_ServoSts", "x", RC_OK, "0,0,0,0,0,0,0,0", states},
+        {"Get_ServoSts", "=123456789", RC_FAIL, nines(8), states},
+        {"Get_ServoSts", "=1,1", RC_FAIL, nines(8), states},
+        {"Get_ServoSts", "=", RC_FAIL, nines(8), states},
+        {armText, "=0,1,5,-1", RC_OK, "0,1,5,-1", arm},
+        {armText, "=0,1,5", RC_FAIL, nines(4), arm},
+        {"Get_TransArmType 0,1,-1,2", "=1,0,-1,3", RC_OK, "1,0,-1,3", trans},
+        {"Get_TransArmType 0,1,-1,2", "=5,5,5", RC_FAIL, nines(4), trans},
+    });
+}
+
+// Head: the bytes between the first two "=" less the one before the second, unterminated.
+// Tail: 128 bytes from after the second "=", zero padded.
+TEST_F(ControlStatus, SystemInfoLibraryVersionSplitsAtTheFirstTwoEqualSigns) {
+    const std::string t200(200, 't');
+    const struct { std::string payload; int32_t rc; std::string head, tail; } cases[] = {
+        {"=V1,=V2", RC_OK, "V1", "V2"}, {"=V1,=V2=x y", RC_OK, "V1", "V2=x y"}, {"=V1=", RC_OK, "V", ""},
+        {"=,=V2", RC_OK, "", "V2"}, {"=a =" + t200, RC_OK, "a", t200.substr(0, 128)}, {"==V2", RC_FAIL, "", ""},
+        {"=V1", RC_FAIL, "", ""}, {"ok", RC_FAIL, "", ""}};
+    for (const auto& c : cases) {
+        std::string head(16, 'x'), tail(140, 'x');
+        controller.replyPayload(c.payload);
+        EXPECT_EQ(ZEFRA_GetRCLibVersion("1.2", head.data(), tail.data(), slot), c.rc) << c.payload;
+        EXPECT_EQ(sent(), "GetRCLibVersion 1.2");
+        EXPECT_EQ(head, c.head + std::string(16 - c.head.size(), 'x')) << c.payload;
+        const std::string written = c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
+        EXPECT_EQ(tail, written + std::string(12, 'x')) << c.payload;
+    }
+}
+
+// A text getter on a buffer of `Size` "#" bytes, showing all of it afterwards.
+template <std::size_t Size, typename Get>
+auto text(Get get) {
+    return [get](std::string& shown) {
+        char buffer[Size];
+        std::memset(buffer, '#', Size);
+        const int32_t rc = get(buffer);
+        shown.assign(buffer, Size);
+        return rc;
+    };
+}
+
+std::string padded(const std::string& text, std::size_t size, char fill = '\0') {
+    return text + std::string(size - text.size(), fill);
+}
+
+TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
+    static const int32_t itemsSent[3] = {1, 0, -5};
+    expectSent({{"Set_DiagnosisItem Vel 1", [] { return ZEFRA_Set_DiagnosisItem("Vel", 1, slot); }},
+                {"Set_DiagnosisSaveItem 1,0,-5", [] { return ZEFRA_Set_DiagnosisSaveItem(itemsSent, slot); }},
+                {"DiagnosisSaveCtrl 2", [] { return ZEFRA_DiagnosisSaveCtrl(2, slot); }},
+                {"Set_MotionDataCollection -1", [] { return ZEFRA_Set_MotionDataCollection(-1, slot); }}});
+    const auto save = [](std::string&) { return ZEFRA_Set_DiagnosisSave(slot); };
+    const auto items = getter<std::array<int32_t, 3>>(ZEFRA_Get_DiagnosisSaveItem);
+    // The track file comes without a terminator into the host's buffer.
+    const auto track = text<130>([](char* t) { return ZEFRA_Get_DiagnosisLastSaveTrackFile(t, slot); });
+    const auto motion = with<int32_t, std::array<double, 30>>(
+        [](auto& head, auto& data) { return ZEFRA_Get_AxisMotionData(1, -2, 3, &head, data.data(), slot); });
+    std::string reply = "=7", all = "7";  // group g, element e holds 5g + e
+    for (int i = 0; i < 30; ++i) {
+        reply += (i % 5 ? "," : ";") + std::to_string(i);
+        all += "," + std::to_string(i);
+    }
+    const std::string name127(127, 'n'), untouched(130, '#');
+    expectRead({
+        {"Set_DiagnosisSave", "=0", RC_OK, "", save},
+        {"Set_DiagnosisSave", "e-3:x", 3, "", save},  // the exchange's own result, not a failed scan
+        {"Get_DiagnosisSaveItem", "=4,5,-6", RC_OK, "4,5,-6", items},
+        {"Get_DiagnosisSaveItem", "=4,5", RC_FAIL, "4,5,9", items},
+        {"Get_DiagnosisLastSaveTrackFile", "=trk_001", RC_OK, padded("trk_001", 130, '#'), track},
+        {"Get_DiagnosisLastSaveTrackFile", "=" + name127, RC_OK, padded(name127, 130, '#'), track},
+        {"Get_DiagnosisLastSaveTrackFile", "=" + name127 + "n", RC_FAIL, untouched, track},
+        {"Get_DiagnosisLastSaveTrackFile", "=", RC_OK, untouched, track},
+        {"Get_DiagnosisLastSaveTrackFile", "ok", RC_FAIL, untouched, track},
+        {"Get_AxisMotionData 1;-2;3", reply, RC_OK, all, motion},
+        {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL, all.substr(0, all.rfind(',')) + ",9", motion},
+    });
+    expectIntQueries({
+        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"}, {ZEFRA_Get_DiagnosisSave, "Get_DiagnosisSave"},
+        {ZEFRA_Get_DiagnosisSaveSts, "Get_DiagnosisSaveSts"}, {ZEFRA_Get_MotionDataCollection, "Get_MotionDataCollection"},
+        {partial(ZEFRA_Get_AxisTotalMotionData, 3), "Get_AxisTotalMotionData 3"},
+    });
+    const std::string item(1100, 'i');  // too long for the command
+    expectRefused({ZEFRA_Set_DiagnosisItem(nullptr, 1, slot), ZEFRA_Set_DiagnosisItem(item.c_str(), 1, slot),
+                   ZEFRA_Get_DiagnosisItem(nullptr, spare, slot), ZEFRA_Set_DiagnosisSaveItem(nullptr, slot),
+                   ZEFRA_Get_DiagnosisSaveItem(nullptr, slot), ZEFRA_Get_DiagnosisLastSaveTrackFile(nullptr, slot),
+                   ZEFRA_Get_AxisMotionData(1, 2, 3, nullptr, spare, slot),
+                   ZEFRA_Get_AxisMotionData(1, 2, 3, spare, nullptr, slot)});
+}
+
+TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
+    expectSent({{"Set_UserAlarm 4 Door open", [] { return ZEFRA_Set_UserAlarm(4, "Door open", slot); }}});
+    const auto alarm = text<40>([](char* t) { return ZEFRA_Get_UserAlarm(4, t, slot); });
+    const std::string untouched(40, '#'), word39(39, 'w');
+    expectRead({
+        {"Get_UserAlarm 4", "=Door open", RC_OK, padded("Door", 40), alarm},
+        {"Get_UserAlarm 4", "=", RC_OK, padded("", 40), alarm},
+        {"Get_UserAlarm 4", "=" + word39, RC_OK, padded(word39, 40), alarm},
+        {"Get_UserAlarm 4", "=" + word39 + "w", RC_FAIL, untouched, alarm},
+        {"Get_UserAlarm 4", "= ", RC_FAIL, untouched, alarm},
+    });
+    expectRefused({ZEFRA_Set_UserAlarm(1, nullptr, slot), ZEFRA_Get_UserAlarm(1, nullptr, slot),
+                   ZEFRA_Get_Print(nullptr, slot)});
+}
+
+class PrintMessages : public FamilyTest {
+protected:
+    void TearDown() override {
+        platform::useHostCharset(nullptr);
+        FamilyTest::TearDown();
+    }
+};
+
+TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
+    const Latin1 latin1;
+    platform::useHostCharset(&latin1);
+    const auto print = text<128>([](char* m) { return ZEFRA_Get_Print(m, slot); });
+    const std::string a126(126, 'a'), untouched(128, '#');
+    expectRead({
+        {"Get_Print", "=abc", RC_OK, padded("abc", 128), print},
+        {"Get_Print", "?caf\xC3\xA9 \xE2\x82\xAC", RC_OK, padded("caf\xE9 ?", 128), print},
+        {"Get_Print", "=PRINT:caf\xE9", RC_OK, padded("PRINT:caf\xE9", 128), print},
+        {"Get_Print", "=", RC_OK, untouched, print},
+        // At most 127 bytes, cut between characters, on the way in and through UTF-8 alike.
+        {"Get_Print", "=" + std::string(300, 'b'), RC_OK, padded(std::string(127, 'b'), 128), print},
+        {"Get_Print", "=" + a126 + "\xC3\xA9", RC_OK, padded(a126, 128), print},
+        {"Get_Print", "=PRINT:" + a126, RC_OK, padded("PRINT:" + std::string(121, 'a'), 128), print},
+        {"Get_Print", "=PRINT:" + std::string(121, '\xE9'), RC_OK, padded("PRINT:" + std::string(60, '\xE9'), 128), print},
+    });
+}
+
+}  // namespace
+}  // namespace zefra::test
