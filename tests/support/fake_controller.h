@@ -22,10 +22,12 @@ namespace zefra::test {
 
 class FakeController {
 public:
+    // Raw bytes sent in order, each piece its own send with `gap` between them; no pieces and
+    // no hang-up is a request never answered.
     struct Action {
-        enum Kind { reply, silence, close } kind = reply;
-        std::vector<std::string> pieces;  // raw bytes sent in order, each its own send
-        std::chrono::milliseconds gap{0};  // pause between pieces
+        std::vector<std::string> pieces;
+        std::chrono::milliseconds gap{0};
+        bool hangUp = false;  // close the connection once the pieces are out
     };
 
     FakeController();
@@ -36,11 +38,8 @@ public:
     std::uint16_t port() const { return port_; }
 
     // Script the answers to the next requests, in order.
-    void replyPayload(const std::string& payload);  // "##" + payload + "$$"
-    void replyRaw(const std::string& bytes);
-    void replyInPieces(std::vector<std::string> pieces, std::chrono::milliseconds gap);
-    void staySilent();    // never answer this request
-    void closeOnRequest();  // close the connection instead of answering
+    void script(Action action);
+    void replyPayload(const std::string& payload) { script({{"##" + payload + "$$"}}); }
 
     // Answers requests when nothing is scripted; the default answers "ok".
     void setResponder(std::function<std::string(const std::string& commandText)> payloadFor);
@@ -49,8 +48,7 @@ public:
     std::vector<std::string> frames() const;
     std::vector<std::string> commands() const;
     std::string lastCommand() const;
-    std::size_t requestCount() const;
-    std::size_t bytesReceived() const;
+    std::size_t requestCount() const { return frames().size(); }
     int connectionsAccepted() const { return accepted_.load(); }
     // Waits until `count` requests have arrived (or the limit passes).
     bool waitForRequests(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
@@ -59,7 +57,7 @@ public:
 private:
     void acceptLoop();
     void serve(sockets::Handle fd);
-    bool takeAction(Action& out);
+    Action next(const std::string& frame);
 
     sockets::Handle listener_ = sockets::none;
     std::uint16_t port_ = 0;
@@ -73,11 +71,7 @@ private:
     std::deque<Action> script_;
     std::function<std::string(const std::string&)> responder_;
     std::vector<std::string> frames_;
-    std::size_t bytes_ = 0;
 };
-
-// "@@text$$" -> "text"
-std::string commandOf(const std::string& frame);
 
 inline constexpr std::uint32_t loopback = 0x7F000001;  // 127.0.0.1
 
