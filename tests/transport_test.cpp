@@ -138,6 +138,8 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         {"oversize frame", {{longFrame}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"oversize frame, end split", {{"##" + std::string(509, 'x') + "$", "$"}, {"##e5:x$$"}, {"##ok$$"}},
          {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame, its end late", {{"##" + std::string(510, 'x'), "x$", "", "$"}, {"##e5:x$$"}, {"##ok$$"}},
+         {RC_COMM_FAIL, -5, RC_OK}},
         {"oversize frame never ending", {{"##" + std::string(600, 'x')}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
         {"bytes after the frame", {{"##ok$$\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"bytes after the frame, some late", {{"##ok$$\r", "\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
@@ -157,7 +159,7 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         net.chunks.clear();
         net.replies.clear();
     }
-    EXPECT_EQ(net.sendCalls, 3 * 8 + 5);  // each reply that never ended closed its slot
+    EXPECT_EQ(net.sendCalls, 3 * 9 + 5);  // each reply that never ended closed its slot
     EXPECT_EQ(held(), 0);
 }
 
