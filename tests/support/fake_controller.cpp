@@ -46,7 +46,6 @@ void FakeController::acceptLoop() {
 FakeController::Action FakeController::next(const std::string& frame) {
     std::unique_lock<std::mutex> lock(mutex_);
     frames_.push_back(frame);
-    changed_.notify_all();
     if (script_.empty()) {
         const auto responder = responder_;
         lock.unlock();
@@ -104,11 +103,6 @@ std::vector<std::string> FakeController::commands() const {
 std::string FakeController::lastCommand() const {
     const auto all = commands();
     return all.empty() ? std::string() : all.back();
-}
-
-bool FakeController::waitForRequests(std::size_t count, std::chrono::milliseconds limit) const {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, limit, [&] { return frames_.size() >= count; });
 }
 
 void FakeController::clear() {

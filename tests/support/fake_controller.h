@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -50,8 +49,6 @@ public:
     std::string lastCommand() const;
     std::size_t requestCount() const { return frames().size(); }
     int connectionsAccepted() const { return accepted_.load(); }
-    // Waits until `count` requests have arrived (or the limit passes).
-    bool waitForRequests(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
     void clear();
 
 private:
@@ -65,7 +62,6 @@ private:
     std::atomic<int> accepted_{0};
     std::thread acceptor_;
     mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
     std::vector<std::thread> servers_;
     std::vector<sockets::Handle> clients_;
     std::deque<Action> script_;
