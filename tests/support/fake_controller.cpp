@@ -6,7 +6,9 @@ namespace zefra::test {
 namespace {
 
 // "@@text$$" -> "text"
-std::string commandOf(const std::string& frame) { return frame.size() < 4 ? std::string() : frame.substr(2, frame.size() - 4); }
+std::string commandOf(const std::string& frame) {
+    return frame.size() < 4 ? std::string() : frame.substr(2, frame.size() - 4);
+}
 
 }  // namespace
 
