@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -12,16 +13,10 @@
 
 namespace {
 
-std::string readFile(const char* path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
+// Declarations read "ZEFRA_API int32_t ZEFRA_CALL name(".
 std::set<std::string> declaredInHeader() {
-    // Declarations read "ZEFRA_API int32_t ZEFRA_CALL name(".
-    const std::string header = readFile(ZEFRA_HEADER);
+    std::ifstream in(ZEFRA_HEADER);
+    const std::string header((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string lead = "ZEFRA_API int32_t ZEFRA_CALL ";
     std::set<std::string> names;
     for (std::size_t at = header.find(lead); at != std::string::npos; at = header.find(lead, at + 1)) {
@@ -31,53 +26,43 @@ std::set<std::string> declaredInHeader() {
     return names;
 }
 
-// name -> the function it is a twin of ("" for a function of its own)
-std::map<std::string, std::string> exportList() {
-    std::ifstream in(ZEFRA_EXPORT_LIST);
-    std::map<std::string, std::string> names;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        std::string name, target;
-        if (!(words >> name) || name[0] == '#') continue;
-        words >> target;
-        EXPECT_TRUE(names.emplace(name, target).second) << "listed twice: " << name;
-    }
-    return names;
-}
-
 std::set<std::string> exportedByLibrary() {
-    const std::string command = std::string("nm -D --defined-only ") + ZEFRA_LIBRARY;
     std::set<std::string> names;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen((std::string("nm -D --defined-only ") + ZEFRA_LIBRARY).c_str(), "r");
     if (pipe == nullptr) return names;
     char line[512];
     while (std::fgets(line, sizeof line, pipe) != nullptr) {
         std::istringstream words(line);
         std::string address, type, name;
-        if (!(words >> address >> type >> name)) continue;
-        if (type == "A") continue;  // the version node
-        names.insert(name.substr(0, name.find('@')));
+        // Type "A" is the version node.
+        if ((words >> address >> type >> name) && type != "A") names.insert(name.substr(0, name.find('@')));
     }
     pclose(pipe);
     return names;
 }
 
-TEST(Exports, HeaderListAndLibraryAgree) {
+TEST(Exports, HeaderListAndLibraryAgreeAndTwinsAreOneFunction) {
+    std::ifstream in(ZEFRA_EXPORT_LIST);
+    std::map<std::string, std::string> twinOf;  // name -> the function it is a twin of ("" for one of its own)
+    std::set<std::string> listed;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string name, target;
+        if (!(words >> name) || name[0] == '#') continue;
+        words >> target;
+        EXPECT_TRUE(listed.insert(name).second) << "listed twice: " << name;
+        twinOf[name] = target;
+    }
     const auto declared = declaredInHeader();
-    const auto listed = exportList();
     const auto exported = exportedByLibrary();
     ASSERT_FALSE(declared.empty());
     ASSERT_FALSE(exported.empty());
-    std::set<std::string> listedNames;
-    for (const auto& [name, target] : listed) listedNames.insert(name);
-    EXPECT_EQ(declared, listedNames) << "header and src/exports.txt differ";
-    EXPECT_EQ(exported, listedNames) << "the library exports a different set of names";
-}
+    EXPECT_EQ(declared, listed) << "header and src/exports.txt differ";
+    EXPECT_EQ(exported, listed) << "the library exports a different set of names";
 
-TEST(Exports, TwinsAreOneFunction) {
     void* library = dlopen(ZEFRA_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
-    for (const auto& [name, target] : exportList()) {
+    for (const auto& [name, target] : twinOf) {
         void* address = dlsym(library, name.c_str());
         EXPECT_NE(address, nullptr) << name;
         if (!target.empty()) {

@@ -60,21 +60,15 @@ const std::pair<const char*, const char*> structureCases[] = {
     {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12"},
     {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}};
 
-std::string shown(const std::string& s) {
-    std::string out;
-    for (const unsigned char c : s) {
-        char hex[8];
-        if (c >= 32 && c < 127) out += static_cast<char>(c);
-        else std::snprintf(hex, sizeof hex, "\\x%02x", c), out += hex;
-    }
-    return '"' + out + '"';
-}
+// Quoted, with the bytes that do not print escaped.
+std::string shown(const std::string& s) { return ::testing::PrintToString(s); }
 
-struct ScanStats {
+// Comparisons that agreed, that differed on purpose, and that differed.
+struct Stats {
     long checked = 0, skipped = 0, failures = 0;
 };
 
-void compareScan(const char* format, const std::string& in, ScanStats& stats) {
+void compareScan(const char* format, const std::string& in, Stats& stats) {
     const auto ours = test::scanWith(test::engineScan, in.c_str(), format, std::make_index_sequence<20>());
     const auto theirs = test::scanWith(test::libraryScan, in.c_str(), format, std::make_index_sequence<20>());
     if (test::sameResults(ours, theirs)) {
@@ -98,7 +92,7 @@ TEST(WireText, ScansAsTheCLibraryDoes) {
     GTEST_SKIP() << "the reference is glibc's scanf; the Windows C runtime's differs";
 #endif
     std::setlocale(LC_ALL, "C");
-    ScanStats stats;
+    Stats stats;
     for (const char* text : floatEdges)
         for (const char* format : {"%lf", "=%lf,%c", "%f;", "%3lf", "%le%c", "%*f%d", "%d%c"})
             for (std::size_t cut = 0; cut <= std::strlen(text); ++cut) compareScan(format, std::string(text, cut) + ",x", stats);
@@ -139,13 +133,9 @@ int engineFormat(char* out, std::size_t size, const char* format, ...) {
     return n;
 }
 
-struct FormatStats {
-    long checked = 0, failures = 0;
-};
-
 // Into a buffer of `capacity` bytes (none at all for 0), as snprintf does.
 template <typename... Args>
-void compareFormat(const std::string& format, std::size_t capacity, FormatStats& stats, Args... args) {
+void compareFormat(const std::string& format, std::size_t capacity, Stats& stats, Args... args) {
     char ours[1200], theirs[1200];
     std::memset(ours, 0x5A, sizeof ours);
     std::memset(theirs, 0x5A, sizeof theirs);
@@ -166,7 +156,7 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
     GTEST_SKIP() << "the reference is glibc's printf; the Windows C runtime's differs";
 #endif
     std::setlocale(LC_ALL, "C");
-    FormatStats stats;
+    Stats stats;
     const double doubles[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 1e300, -1e300, 1e-300, 5e-324,
                               std::numeric_limits<double>::max(), std::numeric_limits<double>::min(), 9007199254740993.0,
                               0.0005, 0.0015, 1.0005, 100.5, -20.0, 0.0000004, -0.0000004, 90.0, 1e22, 1e23,

@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -22,10 +21,12 @@ namespace zefra::test {
 
 class FakeController {
 public:
+    // Raw bytes sent in order, each piece its own send with `gap` between them; no pieces and
+    // no hang-up is a request never answered.
     struct Action {
-        enum Kind { reply, silence, close } kind = reply;
-        std::vector<std::string> pieces;  // raw bytes sent in order, each its own send
-        std::chrono::milliseconds gap{0};  // pause between pieces
+        std::vector<std::string> pieces;
+        std::chrono::milliseconds gap{0};
+        bool hangUp = false;  // close the connection once the pieces are out
     };
 
     FakeController();
@@ -36,11 +37,8 @@ public:
     std::uint16_t port() const { return port_; }
 
     // Script the answers to the next requests, in order.
-    void replyPayload(const std::string& payload);  // "##" + payload + "$$"
-    void replyRaw(const std::string& bytes);
-    void replyInPieces(std::vector<std::string> pieces, std::chrono::milliseconds gap);
-    void staySilent();    // never answer this request
-    void closeOnRequest();  // close the connection instead of answering
+    void script(Action action);
+    void replyPayload(const std::string& payload) { script({{"##" + payload + "$$"}}); }
 
     // Answers requests when nothing is scripted; the default answers "ok".
     void setResponder(std::function<std::string(const std::string& commandText)> payloadFor);
@@ -49,17 +47,14 @@ public:
     std::vector<std::string> frames() const;
     std::vector<std::string> commands() const;
     std::string lastCommand() const;
-    std::size_t requestCount() const;
-    std::size_t bytesReceived() const;
+    std::size_t requestCount() const { return frames().size(); }
     int connectionsAccepted() const { return accepted_.load(); }
-    // Waits until `count` requests have arrived (or the limit passes).
-    bool waitForRequests(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
     void clear();
 
 private:
     void acceptLoop();
     void serve(sockets::Handle fd);
-    bool takeAction(Action& out);
+    Action next(const std::string& frame);
 
     sockets::Handle listener_ = sockets::none;
     std::uint16_t port_ = 0;
@@ -67,17 +62,12 @@ private:
     std::atomic<int> accepted_{0};
     std::thread acceptor_;
     mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
     std::vector<std::thread> servers_;
     std::vector<sockets::Handle> clients_;
     std::deque<Action> script_;
     std::function<std::string(const std::string&)> responder_;
     std::vector<std::string> frames_;
-    std::size_t bytes_ = 0;
 };
-
-// "@@text$$" -> "text"
-std::string commandOf(const std::string& frame);
 
 inline constexpr std::uint32_t loopback = 0x7F000001;  // 127.0.0.1
 

@@ -16,6 +16,9 @@ namespace zefra::test {
 
 class MemoryTransport final : public platform::Transport {
 public:
+    using IoResult = platform::IoResult;
+    using Readiness = platform::Readiness;
+
     std::string sent;                 // every byte sent, in order
     std::deque<std::string> chunks;   // what the next receives return; "" is a receive that would block
     std::deque<std::vector<std::string>> replies;  // each arrives, in chunks, after a request frame
@@ -28,70 +31,56 @@ public:
     int starts = 0, stops = 0, closes = 0, sendCalls = 0, receiveCalls = 0, writableWaits = 0;
     int readableWaitMs = 0;          // the limit given to the last readable wait
 
-    bool startSockets() override {
-        if (failStart) return false;
-        ++starts;
-        return true;
-    }
+    bool startSockets() override { return !failStart && ++starts > 0; }
     void stopSockets() override { ++stops; }
     platform::Socket openStream() override { return failOpen ? platform::invalidSocket : 7; }
     platform::ConnectStart startConnect(platform::Socket, std::uint32_t, std::uint16_t) override {
         return failConnect ? platform::ConnectStart::inProgress : platform::ConnectStart::connected;
     }
     bool connectSucceeded(platform::Socket) override { return !failConnect; }
-    platform::Readiness waitWritable(platform::Socket, int) override {
+    Readiness waitWritable(platform::Socket, int) override {
         ++writableWaits;
-        return neverWritable ? platform::Readiness::timedOut : platform::Readiness::ready;
+        return neverWritable ? Readiness::timedOut : Readiness::ready;
     }
-    platform::Readiness waitReadable(platform::Socket, int milliseconds) override {
+    Readiness waitReadable(platform::Socket, int milliseconds) override {
         readableWaitMs = milliseconds;
-        return (cannedPending || !chunks.empty()) ? platform::Readiness::ready : platform::Readiness::timedOut;
+        return cannedPending || !chunks.empty() ? Readiness::ready : Readiness::timedOut;
     }
-    platform::IoResult send(platform::Socket, const void* data, std::size_t size) override {
+    IoResult send(platform::Socket, const void* data, std::size_t size) override {
         ++sendCalls;
-        if (failSends) return {platform::IoResult::failed, 0};
+        if (failSends) return {IoResult::failed, 0};
         if (wouldBlockSends > 0) {
             --wouldBlockSends;
-            return {platform::IoResult::wouldBlock, 0};
+            return {IoResult::wouldBlock, 0};
         }
-        if (sendLimit != 0 && size > sendLimit) size = sendLimit;
-        if (cannedReply != nullptr) {
-            cannedPending = true;
-            return {platform::IoResult::done, size};
-        }
+        if (sendLimit != 0) size = std::min(size, sendLimit);
+        cannedPending = cannedReply != nullptr;
+        if (cannedPending) return {IoResult::done, size};
         sent.append(static_cast<const char*>(data), size);
-        const bool frameEnd = sent.size() >= 2 && (sent.ends_with("$$") || sent.ends_with("**"));
-        if (frameEnd && !replies.empty()) {
+        if ((sent.ends_with("$$") || sent.ends_with("**")) && !replies.empty()) {
             for (auto& chunk : replies.front()) chunks.push_back(std::move(chunk));
             replies.pop_front();
         }
-        return {platform::IoResult::done, size};
+        return {IoResult::done, size};
     }
-    platform::IoResult receive(platform::Socket, void* data, std::size_t size) override {
+    IoResult receive(platform::Socket, void* data, std::size_t size) override {
         ++receiveCalls;
         if (cannedPending) {
             cannedPending = false;
             const std::size_t n = std::min(size, std::strlen(cannedReply));
             std::memcpy(data, cannedReply, n);
-            return {platform::IoResult::done, n};
+            return {IoResult::done, n};
         }
-        if (chunks.empty()) return {platform::IoResult::wouldBlock, 0};
+        if (chunks.empty()) return {IoResult::wouldBlock, 0};
         std::string& front = chunks.front();
-        if (front.empty()) {
-            chunks.pop_front();
-            return {platform::IoResult::wouldBlock, 0};
-        }
         const std::size_t n = std::min(size, front.size());
         std::memcpy(data, front.data(), n);
         front.erase(0, n);
         if (front.empty()) chunks.pop_front();
-        return {platform::IoResult::done, n};
+        return {n > 0 ? IoResult::done : IoResult::wouldBlock, n};
     }
     void shutdown(platform::Socket) override {}
-    bool close(platform::Socket) override {
-        ++closes;
-        return !failClose;
-    }
+    bool close(platform::Socket) override { return ++closes > 0 && !failClose; }
 
 private:
     bool cannedPending = false;

@@ -30,71 +30,37 @@ const bool started = [] {
     WSADATA data;
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }();
-
-void setNonBlocking(Native s) {
-    u_long on = 1;
-    ioctlsocket(s, FIONBIO, &on);
-}
-
-bool waitFor(Handle h, bool forWriting, int milliseconds) {
-    fd_set set, failed;
-    FD_ZERO(&set);
-    FD_ZERO(&failed);
-    FD_SET(static_cast<Native>(h), &set);
-    FD_SET(static_cast<Native>(h), &failed);
-    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
-    return select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, &failed, &limit) > 0;
-}
 #else
 using Native = int;
 using Length = socklen_t;
 constexpr int shutBoth = SHUT_RDWR;
 constexpr int noSignal = MSG_NOSIGNAL;
-
-bool waitFor(Handle h, bool forWriting, int milliseconds) {
-    pollfd p{static_cast<int>(h), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
-    return ::poll(&p, 1, milliseconds) > 0;
-}
 #endif
 
 Native native(Handle h) { return static_cast<Native>(h); }
 
-Handle newSocket(bool nonBlocking) {
+}  // namespace
+
+Handle open(int backlog, std::uint16_t& port) {
 #ifdef _WIN32
     (void)started;
     const Native s = ::socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET) return none;
-    if (nonBlocking) setNonBlocking(s);
 #else
-    const Native s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | (nonBlocking ? SOCK_NONBLOCK : 0), 0);
+    const Native s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (s < 0) return none;
 #endif
-    return static_cast<Handle>(s);
-}
-
-sockaddr_in loopbackAddress(std::uint16_t port) {
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(test::loopback);
-    addr.sin_port = htons(port);
-    return addr;
-}
-
-}  // namespace
-
-Handle open(int backlog, std::uint16_t& port) {
-    const Handle h = newSocket(false);
-    if (h == none) return none;
-    sockaddr_in addr = loopbackAddress(0);
     Length len = sizeof addr;
-    if (::bind(native(h), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        (backlog >= 0 && ::listen(native(h), backlog) != 0) ||
-        ::getsockname(native(h), reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        close(h);
+    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || (backlog >= 0 && ::listen(s, backlog) != 0) ||
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        close(static_cast<Handle>(s));
         return none;
     }
     port = ntohs(addr.sin_port);
-    return h;
+    return static_cast<Handle>(s);
 }
 
 Handle accept(Handle listener) {
@@ -107,16 +73,20 @@ Handle accept(Handle listener) {
 #endif
 }
 
-Handle startConnect(std::uint16_t port) {
-    const Handle h = newSocket(true);
-    if (h == none) return none;
-    const sockaddr_in addr = loopbackAddress(port);
-    (void)::connect(native(h), reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
-    return h;
+bool waitReadable(Handle h, int milliseconds) {
+#ifdef _WIN32
+    fd_set set, failed;
+    FD_ZERO(&set);
+    FD_ZERO(&failed);
+    FD_SET(native(h), &set);
+    FD_SET(native(h), &failed);
+    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    return select(0, &set, nullptr, &failed, &limit) > 0;
+#else
+    pollfd p{native(h), POLLIN, 0};
+    return ::poll(&p, 1, milliseconds) > 0;
+#endif
 }
-
-bool waitReadable(Handle h, int milliseconds) { return waitFor(h, false, milliseconds); }
-bool waitWritable(Handle h, int milliseconds) { return waitFor(h, true, milliseconds); }
 
 long receive(Handle h, void* data, std::size_t size) {
     return static_cast<long>(::recv(native(h), static_cast<char*>(data), static_cast<int>(size), 0));

@@ -15,11 +15,7 @@ inline constexpr Handle none = -1;
 // unless it is negative. `none` on failure.
 Handle open(int backlog, std::uint16_t& port);
 Handle accept(Handle listener);
-// A non-blocking socket with a connect to 127.0.0.1:`port` under way.
-Handle startConnect(std::uint16_t port);
-// false on time-out or error.
-bool waitReadable(Handle h, int milliseconds);
-bool waitWritable(Handle h, int milliseconds);
+bool waitReadable(Handle h, int milliseconds);  // false on time-out or error
 // Bytes received, 0 when the peer closed, negative on error.
 long receive(Handle h, void* data, std::size_t size);
 bool send(Handle h, const void* data, std::size_t size);

@@ -32,18 +32,14 @@ TEST(Windows, ConnectsWhileTheHostHoldsManySockets) {
     for (const sockets::Handle h : held) sockets::close(h);
 }
 
-std::string toCodePage(UINT codePage, const std::wstring& text) {
-    char out[64] = {};
-    const int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), out, sizeof out, nullptr, nullptr);
-    return std::string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 // The host's ANSI code page, whatever it is here, as the system itself converts.
 TEST(Windows, PrintMessagesArriveInTheHostsCodePage) {
     platform::useHostCharset(nullptr);
     FakeController controller;
     ASSERT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 5), RC_OK);
-    const std::string ansi = toCodePage(CP_ACP, L"caf\u00e9 12");
+    char converted[64] = {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, L"caf\u00e9 12", 7, converted, sizeof converted, nullptr, nullptr);
+    const std::string ansi(converted, n > 0 ? static_cast<std::size_t>(n) : 0);
     const struct { std::string payload, expected; } rows[] = {
         {"=caf\xC3\xA9 12", ansi},
         {"=PRINT:" + ansi, "PRINT:" + ansi},
