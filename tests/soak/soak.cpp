@@ -3,7 +3,8 @@
 // silent, while one more thread disconnects random slots mid-exchange. Every thread writes
 // values that no other thread ever writes into variables of its own and reads them back, so a
 // reply that reaches the wrong caller shows up as a foreign value. Fails on such cross-talk,
-// on a descriptor left open once every slot is closed, and on memory that keeps growing.
+// on a slot that never got an answer, on a descriptor left open once every slot is closed, and
+// on memory that keeps growing.
 //
 //   zefra_soak --sim PATH [--seconds N] [--seed N]
 #include <fcntl.h>
