@@ -158,12 +158,13 @@ std::vector<Pair> pairedBatches(int threads, int ms, int batch, Library library,
                 cpu = threadCpuSeconds() - c0;
                 wall = std::chrono::duration<double>(Clock::now() - w0).count();
             };
-            for (std::size_t k = 0; !stop; ++k) {
+            std::size_t k = 0;
+            do {  // at least one pair, however short the run: the ratios need one
                 Pair p{};
-                if (k % 2 == 0) timed(library, p.libraryWall, p.libraryCpu), timed(raw, p.rawWall, p.rawCpu);
+                if (k++ % 2 == 0) timed(library, p.libraryWall, p.libraryCpu), timed(raw, p.rawWall, p.rawCpu);
                 else timed(raw, p.rawWall, p.rawCpu), timed(library, p.libraryWall, p.libraryCpu);
                 mine.push_back(p);
-            }
+            } while (!stop);
         });
     go = true;
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -27,8 +27,8 @@ namespace {
 
 Readiness waitFor(Socket s, short events, int milliseconds) {
     // A signal that interrupts the wait must not restart it with the whole limit again. The
-    // coarse clock is enough for a limit of whole milliseconds, and it is the one read on every
-    // call: the fine clock would cost the client more than the rest of the wait's own work.
+    // coarse clock is enough for a limit of whole milliseconds, and this reading happens on
+    // every call, where the fine clock costs tens of nanoseconds under a hypervisor.
     const std::int64_t deadline = coarseMilliseconds() + milliseconds;
     pollfd p{static_cast<int>(s), events, 0};
     for (int left = milliseconds;;) {
