@@ -116,7 +116,7 @@ bool parseFormatSpec(const char*& p, Directive& s) {
 // Output bounded as snprintf bounds it: everything is counted, at most capacity - 1 bytes land.
 class Sink {
 public:
-    Sink(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+    Sink(char* out, std::size_t capacity, std::size_t counted = 0) : out_(out), capacity_(capacity), length_(counted) {}
     void put(const char* text, std::size_t n) {
         if (n == 0) return;  // `text` may then be null
         if (length_ + 1 < capacity_) {
@@ -126,6 +126,7 @@ public:
         length_ += n;
     }
     void put(char c) { put(&c, 1); }
+    std::size_t count() const { return length_; }
     // Lets `write(first, last)` produce text straight into the output; it returns where the
     // text ends, or null when it does not fit, in which case nothing is counted.
     template <typename Writer>
@@ -157,7 +158,7 @@ public:
 private:
     char* out_;
     std::size_t capacity_;
-    std::size_t length_ = 0;
+    std::size_t length_;
 };
 
 // Lays out prefix, zero padding and body within the field width, as printf does.
@@ -663,89 +664,90 @@ Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
     return Outcome::converted;
 }
 
+// Prints the directive after a "%" at `p` (advancing past it) into `sink`; false when the
+// directive or its argument is one the engine refuses.
+bool putDirective(Sink& sink, const char*& p, std::va_list& rest) {
+    Directive s;
+    if (!parseFormatSpec(p, s)) return false;
+    if (s.widthFromArgument) {
+        const int w = va_arg(rest, int);
+        if (w < -maxWidth || w > maxWidth) return false;
+        s.left = s.left || w < 0;
+        s.width = w < 0 ? -w : w;
+    }
+    if (s.precisionFromArgument) {
+        const int precision = va_arg(rest, int);
+        s.precision = precision < 0 ? -1 : precision;
+        const bool fixed = s.conversion == 'f' || s.conversion == 'F';
+        if (s.precision > maxWidth || (fixed && s.precision > maxFloatPrecision)) return false;
+    }
+    if (s.conversion == 'f' || s.conversion == 'F') {
+        const double value = va_arg(rest, double);
+        // No fixed-point text exists for "nan" or "inf", and no controller could act on one:
+        // a command carrying one is never formatted.
+        if (!std::isfinite(value)) return false;
+        putFixed(sink, s, value);
+    } else if (s.conversion == 'd' || s.conversion == 'i') {
+        putSigned(sink, s, rest);
+    } else if (s.conversion == 'u' || s.conversion == 'o' || s.conversion == 'x' || s.conversion == 'X') {
+        putUnsigned(sink, s, rest);
+    } else if (s.conversion == 'c') {
+        const char c = static_cast<char>(static_cast<unsigned char>(va_arg(rest, int)));
+        putField(sink, s, nullptr, 0, 0, &c, 1);
+    } else if (s.conversion == 's') {
+        const char* text = va_arg(rest, const char*);
+        std::size_t n = 0;
+        if (text == nullptr) {  // as glibc prints it
+            text = s.precision < 0 || s.precision >= 6 ? "(null)" : "";
+            n = std::strlen(text);
+        } else {
+            n = s.precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(s.precision));
+        }
+        putField(sink, s, nullptr, 0, 0, text, n);
+    } else {
+        sink.put('%');
+    }
+    return true;
+}
+
 }  // namespace
 
 int formatV(char* out, std::size_t capacity, const char* format, std::va_list args) {
-    Sink sink(out, capacity);
     std::va_list rest;
     va_copy(rest, args);
-    int result = 0;
+    // Literal text and a bare "%d", nearly all a command's format holds, are written here with
+    // the count in a register; every other directive goes through a Sink.
+    std::size_t length = 0;
+    const auto put = [&](char c) {
+        if (length + 1 < capacity) out[length] = c;
+        ++length;
+    };
+    bool refused = false;
     for (const char* p = format;;) {
-        const char* literal = p;
-        while (*p != '\0' && *p != '%') ++p;
-        sink.put(literal, static_cast<std::size_t>(p - literal));
-        if (*p == '\0') {
-            result = sink.finish();
-            break;
-        }
+        while (*p != '\0' && *p != '%') put(*p++);
+        if (*p == '\0') break;
         ++p;
-        if (*p == 'd') {  // the commonest directive, with nothing to parse
+        if (*p == 'd') {
             ++p;
             const int v = va_arg(rest, int);
             char digits[12];
-            char* end = digits + sizeof digits;
+            char* const end = digits + sizeof digits;
             char* q = end;
             unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
             do *--q = static_cast<char>('0' + magnitude % 10);
             while ((magnitude /= 10) != 0);
             if (v < 0) *--q = '-';
-            sink.put(q, static_cast<std::size_t>(end - q));
+            while (q != end) put(*q++);
             continue;
         }
-        Directive s;
-        if (!parseFormatSpec(p, s)) {
-            result = sink.refuse();
-            break;
-        }
-        if (s.widthFromArgument) {
-            const int w = va_arg(rest, int);
-            if (w < -maxWidth || w > maxWidth) {
-                result = sink.refuse();
-                break;
-            }
-            s.left = s.left || w < 0;
-            s.width = w < 0 ? -w : w;
-        }
-        if (s.precisionFromArgument) {
-            const int precision = va_arg(rest, int);
-            s.precision = precision < 0 ? -1 : precision;
-            if (s.precision > maxWidth || ((s.conversion == 'f' || s.conversion == 'F') && s.precision > maxFloatPrecision)) {
-                result = sink.refuse();
-                break;
-            }
-        }
-        if (s.conversion == 'f' || s.conversion == 'F') {
-            const double value = va_arg(rest, double);
-            // No fixed-point text exists for "nan" or "inf", and no controller could act on one:
-            // a command carrying one is never formatted.
-            if (!std::isfinite(value)) {
-                result = sink.refuse();
-                break;
-            }
-            putFixed(sink, s, value);
-        } else if (s.conversion == 'd' || s.conversion == 'i') {
-            putSigned(sink, s, rest);
-        } else if (s.conversion == 'u' || s.conversion == 'o' || s.conversion == 'x' || s.conversion == 'X') {
-            putUnsigned(sink, s, rest);
-        } else if (s.conversion == 'c') {
-            const char c = static_cast<char>(static_cast<unsigned char>(va_arg(rest, int)));
-            putField(sink, s, nullptr, 0, 0, &c, 1);
-        } else if (s.conversion == 's') {
-            const char* text = va_arg(rest, const char*);
-            std::size_t n = 0;
-            if (text == nullptr) {  // as glibc prints it
-                text = s.precision < 0 || s.precision >= 6 ? "(null)" : "";
-                n = std::strlen(text);
-            } else {
-                n = s.precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(s.precision));
-            }
-            putField(sink, s, nullptr, 0, 0, text, n);
-        } else {
-            sink.put('%');
-        }
+        Sink sink(out, capacity, length);
+        refused = !putDirective(sink, p, rest);
+        length = sink.count();
+        if (refused) break;
     }
     va_end(rest);
-    return result;
+    Sink sink(out, capacity, length);
+    return refused ? sink.refuse() : sink.finish();
 }
 
 int scanV(const char* text, const char* format, std::va_list args) {
