@@ -666,7 +666,7 @@ Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
 
 // Prints the directive after a "%" at `p` (advancing past it) into `sink`; false when the
 // directive or its argument is one the engine refuses.
-bool putDirective(Sink& sink, const char*& p, std::va_list& rest) {
+[[gnu::always_inline]] inline bool putDirective(Sink& sink, const char*& p, std::va_list& rest) {
     Directive s;
     if (!parseFormatSpec(p, s)) return false;
     if (s.widthFromArgument) {

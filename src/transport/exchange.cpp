@@ -69,8 +69,9 @@ platform::IoResult receiveBefore(platform::Transport& net, platform::Socket s, D
 
 // An oversize reply has filled the reply area with the start of a frame and no end. Its rest
 // would otherwise answer the next request, so it is read and dropped up to its "$$" within
-// the same deadline; a frame whose end never comes is a time-out.
-bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline deadline, char last) {
+// the same deadline; a frame whose end never comes is a time-out. Out of line, as is
+// discardUnread: their scrap must not sit on the stack of every call that receives.
+[[gnu::noinline]] bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline deadline, char last) {
     char scrap[scrapSize];
     for (;;) {
         const platform::IoResult r = receiveBefore(net, s, deadline, scrap, sizeof scrap);
@@ -84,7 +85,7 @@ bool discardRestOfFrame(platform::Transport& net, platform::Socket s, Deadline d
 
 // Drops whatever the connection holds unread, without waiting; false when more is left than
 // one call is willing to read (the next request then drains again).
-bool discardUnread(platform::Transport& net, platform::Socket s) {
+[[gnu::noinline]] bool discardUnread(platform::Transport& net, platform::Socket s) {
     constexpr int maxReceives = 128;  // 32 KB
     char scrap[scrapSize];
     for (int i = 0; i < maxReceives; ++i) {
