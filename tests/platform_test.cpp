@@ -73,7 +73,8 @@ TEST(Platform, FullSocketWouldBlockInsteadOfFailing) {
 #endif
     const std::vector<char> block(1 << 16, 'x');
     platform::IoResult r{platform::IoResult::done, 0};
-    for (int i = 0; i < 1024 && r.kind == platform::IoResult::done; ++i) r = c.net.send(c.socket, block.data(), block.size());
+    for (int i = 0; i < 1024 && r.kind == platform::IoResult::done; ++i)
+        r = c.net.send(c.socket, block.data(), block.size());
     EXPECT_EQ(r.kind, platform::IoResult::wouldBlock);
     EXPECT_EQ(c.net.waitWritable(c.socket, 50), platform::Readiness::timedOut);
 }

@@ -29,32 +29,31 @@ std::vector<double> fields(const PointRecord& p) { return fields(p.pos, p.armTyp
 std::vector<double> fields(const RobP& r) { return fields(r.pos, r.armType, r.extAxes); }
 std::vector<double> fields(const RobJP& j) { return fields(j.axes, j.extAxes); }
 
-// A complete-or-nothing reader run on a record that holds `record` before: its verdict, and
-// every field of the record after.
+// A complete-or-nothing reader run on a record that holds `before`: its verdict and every field
+// after must be `complete` and those of `after`.
 template <typename Record>
-std::pair<bool, std::vector<double>> read(bool (*reader)(const char*, Record*), const char* payload, Record record) {
-    const bool complete = reader(payload, &record);
-    return {complete, fields(record)};
+void expectRead(bool (*reader)(const char*, Record*), const char* payload, Record before, bool complete,
+                const Record& after) {
+    const bool verdict = reader(payload, &before);
+    EXPECT_EQ(std::pair(verdict, fields(before)), std::pair(complete, fields(after))) << payload;
 }
 using Six = std::array<double, 6>;
 bool readSix(const char* payload, Six* six) { return readSixValues(payload, six->data()); }
 
 TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
-    EXPECT_EQ(read(readPointRecord, "=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus", PointRecord{}),
-              std::pair(true, fields(point)));
-    EXPECT_EQ(read(readRobP, "=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", RobP{}), std::pair(true, fields(robP)));
-    EXPECT_EQ(read(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}), std::pair(true, fields(robJP)));
-    EXPECT_EQ(read(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}), std::pair(true, fields(point.pos)));
-    EXPECT_EQ(read(readSixValuesAsPoint, "=6,5,4,3,2,1", point),
-              std::pair(true, std::vector<double>{6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0}));
+    expectRead(readPointRecord, "=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus", PointRecord{}, true, point);
+    expectRead(readRobP, "=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", RobP{}, true, robP);
+    expectRead(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}, true, robJP);
+    expectRead(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}, true, Six{1.5, -2.25, 3.125, 4, 5, 6});
+    expectRead(readSixValuesAsPoint, "=6,5,4,3,2,1", point, true, PointRecord{{6, 5, 4, 3, 2, 1}, {}, {}});
     // One field short, a blank before ",", a ";" missing, no "=", nothing at all.
     for (const char* payload : {"=1,2,3,4,5,6;7,8,9,10;11,12", "=1,2,3,4,5 ,6;7,8,9,10;11,12,13",
                                 "=1,2,3,4,5,6 7,8,9,10;11,12,13", "1,2,3,4,5,6;7,8,9,10;11,12,13", "=", ""})
-        EXPECT_EQ(read(readPointRecord, payload, point), std::pair(false, fields(point))) << payload;
-    EXPECT_EQ(read(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP), std::pair(false, fields(robP)));
-    EXPECT_EQ(read(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP), std::pair(false, fields(robJP)));
-    EXPECT_EQ(read(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}), std::pair(false, std::vector<double>(6, 7)));
-    EXPECT_EQ(read(readSixValuesAsPoint, "=1,2,3,4,5", point), std::pair(false, fields(point)));
+        expectRead(readPointRecord, payload, point, false, point);
+    expectRead(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP, false, robP);
+    expectRead(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP, false, robJP);
+    expectRead(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}, false, Six{7, 7, 7, 7, 7, 7});
+    expectRead(readSixValuesAsPoint, "=1,2,3,4,5", point, false, point);
 
     int32_t index = 0;
     RobP latched{};
