@@ -3,14 +3,17 @@
 // print form, must give the same field counts, stored bytes and printed text. The text fuzzer
 // compares the two on generated inputs; here every class of edge is held on every build. The
 // deliberate differences (integers outside -2^31..2^32-1, which the engine refuses) are checked
-// as such.
+// as such. Then the position records printed and scanned through it: no two fields of the
+// samples are alike, so a field printed or scanned in another's place shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +22,9 @@
 #include <regex>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "records/records.h"
 #include "records/text.h"
 #include "records/wire_text.h"
 #include "support/scan_reference.h"
@@ -46,7 +51,8 @@ const char* const floatEdges[] = {
     "INFINITY", "-infinity", "infinit", "infx", "infi", "in", "i", "0.1", "123456789012345678901234567890",
     "0.000000000000000000000000000001e30", "9007199254740993", "1e-5x", "--1", "+-1", "e5", ".e5", "0e", "00.5",
     "1e99999999999", "1e-99999999999", "0e99999999999", "1.e5", "-.5e-3", "0.5E", "100.5", "-20", "90.000000",
-    "0.50000000000000000000000000000000001", "1.00000005960464477539062", "1.0000000596046447753906249"};
+    "0.50000000000000000000000000000000001", "1.00000005960464477539062", "1.0000000596046447753906249", "-0x.",
+    "0x1p2a", "1e5.5"};
 
 // Literals, blanks, texts and the formats the families scan, each against inputs that match
 // them, break off, or stray from them.
@@ -59,7 +65,8 @@ const std::pair<const char*, const char*> structureCases[] = {
     {"%d", "   "}, {"  %d", ""}, {"x%d", "y1"}, {"%hhu,%hd,%hx", "300,-70000,1ffff"}, {"%o,%X,%i", "777,Ab,0x10"},
     {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12,13"},
     {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12"},
-    {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}};
+    {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}, {"%d ;%d", "1 \t;2"},
+    {"%d %c", "5   x"}};
 
 // Quoted, with the bytes that do not print escaped.
 std::string shown(const std::string& s) { return ::testing::PrintToString(s); }
@@ -155,8 +162,8 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
         for (const char* form : longForms) compareFormat(form, 1200, stats, i);
         for (const std::size_t capacity : {0, 1, 3}) compareFormat("Set_Vel %d", capacity, stats, static_cast<int>(i));
     }
-    for (const char* text : {"", "ResetErr", "abc", "x y", "0123456789abcdefghij"})
-        for (const char* form : {"%s", "%.2s", "%5s", "%-5s|", "%.0s", "[%s]", "%%%s%%"})
+    for (const char* text : {"", "ResetErr", "abc", "x y", "0123456789abcdefghij", static_cast<const char*>(nullptr)})
+        for (const char* form : {"%s", "%.2s", "%.6s", "%5s", "%-5s|", "%.0s", "[%s]", "%%%s%%"})
             compareFormat(form, 1200, stats, text);
     for (const int c : {'J', ' ', '%', '\x7f'})
         for (const char* form : {"%c", "%3c", "%-3c|"}) compareFormat(form, 1200, stats, c);
@@ -198,7 +205,8 @@ TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
                 {"=-2147483648", "=%d", 1, INT32_MIN}, {"=-2147483649", "=%u", 0, 0},
                 {"=99999999999999999999", "=%d", 0, 0}, {"=1,4294967297", "=%d,%d", 1, 1},
                 {"=42949672950", "=%d", 0, 0},          {"=0x100000000", "=%x", 0, 0},
-                {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
+                {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF},
+                {"=-2147483648", "=%i", 1, INT32_MIN}};
     for (const auto& row : rows) {
         std::int32_t value = 0;
         EXPECT_EQ(scanText(row.in, row.format, &value), row.count) << row.in;
@@ -227,6 +235,78 @@ TEST(WireText, ImplementsEveryFormatInTheSources) {
             }
         }
     EXPECT_GT(formats, 200);
+}
+
+const PointRecord point{{1.5, -2.25, 3.125, 4, 5, 6}, {7, 8, 9, -10}, {11, 12, 13}};
+const RobP robP{{1.5, -2.25, 3.125, 4, 5, 6}, {7, 8, 9, -10}, {11, 12, 13, 14, 15, -16.5}};
+const RobJP robJP{{1.5, -2.25, 3.125, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, -14.5}};
+
+template <typename... Arrays>
+std::vector<double> fields(const Arrays&... arrays) {
+    std::vector<double> all;
+    (all.insert(all.end(), std::begin(arrays), std::end(arrays)), ...);
+    return all;
+}
+std::vector<double> fields(const PointRecord& p) { return fields(p.pos, p.armType, p.frameRef); }
+std::vector<double> fields(const RobP& r) { return fields(r.pos, r.armType, r.extAxes); }
+std::vector<double> fields(const RobJP& j) { return fields(j.axes, j.extAxes); }
+
+// A complete-or-nothing reader run on a record that holds `before`: its verdict and every field
+// after must be `complete` and those of `after`.
+template <typename Record>
+void expectRead(bool (*reader)(const char*, Record*), const char* payload, Record before, bool complete,
+                const Record& after) {
+    const bool verdict = reader(payload, &before);
+    EXPECT_EQ(std::pair(verdict, fields(before)), std::pair(complete, fields(after))) << payload;
+}
+using Six = std::array<double, 6>;
+bool readSix(const char* payload, Six* six) { return readSixValues(payload, six->data()); }
+
+TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
+    expectRead(readPointRecord, "=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus", PointRecord{}, true, point);
+    expectRead(readRobP, "=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", RobP{}, true, robP);
+    expectRead(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}, true, robJP);
+    expectRead(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}, true, Six{1.5, -2.25, 3.125, 4, 5, 6});
+    expectRead(readSixValuesAsPoint, "=6,5,4,3,2,1", point, true, PointRecord{{6, 5, 4, 3, 2, 1}, {}, {}});
+    // One field short, a blank before ",", a ";" missing, no "=", nothing at all.
+    for (const char* payload : {"=1,2,3,4,5,6;7,8,9,10;11,12", "=1,2,3,4,5 ,6;7,8,9,10;11,12,13",
+                                "=1,2,3,4,5,6 7,8,9,10;11,12,13", "1,2,3,4,5,6;7,8,9,10;11,12,13", "=", ""})
+        expectRead(readPointRecord, payload, point, false, point);
+    expectRead(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP, false, robP);
+    expectRead(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP, false, robJP);
+    expectRead(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}, false, Six{7, 7, 7, 7, 7, 7});
+    expectRead(readSixValuesAsPoint, "=1,2,3,4,5", point, false, point);
+
+    int32_t index = 0;
+    RobP latched{};
+    Six six{};
+    EXPECT_EQ(scanIndexedRobP("=3;1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", index, latched), 17);
+    EXPECT_EQ(std::pair(index, fields(latched)), std::pair(3, fields(robP)));
+    EXPECT_EQ(scanIndexedSixValues("=2;1.5,-2.25,3.125,4,5,6", index, six.data()), 7);
+    EXPECT_EQ(std::pair(index, fields(six)), std::pair(2, fields(point.pos)));
+}
+
+// The host may switch to a locale whose decimal point is ","; the wire must not notice, and
+// the host's locale must stay in force.
+TEST(Records, FormattingAndScanningIgnoreTheHostLocale) {
+#ifdef _WIN32
+    const char* const german = "German_Germany.1252";
+#else
+    const char* const german = "de_DE.UTF-8";
+#endif
+    if (std::setlocale(LC_ALL, german) == nullptr) {
+        if (std::getenv("CI") != nullptr) FAIL() << "CI must generate de_DE.UTF-8";
+        GTEST_SKIP() << "no German locale installed (CI generates de_DE.UTF-8)";
+    }
+    char out[64];
+    double value = 0;
+    EXPECT_GT(printSixValues(out, sizeof out, point.pos, 6), 0);
+    EXPECT_STREQ(out, "1.500000,-2.250000,3.125000,4.000000,5.000000,6.000000");
+    EXPECT_EQ(scanText("=2.75", "=%lf", &value), 1);
+    EXPECT_EQ(value, 2.75);
+    std::snprintf(out, sizeof out, "%.1f", 1.5);
+    EXPECT_STREQ(out, "1,5");
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
