@@ -268,10 +268,8 @@ TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
     expectRead(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}, true, robJP);
     expectRead(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}, true, Six{1.5, -2.25, 3.125, 4, 5, 6});
     expectRead(readSixValuesAsPoint, "=6,5,4,3,2,1", point, true, PointRecord{{6, 5, 4, 3, 2, 1}, {}, {}});
-    // One field short, a blank before ",", a ";" missing, no "=", nothing at all.
-    for (const char* payload : {"=1,2,3,4,5,6;7,8,9,10;11,12", "=1,2,3,4,5 ,6;7,8,9,10;11,12,13",
-                                "=1,2,3,4,5,6 7,8,9,10;11,12,13", "1,2,3,4,5,6;7,8,9,10;11,12,13", "=", ""})
-        expectRead(readPointRecord, payload, point, false, point);
+    // One field short (the ways a reply breaks off are the engine's, compared with the C library's).
+    expectRead(readPointRecord, "=1,2,3,4,5,6;7,8,9,10;11,12", point, false, point);
     expectRead(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP, false, robP);
     expectRead(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP, false, robJP);
     expectRead(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}, false, Six{7, 7, 7, 7, 7, 7});
