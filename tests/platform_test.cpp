@@ -140,6 +140,7 @@ const struct {
     {"utf8", "latin1", "caf\xC3\xA9", "caf\xE9"},
     {"utf8", "latin1", "\xE2\x82\xAC" "1", "?1"},  // the euro sign is not in the set
     {"utf8", "utf8", "\xF0\x9F\x99\x82|\xE2\x82\xAC", "\xF0\x9F\x99\x82|\xE2\x82\xAC"},
+    {"utf8", "utf8", "\xDF\xBF\xE0\xA0\x80", "\xDF\xBF\xE0\xA0\x80"},  // U+07FF and U+0800
     {"utf8", "utf8", "a\xC0\xAF" "b", "a" + fffd + fffd + "b"},       // overlong
     {"utf8", "utf8", "\xE0\x80\xAF", fffd + fffd + fffd},              // overlong
     {"utf8", "utf8", "\xED\xA0\x80", fffd + fffd + fffd},              // surrogate
