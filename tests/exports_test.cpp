@@ -7,45 +7,24 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
 namespace {
 
-// Declarations read "ZEFRA_API int32_t ZEFRA_CALL name(".
-std::set<std::string> declaredInHeader() {
-    std::ifstream in(ZEFRA_HEADER);
-    const std::string header((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string lead = "ZEFRA_API int32_t ZEFRA_CALL ";
-    std::set<std::string> names;
-    for (std::size_t at = header.find(lead); at != std::string::npos; at = header.find(lead, at + 1)) {
-        const std::size_t start = at + lead.size();
-        names.insert(header.substr(start, header.find('(', start) - start));
-    }
-    return names;
-}
-
-std::set<std::string> exportedByLibrary() {
-    std::set<std::string> names;
-    FILE* pipe = popen((std::string("nm -D --defined-only ") + ZEFRA_LIBRARY).c_str(), "r");
-    if (pipe == nullptr) return names;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-        std::istringstream words(line);
-        std::string address, type, name;
-        // Type "A" is the version node.
-        if ((words >> address >> type >> name) && type != "A") names.insert(name.substr(0, name.find('@')));
-    }
-    pclose(pipe);
-    return names;
-}
-
 TEST(Exports, HeaderListAndLibraryAgreeAndTwinsAreOneFunction) {
-    std::ifstream in(ZEFRA_EXPORT_LIST);
+    std::set<std::string> declared, listed, exported;
+    std::ifstream header(ZEFRA_HEADER);
+    const std::string text((std::istreambuf_iterator<char>(header)), std::istreambuf_iterator<char>());
+    const std::regex declaration("ZEFRA_API int32_t ZEFRA_CALL (\\w+)\\(");
+    for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it)
+        declared.insert((*it)[1]);
+
+    std::ifstream list(ZEFRA_EXPORT_LIST);
     std::map<std::string, std::string> twinOf;  // name -> the function it is a twin of ("" for one of its own)
-    std::set<std::string> listed;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; std::getline(list, line);) {
         std::istringstream words(line);
         std::string name, target;
         if (!(words >> name) || name[0] == '#') continue;
@@ -53,8 +32,14 @@ TEST(Exports, HeaderListAndLibraryAgreeAndTwinsAreOneFunction) {
         EXPECT_TRUE(listed.insert(name).second) << "listed twice: " << name;
         twinOf[name] = target;
     }
-    const auto declared = declaredInHeader();
-    const auto exported = exportedByLibrary();
+
+    FILE* nm = popen((std::string("nm -D --defined-only ") + ZEFRA_LIBRARY).c_str(), "r");
+    ASSERT_NE(nm, nullptr);
+    char line[512], type[8], symbol[400];
+    while (std::fgets(line, sizeof line, nm) != nullptr)  // type "A" is the version node
+        if (std::sscanf(line, "%*s %7s %399[^@\n]", type, symbol) == 2 && std::string(type) != "A")
+            exported.insert(symbol);
+    pclose(nm);
     ASSERT_FALSE(declared.empty());
     ASSERT_FALSE(exported.empty());
     EXPECT_EQ(declared, listed) << "header and src/exports.txt differ";

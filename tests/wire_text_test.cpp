@@ -3,14 +3,17 @@
 // print form, must give the same field counts, stored bytes and printed text. The text fuzzer
 // compares the two on generated inputs; here every class of edge is held on every build. The
 // deliberate differences (integers outside -2^31..2^32-1, which the engine refuses) are checked
-// as such.
+// as such. Then the position records printed and scanned through it: no two fields of the
+// samples are alike, so a field printed or scanned in another's place shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <clocale>
 #include <cmath>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +22,10 @@
 #include <regex>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "records/records.h"
+#include "records/text.h"
 #include "records/wire_text.h"
 #include "support/scan_reference.h"
 
@@ -45,7 +51,8 @@ const char* const floatEdges[] = {
     "INFINITY", "-infinity", "infinit", "infx", "infi", "in", "i", "0.1", "123456789012345678901234567890",
     "0.000000000000000000000000000001e30", "9007199254740993", "1e-5x", "--1", "+-1", "e5", ".e5", "0e", "00.5",
     "1e99999999999", "1e-99999999999", "0e99999999999", "1.e5", "-.5e-3", "0.5E", "100.5", "-20", "90.000000",
-    "0.50000000000000000000000000000000001", "1.00000005960464477539062", "1.0000000596046447753906249"};
+    "0.50000000000000000000000000000000001", "1.00000005960464477539062", "1.0000000596046447753906249", "-0x.",
+    "0x1p2a", "0x1p2.5"};
 
 // Literals, blanks, texts and the formats the families scan, each against inputs that match
 // them, break off, or stray from them.
@@ -58,7 +65,8 @@ const std::pair<const char*, const char*> structureCases[] = {
     {"%d", "   "}, {"  %d", ""}, {"x%d", "y1"}, {"%hhu,%hd,%hx", "300,-70000,1ffff"}, {"%o,%X,%i", "777,Ab,0x10"},
     {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12,13"},
     {"=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d", "=1,2,3,4,5,6;7,8,9,10;11,12"},
-    {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}};
+    {"=%d;%lf,%lf,%lf,%lf,%lf,%lf", "=3;1e3,-0.5,.5,5.,0x1p1,inf"}, {"=%f,%f", "=3.4e38,1e39"}, {"%d ;%d", "1 \t;2"},
+    {"%d %c", "5   x"}};
 
 // Quoted, with the bytes that do not print escaped.
 std::string shown(const std::string& s) { return ::testing::PrintToString(s); }
@@ -79,12 +87,10 @@ void compareScan(const char* format, const std::string& in, Stats& stats) {
         ++stats.skipped;
         return;
     }
-    if (++stats.failures <= 10) {
-        int slot = 0;
-        while (slot < 20 && std::memcmp(ours.fields[slot], theirs.fields[slot], 16) == 0) ++slot;
+    if (++stats.failures <= 10)
         ADD_FAILURE() << "format " << shown(format) << " input " << shown(in) << ": engine " << ours.count
-                      << ", C library " << theirs.count << (slot < 20 ? ", first differing field " + std::to_string(slot) : std::string());
-    }
+                      << ", C library " << theirs.count << ", first differing field "
+                      << (std::mismatch(*ours.fields, *ours.fields + 320, *theirs.fields).first - *ours.fields) / 16;
 }
 
 TEST(WireText, ScansAsTheCLibraryDoes) {
@@ -95,9 +101,11 @@ TEST(WireText, ScansAsTheCLibraryDoes) {
     Stats stats;
     for (const char* text : floatEdges)
         for (const char* format : {"%lf", "=%lf,%c", "%f;", "%3lf", "%le%c", "%*f%d", "%d%c"})
-            for (std::size_t cut = 0; cut <= std::strlen(text); ++cut) compareScan(format, std::string(text, cut) + ",x", stats);
+            for (std::size_t cut = 0; cut <= std::strlen(text); ++cut)
+                compareScan(format, std::string(text, cut) + ",x", stats);
     for (const char* text : integerEdges)
-        for (const char* format : {"%d%c", "%u,", "%x%c", "%i%c", "%o%c", "%hu%c", "%hhd%c", "%1d%1d", "%3x%c", "%lf%c"})
+        for (const char* format :
+             {"%d%c", "%u,", "%x%c", "%i%c", "%o%c", "%hu%c", "%hhd%c", "%1d%1d", "%3x%c", "%lf%c"})
             for (std::size_t cut = 0; cut <= std::strlen(text); ++cut)
                 compareScan(format, std::string(text, cut) + ";y", stats);
     for (const auto& [format, in] : structureCases)
@@ -106,40 +114,13 @@ TEST(WireText, ScansAsTheCLibraryDoes) {
     EXPECT_LT(stats.skipped, stats.checked / 20);
 }
 
-// The one deliberate difference: a number outside -2^31..2^32-1 is a mismatch, not a wrap.
-TEST(WireText, RefusesIntegersOutsideTheThirtyTwoBitRanges) {
-    const struct {
-        const char* in;
-        const char* format;
-        int count;
-        std::int64_t value;
-    } rows[] = {{"=4294967295", "=%d", 1, -1},       {"=4294967296", "=%d", 0, 0},
-                {"=-2147483648", "=%d", 1, INT32_MIN}, {"=-2147483649", "=%u", 0, 0},
-                {"=99999999999999999999", "=%d", 0, 0}, {"=1,4294967297", "=%d,%d", 1, 1},
-                {"=42949672950", "=%d", 0, 0},          {"=0x100000000", "=%x", 0, 0},
-                {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
-    for (const auto& row : rows) {
-        std::int32_t value = 0;
-        EXPECT_EQ(test::engineScan(row.in, row.format, &value), row.count) << row.in;
-        EXPECT_EQ(value, static_cast<std::int32_t>(row.value)) << row.in;
-    }
-}
-
-int engineFormat(char* out, std::size_t size, const char* format, ...) {
-    std::va_list list;
-    va_start(list, format);
-    const int n = formatV(out, size, format, list);
-    va_end(list);
-    return n;
-}
-
 // Into a buffer of `capacity` bytes (none at all for 0), as snprintf does.
 template <typename... Args>
 void compareFormat(const std::string& format, std::size_t capacity, Stats& stats, Args... args) {
     char ours[1200], theirs[1200];
     std::memset(ours, 0x5A, sizeof ours);
     std::memset(theirs, 0x5A, sizeof theirs);
-    const int a = engineFormat(capacity == 0 ? nullptr : ours, capacity, format.c_str(), args...);
+    const int a = formatText(capacity == 0 ? nullptr : ours, capacity, format.c_str(), args...);
     const int b = std::snprintf(capacity == 0 ? nullptr : theirs, capacity, format.c_str(), args...);
     if (a == b && std::memcmp(ours, theirs, sizeof ours) == 0) {
         ++stats.checked;
@@ -147,8 +128,8 @@ void compareFormat(const std::string& format, std::size_t capacity, Stats& stats
     }
     if (++stats.failures <= 10)
         ADD_FAILURE() << "format " << shown(format) << " capacity " << capacity << ": engine " << a << " "
-                      << shown(std::string(ours, capacity == 0 ? 0 : strnlen(ours, capacity))) << ", C library " << b
-                      << " " << shown(std::string(theirs, capacity == 0 ? 0 : strnlen(theirs, capacity)));
+                      << shown(std::string(ours, strnlen(ours, capacity))) << ", C library " << b << " "
+                      << shown(std::string(theirs, strnlen(theirs, capacity)));
 }
 
 TEST(WireText, PrintsAsTheCLibraryDoes) {
@@ -158,11 +139,12 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
     std::setlocale(LC_ALL, "C");
     Stats stats;
     const double doubles[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 1e300, -1e300, 1e-300, 5e-324,
-                              std::numeric_limits<double>::max(), std::numeric_limits<double>::min(), 9007199254740993.0,
-                              0.0005, 0.0015, 1.0005, 100.5, -20.0, 0.0000004, -0.0000004, 90.0, 1e22, 1e23,
-                              123456.0005, 2.675, 0.1, 1.0 / 3, 999999.9999995, 9.5, 0.05, 1e6, -12.3456};
+                              std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                              9007199254740993.0, 0.0005, 0.0015, 1.0005, 100.5, -20.0, 0.0000004, -0.0000004, 90.0,
+                              1e22, 1e23, 123456.0005, 2.675, 0.1, 1.0 / 3, 999999.9999995, 9.5, 0.05, 1e6, -12.3456};
     const char* const doubleForms[] = {"%.6lf", "%.3lf", "%f", "%lf", "%.0f", "%#.0f", "%.1f", "%.17f", "%.40f",
-                                       "%08.3f", "%-10.2f|", "%+.1f", "% f", "%+08.2lf", "%#5.0f", "%20f", "%-+6.0f|"};
+                                       "%08.3f", "%-08.3f|", "%-10.2f|", "%+.1f", "% f", "%+08.2lf", "%#5.0f", "%20f",
+                                       "%-+6.0f|"};
     for (const double d : doubles) {
         for (const char* form : doubleForms) compareFormat(form, 1200, stats, d);
         if (std::isfinite(static_cast<float>(d)))  // a float widened by "%f"
@@ -172,16 +154,18 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
     const long long integers[] = {0, 1, -1, INT32_MAX, INT32_MIN, 255, 256, -128, -129, 32767, 32768, -32768, 65535,
                                   65536, INT64_MAX, INT64_MIN, 4294967295, 4294967296, 42, -7};
     const char* const intForms[] = {"%d", "%i", "%5d", "%-5d|", "%05d", "%+d", "% d", "%.3d", "%.0d", "%8.3d",
-                                    "%-08d|", "%08.3d", "%hd", "%hhd", "%u", "%x", "%#x", "%X", "%#X", "%o", "%#o", "%08x",
-                                    "%#.5o", "%hu", "%hhx"};
-    const char* const longForms[] = {"%ld", "%lld", "%jd", "%zd", "%td", "%lu", "%llx", "%jo", "%zu", "%tX", "%+20lld"};
+                                    "%-08d|", "%08.3d", "%hd", "%hhd", "%u", "%x", "%#x", "%X", "%#X", "%o", "%#o",
+                                    "%08x", "%#.5o", "%hu", "%hhx"};
+    const char* const longForms[] = {"%ld", "%lld", "%jd", "%zd", "%td", "%lu",
+                                     "%llx", "%jo", "%zu", "%tX", "%+20lld"};
     for (const long long i : integers) {
         for (const char* form : intForms) compareFormat(form, 1200, stats, static_cast<int>(i));
         for (const char* form : longForms) compareFormat(form, 1200, stats, i);
         for (const std::size_t capacity : {0, 1, 3}) compareFormat("Set_Vel %d", capacity, stats, static_cast<int>(i));
     }
-    for (const char* text : {"", "ResetErr", "abc", "x y", "0123456789abcdefghij"})
-        for (const char* form : {"%s", "%.2s", "%5s", "%-5s|", "%.0s", "[%s]", "%%%s%%"}) compareFormat(form, 1200, stats, text);
+    for (const char* text : {"", "ResetErr", "abc", "x y", "0123456789abcdefghij", static_cast<const char*>(nullptr)})
+        for (const char* form : {"%s", "%.2s", "%.6s", "%5s", "%-5s|", "%.0s", "[%s]", "%%%s%%"})
+            compareFormat(form, 1200, stats, text);
     for (const int c : {'J', ' ', '%', '\x7f'})
         for (const char* form : {"%c", "%3c", "%-3c|"}) compareFormat(form, 1200, stats, c);
     for (const int star : {-10, -1, 0, 3, 25})
@@ -191,32 +175,51 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
     EXPECT_EQ(stats.failures, 0);
 }
 
-// The library's own rules, where there is no C library answer to compare with.
-TEST(WireText, RefusesWhatItDoesNotPrint) {
+// The library's own rules, where there is no C library answer to compare with: what it does not
+// print or scan, and its one deliberate difference, a number outside -2^31..2^32-1 that is a
+// mismatch, not a wrap.
+TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
     char out[64] = "untouched";
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    for (const char* f : {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d"}) {
+    for (const char* f :
+         {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d"}) {
         std::strcpy(out, "untouched");
-        EXPECT_EQ(engineFormat(out, sizeof out, f, 1.0), -1) << f;
+        EXPECT_EQ(formatText(out, sizeof out, f, 1.0), -1) << f;
         EXPECT_STREQ(out, "") << f;
         EXPECT_FALSE(formatSupported(f)) << f;
     }
-    EXPECT_EQ(engineFormat(out, sizeof out, "%d %f", 1, nan), -1);
+    EXPECT_EQ(formatText(out, sizeof out, "%d %f", 1, nan), -1);
     EXPECT_STREQ(out, "");
-    EXPECT_EQ(engineFormat(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -inf), -1);  // the walk keeps step
-    EXPECT_EQ(engineFormat(nullptr, 0, "%s %f", "x", inf), -1);
-    EXPECT_EQ(engineFormat(out, sizeof out, "%.99f", 1.0), 101);
+    EXPECT_EQ(formatText(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -inf), -1);  // the walk keeps step
+    EXPECT_EQ(formatText(nullptr, 0, "%s %f", "x", inf), -1);
+    EXPECT_EQ(formatText(out, sizeof out, "%.99f", 1.0), 101);
     for (const char* f : {"%s", "%ld", "%lld", "%Lf", "%hf", "%[a]", "%n", "%p", "%1$d", "%lc", "%*%"}) {
         int sink[8] = {};
-        EXPECT_EQ(test::engineScan("=5 a", f, sink), 0) << f;
+        EXPECT_EQ(scanText("=5 a", f, sink), 0) << f;
         EXPECT_FALSE(scanSupported(f)) << f;
+    }
+    const struct {
+        const char *in, *format;
+        int count;
+        std::int64_t value;
+    } rows[] = {{"=4294967295", "=%d", 1, -1},       {"=4294967296", "=%d", 0, 0},
+                {"=-2147483648", "=%d", 1, INT32_MIN}, {"=-2147483649", "=%u", 0, 0},
+                {"=99999999999999999999", "=%d", 0, 0}, {"=1,4294967297", "=%d,%d", 1, 1},
+                {"=42949672950", "=%d", 0, 0},          {"=0x100000000", "=%x", 0, 0},
+                {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF},
+                {"=-2147483648", "=%i", 1, INT32_MIN}};
+    for (const auto& row : rows) {
+        std::int32_t value = 0;
+        EXPECT_EQ(scanText(row.in, row.format, &value), row.count) << row.in;
+        EXPECT_EQ(value, static_cast<std::int32_t>(row.value)) << row.in;
     }
 }
 
 // Every printf and scanf format written in the library's sources is one the engine implements:
 // a family that adds a conversion the engine lacks fails here, not on a host.
 TEST(WireText, ImplementsEveryFormatInTheSources) {
-    const std::regex literal("([A-Za-z_]\\w*)\\((?:[^();\"]|\\([^()]*\\))*\"((?:[^\"\\\\]|\\\\.)*%(?:[^\"\\\\]|\\\\.)*)\"");
+    const std::regex literal(
+        "([A-Za-z_]\\w*)\\((?:[^();\"]|\\([^()]*\\))*\"((?:[^\"\\\\]|\\\\.)*%(?:[^\"\\\\]|\\\\.)*)\"");
     int formats = 0;
     for (const char* folder : {"commands", "records", "transport"})
         for (const auto& entry : std::filesystem::directory_iterator(std::string(ZEFRA_SOURCE_DIR) + "/" + folder)) {
@@ -227,11 +230,82 @@ TEST(WireText, ImplementsEveryFormatInTheSources) {
                 // The call the literal is the format of: a scanning helper or a printing one.
                 const std::string call = (*it)[1], f = (*it)[2];
                 ++formats;
-                EXPECT_TRUE(call.find("scan") != std::string::npos ? scanSupported(f.c_str()) : formatSupported(f.c_str()))
+                const bool scans = call.find("scan") != std::string::npos;
+                EXPECT_TRUE(scans ? scanSupported(f.c_str()) : formatSupported(f.c_str()))
                     << entry.path().filename() << ": " << call << "(\"" << f << "\")";
             }
         }
     EXPECT_GT(formats, 200);
+}
+
+const PointRecord point{{1.5, -2.25, 3.125, 4, 5, 6}, {7, 8, 9, -10}, {11, 12, 13}};
+const RobP robP{{1.5, -2.25, 3.125, 4, 5, 6}, {7, 8, 9, -10}, {11, 12, 13, 14, 15, -16.5}};
+const RobJP robJP{{1.5, -2.25, 3.125, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, -14.5}};
+
+template <typename... Arrays>
+std::vector<double> fields(const Arrays&... arrays) {
+    std::vector<double> all;
+    (all.insert(all.end(), std::begin(arrays), std::end(arrays)), ...);
+    return all;
+}
+std::vector<double> fields(const PointRecord& p) { return fields(p.pos, p.armType, p.frameRef); }
+std::vector<double> fields(const RobP& r) { return fields(r.pos, r.armType, r.extAxes); }
+std::vector<double> fields(const RobJP& j) { return fields(j.axes, j.extAxes); }
+
+// A complete-or-nothing reader run on a record that holds `before`: its verdict and every field
+// after must be `complete` and those of `after`.
+template <typename Record>
+void expectRead(bool (*reader)(const char*, Record*), const char* payload, Record before, bool complete,
+                const Record& after) {
+    const bool verdict = reader(payload, &before);
+    EXPECT_EQ(std::pair(verdict, fields(before)), std::pair(complete, fields(after))) << payload;
+}
+using Six = std::array<double, 6>;
+bool readSix(const char* payload, Six* six) { return readSixValues(payload, six->data()); }
+
+TEST(Records, ScannersPutEveryFieldInPlaceAndReadersWriteAllOrNothing) {
+    expectRead(readPointRecord, "=15e-1,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13;surplus", PointRecord{}, true, point);
+    expectRead(readRobP, "=1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", RobP{}, true, robP);
+    expectRead(readRobJP, "=1.5,-2.25,3.125,4,5,6,7,8;9,10,11,12,13,-14.5", RobJP{}, true, robJP);
+    expectRead(readSix, "=1.5,-2.25,3.125,4,5,6", Six{}, true, Six{1.5, -2.25, 3.125, 4, 5, 6});
+    expectRead(readSixValuesAsPoint, "=6,5,4,3,2,1", point, true, PointRecord{{6, 5, 4, 3, 2, 1}, {}, {}});
+    // One field short (the ways a reply breaks off are the engine's, compared with the C library's).
+    expectRead(readPointRecord, "=1,2,3,4,5,6;7,8,9,10;11,12", point, false, point);
+    expectRead(readRobP, "=1,2,3,4,5,6;7,8,9,10;11,12,13,14,15", robP, false, robP);
+    expectRead(readRobJP, "=1,2,3,4,5,6,7,8;9,10,11,12,13", robJP, false, robJP);
+    expectRead(readSix, "=1,2,3,4,5", Six{7, 7, 7, 7, 7, 7}, false, Six{7, 7, 7, 7, 7, 7});
+    expectRead(readSixValuesAsPoint, "=1,2,3,4,5", point, false, point);
+
+    int32_t index = 0;
+    RobP latched{};
+    Six six{};
+    EXPECT_EQ(scanIndexedRobP("=3;1.5,-2.25,3.125,4,5,6;7,8,9,-10;11,12,13,14,15,-16.5", index, latched), 17);
+    EXPECT_EQ(std::pair(index, fields(latched)), std::pair(3, fields(robP)));
+    EXPECT_EQ(scanIndexedSixValues("=2;1.5,-2.25,3.125,4,5,6", index, six.data()), 7);
+    EXPECT_EQ(std::pair(index, fields(six)), std::pair(2, fields(point.pos)));
+}
+
+// The host may switch to a locale whose decimal point is ","; the wire must not notice, and
+// the host's locale must stay in force.
+TEST(Records, FormattingAndScanningIgnoreTheHostLocale) {
+#ifdef _WIN32
+    const char* const german = "German_Germany.1252";
+#else
+    const char* const german = "de_DE.UTF-8";
+#endif
+    if (std::setlocale(LC_ALL, german) == nullptr) {
+        if (std::getenv("CI") != nullptr) FAIL() << "CI must generate de_DE.UTF-8";
+        GTEST_SKIP() << "no German locale installed (CI generates de_DE.UTF-8)";
+    }
+    char out[64];
+    double value = 0;
+    EXPECT_GT(printSixValues(out, sizeof out, point.pos, 6), 0);
+    EXPECT_STREQ(out, "1.500000,-2.250000,3.125000,4.000000,5.000000,6.000000");
+    EXPECT_EQ(scanText("=2.75", "=%lf", &value), 1);
+    EXPECT_EQ(value, 2.75);
+    std::snprintf(out, sizeof out, "%.1f", 1.5);
+    EXPECT_STREQ(out, "1,5");
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

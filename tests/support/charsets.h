@@ -8,8 +8,10 @@ namespace zefra::test {
 
 class Latin1 final : public platform::Charset {
 public:
-    Decoded decode(const char* text, std::size_t) const override { return {Decoded::character, 1, static_cast<unsigned char>(text[0])}; }
-    std::size_t encode(char32_t c, char* out) const override { return c > 0xFF ? 0 : (out[0] = static_cast<char>(c), 1); }
+    Decoded decode(const char* text, std::size_t) const override {
+        return {Decoded::character, 1, static_cast<unsigned char>(text[0])};
+    }
+    std::size_t encode(char32_t c, char* out) const override { return c > 0xFF ? 0 : (*out = static_cast<char>(c), 1); }
 };
 
 }  // namespace zefra::test

@@ -2,14 +2,13 @@
 // fields, for the differential test and the fuzz target.
 #pragma once
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <regex>
 #include <string>
 #include <utility>
 
-#include "records/wire_text.h"
+#include "records/text.h"
 
 namespace zefra::test {
 
@@ -18,24 +17,9 @@ struct ScanResults {
     alignas(16) unsigned char fields[20][16];
 };
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-inline int engineScan(const char* in, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = wire::scanV(in, format, args);
-    va_end(args);
-    return n;
-}
-
-inline int libraryScan(const char* in, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = std::vsscanf(in, format, args);
-    va_end(args);
-    return n;
-}
-#pragma GCC diagnostic pop
+// The engine through the library's own entry, and the C library's scanf.
+inline constexpr auto engineScan = &scanText;
+inline constexpr auto libraryScan = &std::sscanf;
 
 template <std::size_t... I>
 ScanResults scanWith(int (*scan)(const char*, const char*, ...), const char* in, const char* format,
