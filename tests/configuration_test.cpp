@@ -36,13 +36,13 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     static const RobJP joints{{12.3456, 0, 0, 0, 0, 0, 0, -1}, {0.0004, 0, 0, 0, 0, 5}};
     static const int32_t zero[6] = {1, -2, 3, 0, 2147483647, -2147483647 - 1};
     expectSent({
-        {"Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", [] { return ZEFRA_Set_HomePos(3, pos, slot); }},
+        sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
         {"Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
          [] { return ZEFRA_Set_HomeJPos(2, &joints, slot); }},
-        {"Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", [] { return ZEFRA_Set_ZeroPos(zero, slot); }},
-        {"Set_StepMotionJ 2.500000", [] { return ZEFRA_Set_StepMotionJ(2.5f, slot); }},
-        {"Set_StepMotionL -0.500000", [] { return ZEFRA_Set_StepMotionL(-0.5f, slot); }},
-        {"Set_StepMotionR 1.000000", [] { return ZEFRA_Set_StepMotionR(1, slot); }},
+        sends("Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", ZEFRA_Set_ZeroPos, zero),
+        sends("Set_StepMotionJ 2.500000", ZEFRA_Set_StepMotionJ, 2.5f),
+        sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
+        sends("Set_StepMotionR 1.000000", ZEFRA_Set_StepMotionR, 1.0f),
     });
     const auto home = getter<Six>(ZEFRA_Get_HomePos, -1);
     const auto homeJ = getter<RobJP>(ZEFRA_Get_HomeJPos, 4);
@@ -59,8 +59,7 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
         {"Get_ZeroPos", "=2147483647.9,-2147483648.9,1e3", RC_OK, "2147483647,-2147483648,1000,0,0,0", zeros},
         {"Get_ZeroPos", "=2147483648", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=1,-2147483649", RC_FAIL, nines(6), zeros},
-        {"Get_ZeroPos", "=1,2,3,4,5,inf", RC_FAIL, nines(6), zeros},
-        {"Get_ZeroPos", "=nan", RC_FAIL, nines(6), zeros},
+        {"Get_ZeroPos", "=1,2,3,4,5,inf", RC_FAIL, nines(6), zeros}, {"Get_ZeroPos", "=nan", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=x", RC_FAIL, nines(6), zeros},
         {"Get_StepMotionJ", "=0.5", RC_OK, "0.5", getter<float>(ZEFRA_Get_StepMotionJ)},
         {"Get_StepMotionL", "=x", RC_FAIL, "9", getter<float>(ZEFRA_Get_StepMotionL)},
@@ -70,9 +69,9 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
                    ZEFRA_Get_ZeroPos(nullptr, slot)});
     // Any axis number goes out glued to the "J".
-    expectSent({{"Set_AxisNLim J3 170.500000", [] { return ZEFRA_Set_AxisNLim(3, 170.5f, slot); }},
-                {"Set_AxisPLim J-1 -0.500000", [] { return ZEFRA_Set_AxisPLim(-1, -0.5f, slot); }},
-                {"Set_CInterpMode -2", [] { return ZEFRA_Set_CInterpMode(-2, slot); }}});
+    expectSent({sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),
+                sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
+                sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2)});
     expectRead({{"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
                 {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
                 {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
@@ -80,24 +79,23 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
 
 TEST_F(Configuration, Collision) {
     expectSent({
-        {"Set_CollModeAndAction 1 2", [] { return ZEFRA_Set_CollModeAndAction(1, 2, slot); }},
-        {"Set_AxisCollMode 3 -1", [] { return ZEFRA_Set_AxisCollMode(3, -1, slot); }},
-        {"Set_AxisCollLevel 2 1.250000", [] { return ZEFRA_Set_AxisCollLevel(2, 1.25, slot); }},
-        {"Set_CollDist 40", [] { return ZEFRA_Set_CollDist(40, slot); }},
-        {"Set_TeachModeAxisCollMode 1 2", [] { return ZEFRA_Set_TeachModeAxisCollMode(1, 2, slot); }},
-        {"Set_TeachModeCollAction 3", [] { return ZEFRA_Set_TeachModeCollAction(3, slot); }},
-        {"Set_TeachModeAxisCollLevel 4 0.123457", [] { return ZEFRA_Set_TeachModeAxisCollLevel(4, 0.1234567, slot); }},
-        {"Set_TeachModeCollDist 5", [] { return ZEFRA_Set_TeachModeCollDist(5, slot); }},
-        {"Set_PlayBackModeAxisCollMode 6 7", [] { return ZEFRA_Set_PlayBackModeAxisCollMode(6, 7, slot); }},
-        {"Set_PlayBackModeCollAction 8", [] { return ZEFRA_Set_PlayBackModeCollAction(8, slot); }},
-        {"Set_PlayBackModeAxisCollLevel 1 -2.500000", [] { return ZEFRA_Set_PlayBackModeAxisCollLevel(1, -2.5, slot); }},
-        {"Set_PlayBackModeCollDist -9", [] { return ZEFRA_Set_PlayBackModeCollDist(-9, slot); }},
-        {"ResetRecommendCollisionLevel 2", [] { return ZEF_ResetRecommendCollisionLevel(2, slot); }},
+        sends("Set_CollModeAndAction 1 2", ZEFRA_Set_CollModeAndAction, 1, 2),
+        sends("Set_AxisCollMode 3 -1", ZEFRA_Set_AxisCollMode, 3, -1),
+        sends("Set_AxisCollLevel 2 1.250000", ZEFRA_Set_AxisCollLevel, 2, 1.25),
+        sends("Set_CollDist 40", ZEFRA_Set_CollDist, 40),
+        sends("Set_TeachModeAxisCollMode 1 2", ZEFRA_Set_TeachModeAxisCollMode, 1, 2),
+        sends("Set_TeachModeCollAction 3", ZEFRA_Set_TeachModeCollAction, 3),
+        sends("Set_TeachModeAxisCollLevel 4 0.123457", ZEFRA_Set_TeachModeAxisCollLevel, 4, 0.1234567),
+        sends("Set_TeachModeCollDist 5", ZEFRA_Set_TeachModeCollDist, 5),
+        sends("Set_PlayBackModeAxisCollMode 6 7", ZEFRA_Set_PlayBackModeAxisCollMode, 6, 7),
+        sends("Set_PlayBackModeCollAction 8", ZEFRA_Set_PlayBackModeCollAction, 8),
+        sends("Set_PlayBackModeAxisCollLevel 1 -2.500000", ZEFRA_Set_PlayBackModeAxisCollLevel, 1, -2.5),
+        sends("Set_PlayBackModeCollDist -9", ZEFRA_Set_PlayBackModeCollDist, -9),
+        sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
     });
-    const auto pair = with<int32_t, int32_t>([](auto& m, auto& a) { return ZEFRA_Get_CollModeAndAction(&m, &a, slot); });
+    const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
     expectRead({
-        {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair},
-        {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
+        {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},
         {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100", getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
@@ -105,7 +103,8 @@ TEST_F(Configuration, Collision) {
     expectIntQueries({
         {partial(ZEFRA_Get_AxisCollMode, 2), "Get_AxisCollMode 2"}, {ZEFRA_Get_CollDist, "Get_CollDist"},
         {partial(ZEFRA_Get_TeachModeAxisCollMode, 2), "Get_TeachModeAxisCollMode 2"},
-        {ZEFRA_Get_TeachModeCollAction, "Get_TeachModeCollAction"}, {ZEFRA_Get_TeachModeCollDist, "Get_TeachModeCollDist"},
+        {ZEFRA_Get_TeachModeCollAction, "Get_TeachModeCollAction"},
+        {ZEFRA_Get_TeachModeCollDist, "Get_TeachModeCollDist"},
         {partial(ZEFRA_Get_PlayBackModeAxisCollMode, 2), "Get_PlayBackModeAxisCollMode 2"},
         {ZEFRA_Get_PlayBackModeCollAction, "Get_PlayBackModeCollAction"},
         {ZEFRA_Get_PlayBackModeCollDist, "Get_PlayBackModeCollDist"},
@@ -145,9 +144,8 @@ TEST_F(Configuration, Interference) {
          [] { return ZEFRA_Set_InterferZonePara(3, &zone0, slot); }},
         {"Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,1000000.000000",
          [] { return ZEFRA_Set_InterferZonePara(-3, &zone1, slot); }},
-        {"Set_InterferZoneActStat 2 1", [] { return ZEFRA_Set_InterferZoneActStat(2, 1, slot); }},
-        {"Set_InterferToolActNum 5", [] { return ZEFRA_Set_InterferToolActNum(5, slot); }},
-        {"Set_InterferToolPara 4 0", tool(4, none)},
+        sends("Set_InterferZoneActStat 2 1", ZEFRA_Set_InterferZoneActStat, 2, 1),
+        sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5), {"Set_InterferToolPara 4 0", tool(4, none)},
         {"Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", tool(4, box)},
         {"Set_InterferToolPara 4 2,1.500000,-0.250000", tool(4, ball)},
         {"Set_InterferToolPara 1 3,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000", tool(1, shape30)},
@@ -182,15 +180,12 @@ TEST_F(Configuration, Interference) {
     // Tool shape readings fill the named group and zero the rest.
     const InterferToolPara untouched = filled<InterferToolPara>();
     const struct { const char* reply; int32_t rc; InterferToolPara expected; } rows[] = {
-        {"=0,5", RC_OK, {}},
-        {"=1,1,2,3,4,5,6,7,65535", RC_OK, {1, {1, 2, 3, 4, 5, 6, 7, 65535}, {}, 0, {}, {}, {}}},
-        {"=2,1.5", RC_OK, {2, {}, {1.5f, 0}, 0, {}, {}, {}}},
-        {"=3", RC_OK, {3, {}, {}, 0, {}, {}, {}}},
+        {"=0,5", RC_OK, {}}, {"=1,1,2,3,4,5,6,7,65535", RC_OK, {1, {1, 2, 3, 4, 5, 6, 7, 65535}, {}, 0, {}, {}, {}}},
+        {"=2,1.5", RC_OK, {2, {}, {1.5f, 0}, 0, {}, {}, {}}}, {"=3", RC_OK, {3, {}, {}, 0, {}, {}, {}}},
         {"=3,0,1,2,3,4,5,6", RC_OK, {3, {}, {}, 0, {1, 2, 3, 4, 5, 6}, {}, {}}},
         {"=3,1,-1,-2,-3,x", RC_OK, {3, {}, {}, 1, {}, {-1, -2, -3}, {}}},
         {"=3,2,1,2,3,4,5,6,7,8,9,10,11,12,-13", RC_OK, {3, {}, {}, 2, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -13}}},
-        {"=4,1", RC_BAD_PARAM, untouched},
-        {"=3,3,1", RC_BAD_PARAM, untouched},
+        {"=4,1", RC_BAD_PARAM, untouched}, {"=3,3,1", RC_BAD_PARAM, untouched},
         {"ok", RC_BAD_PARAM, untouched},  // no shape number at all: not read as shape 0
         {"e", RC_FAIL, untouched},
     };
@@ -211,12 +206,10 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
                    ZEFRA_Pulse(1, 2000.5, 0, slot), ZEFRA_Pulse(1, 1, 2, slot), ZEFRA_Pulse(1, 1, UINT32_MAX, slot),
                    ZEFRA_AutoTestSetMachineParams(nullptr, spare, slot)});
     expectSent({
-        {"pulse 5 2.000000 1", [] { return ZEFRA_Pulse(5, 2, 1, slot); }},
-        {"pulse 13823 0.100000 0", [] { return ZEFRA_Pulse(13823, 0.1, 0, slot); }},
-        {"pulse 0 2000.000000 1", [] { return ZEFRA_Pulse(0, 2000.0, 1, slot); }},
-        {"set_acc 1.500000 -0.000000", [] { return ZEFRA_Set_Acc(1.5, -0.0000004, slot); }},
-        {"set_gripload -3", [] { return ZEFRA_Set_GripLoad(-3, slot); }},
-        {"Set_AxisNumsGeneral 7", [] { return ZEFRA_Set_AxisNumsGeneral(7, slot); }},
+        sends("pulse 5 2.000000 1", ZEFRA_Pulse, 5, 2, 1), sends("pulse 13823 0.100000 0", ZEFRA_Pulse, 13823, 0.1, 0),
+        sends("pulse 0 2000.000000 1", ZEFRA_Pulse, 0, 2000.0, 1),
+        sends("set_acc 1.500000 -0.000000", ZEFRA_Set_Acc, 1.5, -0.0000004),
+        sends("set_gripload -3", ZEFRA_Set_GripLoad, -3), sends("Set_AxisNumsGeneral 7", ZEFRA_Set_AxisNumsGeneral, 7),
     });
     using enum Output;
     expectIntQueries({
@@ -224,7 +217,8 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         {partial(ZEFRA_AutoTestSetMachineParams, "m 1"), "AutoTestSetMachineParams m 1"},
         {ZEFRA_AutoTestCheckFileAndMemDif, "AutoTestCheckFileAndMemDif"}, {ZEFRA_Get_OnPathStat, "get_onpathstat"},
         {ZEFRA_Get_InRemoteModeStat, "get_inremotemodestat"}, {ZEFRA_Get_InAutoModeStat, "get_inautomodestat"},
-        {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter}, {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},
+        {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter},
+        {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},
         {partial(ZEFRA_Get_MechUnitCfgType, -4), "Get_MechUnitCfgType -4", counter},
         {partial(ZEFRA_Get_IOAuthority, 2, -1), "Get_IOAuthority 2 -1", authority},
     });
@@ -232,10 +226,10 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
 }
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
-    expectSent({{"WriteServoFunCode 1 5 12 0 300", [] { return ZEFRA_WriteServoFunCode(1, 5, 12, 0, 300, slot); }},
-                {"SetProfileMode 2", [] { return ZEFRA_SetProfileMode(2, slot); }},
-                {"SetExtProfileType -1", [] { return ZEFRA_SetExtProfileType(-1, slot); }},
-                {"ClearExtProfileData", [] { return ZEFRA_ClearExtProfileData(slot); }}});
+    expectSent({sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
+                sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2),
+                sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
+                sends("ClearExtProfileData", ZEFRA_ClearExtProfileData)});
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
     const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) { return with<int32_t>([get](auto& v) { return get(&v); }); };
     expectRead({

@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "controller_test.h"
@@ -109,6 +110,15 @@ struct Spare {
 };
 inline constexpr Spare spare;
 
+// An output that is null or, when not, room like `spare`.
+struct Nullable {
+    bool null;
+    template <typename T>
+    operator T*() const {
+        return null ? nullptr : static_cast<T*>(spare);
+    }
+};
+
 // A command: it returns RC_OK to the default "ok" and puts exactly `request` on the wire.
 struct Sent {
     std::string request;
@@ -126,10 +136,10 @@ struct Read {
 template <typename Out>
 using Query = std::function<int32_t(Out* out, int32_t slot)>;
 
-// A query with its leading arguments fixed, leaving its output and the slot.
+// A call with its leading arguments fixed, leaving the rest (a query's output and the slot).
 template <typename F, typename... A>
 auto partial(F f, A... args) {
-    return [=](auto* out, int32_t slot) { return f(args..., out, slot); };
+    return [=](auto... rest) { return f(args..., rest...); };
 }
 
 // What a query of one integer leaves in its output.
@@ -157,13 +167,27 @@ struct FloatSet {
 
 class FamilyTest : public ControllerTest {
 protected:
-    // A getter whose one output comes right before the slot, with the arguments before it fixed.
-    template <typename Out, typename F, typename... A>
+    // `sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1)`: the call with these arguments and the slot.
+    template <typename F, typename... A>
+    static Sent sends(std::string request, F f, A... args) {
+        return {std::move(request), [=] { return f(args..., slot); }};
+    }
+
+    // A getter whose outputs come right before the slot, with the arguments before them fixed.
+    template <typename... Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out>([=](auto& out) {
-            if constexpr (requires { out.data(); }) return f(args..., out.data(), slot);
-            else return f(args..., &out, slot);
-        });
+        return with<Out...>([=](auto&... out) { return f(args..., address(out)..., slot); });
+    }
+    template <typename T>
+    static auto* address(T& out) {
+        if constexpr (requires { out.data(); }) return out.data();
+        else return &out;
+    }
+
+    // `into(ZEFRA_Get_RobP, 3)`: the call with these arguments, given its one output, on the slot.
+    template <typename F, typename... A>
+    static auto into(F f, A... args) {
+        return [=](auto* out) { return f(args..., out, slot); };
     }
 
     void expectSent(std::initializer_list<Sent> rows) {
@@ -192,6 +216,17 @@ protected:
     void expectRefused(std::initializer_list<int32_t> results) {
         int i = 0;
         for (const int32_t rc : results) EXPECT_EQ(rc, RC_BAD_PARAM) << "call " << i++;
+        EXPECT_TRUE(nothingSent());
+    }
+
+    // A call given `N` outputs, made once with each of them null and the others not: each refused, nothing sent.
+    template <std::size_t N, typename Call>
+    void expectEachNullRefused(Call call) {
+        for (std::size_t k = 0; k < N; ++k) {
+            [&]<std::size_t... I>(std::index_sequence<I...>) {
+                EXPECT_EQ(call(Nullable{I == k}...), RC_BAD_PARAM) << "output " << k;
+            }(std::make_index_sequence<N>{});
+        }
         EXPECT_TRUE(nothingSent());
     }
 
