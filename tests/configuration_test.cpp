@@ -10,24 +10,17 @@ namespace {
 
 using Configuration = FamilyTest;
 
+#define FLOAT_SET(word, count, fromFirst) FloatSet{#word, ZEFRA_Get_##word, ZEFRA_Set_##word, count, fromFirst}
+
 TEST_F(Configuration, KinematicParametersLimitsAndZoneParameters) {
-    for (const FloatSet& row : {FloatSet{"StrPara", ZEFRA_Get_StrPara, ZEFRA_Set_StrPara, 6, false},
-                                FloatSet{"StrParaComp", ZEFRA_Get_StrParaComp, ZEFRA_Set_StrParaComp, 6, false},
-                                FloatSet{"RdctRatio", ZEFRA_Get_RdctRatio, ZEFRA_Set_RdctRatio, 6, true},
-                                FloatSet{"CpParaM", ZEFRA_Get_CpParaM, ZEFRA_Set_CpParaM, 6, true},
-                                FloatSet{"CpParaS", ZEFRA_Get_CpParaS, ZEFRA_Set_CpParaS, 6, true},
-                                FloatSet{"TeachVelLimJ", ZEFRA_Get_TeachVelLimJ, ZEFRA_Set_TeachVelLimJ, 6, true},
-                                FloatSet{"TeachVelLimL", ZEFRA_Get_TeachVelLimL, ZEFRA_Set_TeachVelLimL, 2, false},
-                                FloatSet{"TeachAccLimJ", ZEFRA_Get_TeachAccLimJ, ZEFRA_Set_TeachAccLimJ, 6, true},
-                                FloatSet{"TeachAccLimL", ZEFRA_Get_TeachAccLimL, ZEFRA_Set_TeachAccLimL, 2, false},
-                                FloatSet{"RunVelLimJ", ZEFRA_Get_RunVelLimJ, ZEFRA_Set_RunVelLimJ, 6, true},
-                                FloatSet{"RunVelLimL", ZEFRA_Get_RunVelLimL, ZEFRA_Set_RunVelLimL, 2, false},
-                                FloatSet{"RunAccLimJ", ZEFRA_Get_RunAccLimJ, ZEFRA_Set_RunAccLimJ, 6, true},
-                                FloatSet{"RunAccLimL", ZEFRA_Get_RunAccLimL, ZEFRA_Set_RunAccLimL, 2, false},
-                                FloatSet{"StopDecLimJ", ZEFRA_Get_StopDecLimJ, ZEFRA_Set_StopDecLimJ, 6, true},
-                                FloatSet{"StopDecLimL", ZEFRA_Get_StopDecLimL, ZEFRA_Set_StopDecLimL, 2, false},
-                                FloatSet{"ZonePara", ZEFRA_Get_ZonePara, ZEFRA_Set_ZonePara, 2, false}})
-        expectFloatSet(row);
+    expectFloatSets({
+        FLOAT_SET(StrPara, 6, false), FLOAT_SET(StrParaComp, 6, false), FLOAT_SET(RdctRatio, 6, true),
+        FLOAT_SET(CpParaM, 6, true), FLOAT_SET(CpParaS, 6, true), FLOAT_SET(TeachVelLimJ, 6, true),
+        FLOAT_SET(TeachVelLimL, 2, false), FLOAT_SET(TeachAccLimJ, 6, true), FLOAT_SET(TeachAccLimL, 2, false),
+        FLOAT_SET(RunVelLimJ, 6, true), FLOAT_SET(RunVelLimL, 2, false), FLOAT_SET(RunAccLimJ, 6, true),
+        FLOAT_SET(RunAccLimL, 2, false), FLOAT_SET(StopDecLimJ, 6, true), FLOAT_SET(StopDecLimL, 2, false),
+        FLOAT_SET(ZonePara, 2, false),
+    });
 }
 
 // Cartesian homes carry six decimals, joints three; both read straight in from the first value on.
@@ -98,7 +91,8 @@ TEST_F(Configuration, Collision) {
         {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},
-        {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100", getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
+        {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100",
+         getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
     });
     expectIntQueries({
         {partial(ZEFRA_Get_AxisCollMode, 2), "Get_AxisCollMode 2"}, {ZEFRA_Get_CollDist, "Get_CollDist"},
@@ -132,25 +126,31 @@ TEST_F(Configuration, Collision) {
 
 const InterferZonePara zone0{-1, 2, 3, 65535, 0.5f, 6, 0, {1, 2, 3, 4, 5, 6.25f}, {9, 9, 9, 9, 9, 9}};
 const InterferZonePara zone1{1, 2, 3, 4, 5, 6, 1, {9, 9, 9, 9, 9, 9}, {-1, 0.1f, 0, 0, 0, 1e6f}};
-const InterferToolPara none{}, box{1, {1, 2, 3, 4, 5, 6, 7, 65535}, {9, 9}, 9, {9}, {9}, {9}}, ball{2, {9}, {1.5f, -0.25f}, 9, {9}, {9}, {9}};
-const InterferToolPara shape30{3, {9}, {9}, 0, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9}, {9}}, shape31{3, {9}, {9}, 1, {9}, {-1, -2, -3, -4, -5, -6}, {9}};
+const InterferToolPara none{}, box{1, {1, 2, 3, 4, 5, 6, 7, 65535}, {9, 9}, 9, {9}, {9}, {9}};
+const InterferToolPara ball{2, {9}, {1.5f, -0.25f}, 9, {9}, {9}, {9}};
+const InterferToolPara shape30{3, {9}, {9}, 0, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9}, {9}};
+const InterferToolPara shape31{3, {9}, {9}, 1, {9}, {-1, -2, -3, -4, -5, -6}, {9}};
 const InterferToolPara shape32{3, {9}, {9}, 2, {9}, {9}, {0.1234f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -12.5f}};
 
 // Zones and tool shapes go out with the named group only; readings refuse what they cannot use.
 TEST_F(Configuration, Interference) {
-    const auto tool = [](int32_t no, const InterferToolPara& p) { return [no, &p] { return ZEFRA_Set_InterferToolPara(no, &p, slot); }; };
     expectSent({
         {"Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
          [] { return ZEFRA_Set_InterferZonePara(3, &zone0, slot); }},
         {"Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,1000000.000000",
          [] { return ZEFRA_Set_InterferZonePara(-3, &zone1, slot); }},
         sends("Set_InterferZoneActStat 2 1", ZEFRA_Set_InterferZoneActStat, 2, 1),
-        sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5), {"Set_InterferToolPara 4 0", tool(4, none)},
-        {"Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", tool(4, box)},
-        {"Set_InterferToolPara 4 2,1.500000,-0.250000", tool(4, ball)},
-        {"Set_InterferToolPara 1 3,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000", tool(1, shape30)},
-        {"Set_InterferToolPara 1 3,1,-1.000000,-2.000000,-3.000000,-4.000000,-5.000000,-6.000000", tool(1, shape31)},
-        {"Set_InterferToolPara 1 3,2,0.123,1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.000,9.000,10.000,11.000,-12.500", tool(1, shape32)},
+        sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5),
+        sends("Set_InterferToolPara 4 0", ZEFRA_Set_InterferToolPara, 4, &none),
+        sends("Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", ZEFRA_Set_InterferToolPara, 4, &box),
+        sends("Set_InterferToolPara 4 2,1.500000,-0.250000", ZEFRA_Set_InterferToolPara, 4, &ball),
+        sends("Set_InterferToolPara 1 3,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000",
+              ZEFRA_Set_InterferToolPara, 1, &shape30),
+        sends("Set_InterferToolPara 1 3,1,-1.000000,-2.000000,-3.000000,-4.000000,-5.000000,-6.000000",
+              ZEFRA_Set_InterferToolPara, 1, &shape31),
+        sends("Set_InterferToolPara 1 3,2,0.123,1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.000,9.000,10.000,11.000,"
+              "-12.500",
+              ZEFRA_Set_InterferToolPara, 1, &shape32),
     });
     InterferZonePara badKind = zone0;
     InterferToolPara badShape = ball, badVariant = shape32;
@@ -165,8 +165,10 @@ TEST_F(Configuration, Interference) {
     const auto active = getter<int32_t>(ZEFRA_Get_InterferToolActNum);
     const std::string sixteen = "=1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,-1";
     expectRead({
-        {"Get_InterferZonePara 3", "=-1,2,3,65535,0.5,6,1,1,2,3,4,5,6", RC_OK, "-1,2,3,65535,0.5,6,1,0,0,0,0,0,0,1,2,3,4,5,6", zone},
-        {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5,-6", RC_OK, "1,2,3,4,5,6,0,1,2,3,4,5,-6,0,0,0,0,0,0", zone},
+        {"Get_InterferZonePara 3", "=-1,2,3,65535,0.5,6,1,1,2,3,4,5,6", RC_OK,
+         "-1,2,3,65535,0.5,6,1,0,0,0,0,0,0,1,2,3,4,5,6", zone},
+        {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5,-6", RC_OK, "1,2,3,4,5,6,0,1,2,3,4,5,-6,0,0,0,0,0,0",
+         zone},
         {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5", RC_BAD_PARAM, nines(19), zone},
         {"Get_InterferZonePara 3", "=1,2,3,4,5,6,2,1,2,3,4,5,6", RC_BAD_PARAM, nines(19), zone},
         {"Get_InterferZoneActStat", sixteen, RC_OK, sixteen.substr(1), states},
@@ -184,7 +186,8 @@ TEST_F(Configuration, Interference) {
         {"=2,1.5", RC_OK, {2, {}, {1.5f, 0}, 0, {}, {}, {}}}, {"=3", RC_OK, {3, {}, {}, 0, {}, {}, {}}},
         {"=3,0,1,2,3,4,5,6", RC_OK, {3, {}, {}, 0, {1, 2, 3, 4, 5, 6}, {}, {}}},
         {"=3,1,-1,-2,-3,x", RC_OK, {3, {}, {}, 1, {}, {-1, -2, -3}, {}}},
-        {"=3,2,1,2,3,4,5,6,7,8,9,10,11,12,-13", RC_OK, {3, {}, {}, 2, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -13}}},
+        {"=3,2,1,2,3,4,5,6,7,8,9,10,11,12,-13", RC_OK,
+         {3, {}, {}, 2, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -13}}},
         {"=4,1", RC_BAD_PARAM, untouched}, {"=3,3,1", RC_BAD_PARAM, untouched},
         {"ok", RC_BAD_PARAM, untouched},  // no shape number at all: not read as shape 0
         {"e", RC_FAIL, untouched},
@@ -222,7 +225,9 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         {partial(ZEFRA_Get_MechUnitCfgType, -4), "Get_MechUnitCfgType -4", counter},
         {partial(ZEFRA_Get_IOAuthority, 2, -1), "Get_IOAuthority 2 -1", authority},
     });
-    expectPairQuery<double>(ZEFRA_Get_Acc, "get_acc", false);
+    const auto acc = getter<double, double>(ZEFRA_Get_Acc);  // both written or neither
+    expectRead({{"get_acc", "=7,8", RC_OK, "7,8", acc}, {"get_acc", "=7;8", RC_FAIL, "9,9", acc}});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_Acc(o..., slot); });
 }
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
@@ -231,7 +236,9 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
                 sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
                 sends("ClearExtProfileData", ZEFRA_ClearExtProfileData)});
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
-    const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) { return with<int32_t>([get](auto& v) { return get(&v); }); };
+    const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) {
+        return with<int32_t>([get](auto& v) { return get(&v); });
+    };
     expectRead({
         {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
         {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
@@ -240,7 +247,8 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
         {"GetExtProfileUsedSpace", "=48", RC_OK, "48", getter<int32_t>(ZEFRA_GetExtProfileUsedSpace)},
     });
 
-    // An upload sends the entries raw, then their byte count. Every byte value, but no "$$" or "**" pair: the fake controller would end the frame there.
+    // An upload sends the entries raw, then their byte count. Every byte value, but no "$$" or "**" pair: the
+    // fake controller would end the frame there.
     std::string all;
     for (int i = 0; i < 24 * 42; ++i) all += static_cast<char>((i * 7 + 1) % 256);
     const std::string one("\x01$#\0*\xff\x01$#\0*\xff\x01$#\0*\xff\x01$#\0*\xff", 24);
@@ -265,7 +273,8 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
 
     // The entry count comes first, with a result of its own; 0x0AAAAAAB entries would wrap to 8 bytes.
     controller.clear();
-    for (const uint32_t count : {0u, 43u, 0x0AAAAAABu}) EXPECT_EQ(ZEFRA_SetExtProfileData(count, nullptr, slot), -3) << count;
+    for (const uint32_t count : {0u, 43u, 0x0AAAAAABu})
+        EXPECT_EQ(ZEFRA_SetExtProfileData(count, nullptr, slot), -3) << count;
     expectRefused({ZEFRA_SetExtProfileData(1, nullptr, slot)});
 }
 

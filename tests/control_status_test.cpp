@@ -73,9 +73,22 @@ TEST_F(ControlStatus, StatusQueries) {
     });
     expectWordQuery(ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true);
     expectWordQuery(partial(ZEFRA_Get_TaskPrgPath, 3), "Get_TaskPrgPath 3", 128, true, true);
-    expectHexQuery(ZEFRA_Get_SysErr, "Get_SysErr");
-    expectPairQuery<double>(ZEFRA_Get_AccRamp, "get_accramp", true);
-    expectPairQuery<int32_t>(ZEFRA_Get_FlyPress, "get_flypress", true);
+    const auto code = getter<uint32_t>(ZEFRA_Get_SysErr);
+    const auto servo = getter<uint32_t>(ZEFRA_Get_ServoErr, -3);
+    const auto ramp = getter<double, double>(ZEFRA_Get_AccRamp);
+    const auto press = getter<int32_t, int32_t>(ZEFRA_Get_FlyPress);
+    expectRead({
+        // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
+        {"Get_SysErr", "=ffh", RC_OK, "255", code}, {"Get_SysErr", "=0x1A", RC_OK, "26", code},
+        {"Get_SysErr", "=zz", RC_FAIL, "9", code}, {"Get_ServoErr -3", "=ffh", RC_OK, "255", servo},
+        {"Get_ServoErr -3", "=0x1A", RC_OK, "26", servo}, {"Get_ServoErr -3", "=zz", RC_FAIL, "9", servo},
+        // Both scanned straight into the outputs: a reply that breaks off keeps what was read before.
+        {"get_accramp", "=7,8", RC_OK, "7,8", ramp}, {"get_accramp", "=7;8", RC_FAIL, "7,9", ramp},
+        {"get_flypress", "=7,8", RC_OK, "7,8", press}, {"get_flypress", "=7;8", RC_FAIL, "7,9", press},
+    });
+    expectRefused({ZEFRA_Get_SysErr(nullptr, slot), ZEFRA_Get_ServoErr(1, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_AccRamp(o..., slot); });
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_FlyPress(o..., slot); });
 }
 
 TEST_F(ControlStatus, SystemInformation) {
@@ -88,7 +101,6 @@ TEST_F(ControlStatus, SystemInformation) {
     expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
     expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
     expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
-    expectHexQuery(partial(ZEFRA_Get_ServoErr, -3), "Get_ServoErr -3");
     expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
     // One digit per axis, as many as the controller has axes; anything else after "=" fails. The
     // arm configurations are written whole or not at all.
@@ -122,7 +134,8 @@ TEST_F(ControlStatus, SystemInfoLibraryVersionSplitsAtTheFirstTwoEqualSigns) {
         EXPECT_EQ(ZEFRA_GetRCLibVersion("1.2", head.data(), tail.data(), slot), c.rc) << c.payload;
         EXPECT_EQ(sent(), "GetRCLibVersion 1.2");
         EXPECT_EQ(head, c.head + std::string(16 - c.head.size(), 'x')) << c.payload;
-        const std::string written = c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
+        const std::string written =
+            c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
         EXPECT_EQ(tail, written + std::string(12, 'x')) << c.payload;
     }
 }
@@ -171,7 +184,8 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
         {"Get_DiagnosisLastSaveTrackFile", "=", RC_OK, untouched, track},
         {"Get_DiagnosisLastSaveTrackFile", "ok", RC_FAIL, untouched, track},
         {"Get_AxisMotionData 1;-2;3", reply, RC_OK, all, motion},
-        {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL, all.substr(0, all.rfind(',')) + ",9", motion},
+        {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL,
+         all.substr(0, all.rfind(',')) + ",9", motion},
     });
     expectIntQueries({
         {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"},
@@ -223,7 +237,8 @@ TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
         {"Get_Print", "=" + std::string(300, 'b'), RC_OK, padded(std::string(127, 'b'), 128), print},
         {"Get_Print", "=" + a126 + "\xC3\xA9", RC_OK, padded(a126, 128), print},
         {"Get_Print", "=PRINT:" + a126, RC_OK, padded("PRINT:" + std::string(121, 'a'), 128), print},
-        {"Get_Print", "=PRINT:" + std::string(121, '\xE9'), RC_OK, padded("PRINT:" + std::string(60, '\xE9'), 128), print},
+        {"Get_Print", "=PRINT:" + std::string(121, '\xE9'), RC_OK, padded("PRINT:" + std::string(60, '\xE9'), 128),
+         print},
     });
 }
 

@@ -72,8 +72,8 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     expectIntQueries({{partial(ZEFRA_Get_B, 3), "Get_B 3"}, {partial(ZEFRA_Get_R, 3), "Get_R 3"},
                       {partial(ZEFRA_Get_LB, 3), "Get_LB 3"}, {partial(ZEFRA_Get_LR, 3), "Get_LR 3"},
                       {partial(ZEFRA_Get_CommonVarInt, 3), "Get_CommonVar 3 s32"}});
-    expectWholeRecord<PointRecord>("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", {{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}},
-                                   into(ZEFRA_Get_CommonVarP, 3));
+    const PointRecord record{{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}};
+    expectWholeRecord("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", record, into(ZEFRA_Get_CommonVarP, 3));
 }
 
 // Writes carry the first value always and the rest by count. The longest run the frame takes
@@ -82,8 +82,8 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
 TEST_F(IoVariables, ModbusAndPlc) {
     static const uint16_t registers[] = {10, 20, 30};
     static const float floats[] = {1.5f, -2.0f, 0.25f};
-    const auto u16 = [](int32_t count) { return [count] { return ZEFRA_Set_ModbusRegUshort(100, count, registers, slot); }; };
-    const auto f32 = [](int32_t count) { return [count] { return ZEFRA_Set_ModbusRegFloat(40, count, floats, slot); }; };
+    const auto u16 = [](int32_t count) { return sends("", ZEFRA_Set_ModbusRegUshort, 100, count, registers).call; };
+    const auto f32 = [](int32_t count) { return sends("", ZEFRA_Set_ModbusRegFloat, 40, count, floats).call; };
     const std::vector<uint16_t> zeros(600, 0);
     const std::vector<float> floatZeros(200, 0.0f);
     std::string longest = "Set_ModbusReg 1 498 u16 0";  // 1019 characters, the most a frame takes
@@ -136,7 +136,8 @@ TEST_F(IoVariables, ModbusAndPlc) {
 // Six decimals out; replies with or without blanks, written only when complete.
 TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
     expectSent({
-        sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000", ZEFRA_Set_BindTcpSpeedValue, 1, 0, 100, 0, 10),
+        sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000", ZEFRA_Set_BindTcpSpeedValue, 1, 0,
+              100, 0, 10),
         sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
         sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
         {"Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",

@@ -114,7 +114,7 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
     }
     MoveData notFinite = data;
     notFinite.real3 = NAN;
-    const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, three do not
+    const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, not 3
     expectRefused({ZEFRA_MovJ_RobPos(nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovC_RobPos(&robP, nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovJAbs_RobJPos(nullptr, &data, 0, 0, nullptr, slot),
@@ -144,7 +144,8 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
         sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectIntQueries({{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
+    expectIntQueries(
+        {{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.

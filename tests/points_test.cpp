@@ -16,7 +16,8 @@ const std::string gpText = "100.500000,-20.000000,0.000000,1.000000,2.000000,90.
 const RobP robP{{1.23456, -2, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12.0006}};
 const std::string robPText = "1.235,-2.000,3.000,4.000,5.000,6.000;0,0,0,1;7.000,8.000,9.000,10.000,11.000,12.001";
 const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, 8.25}, {-1, -2, -3, -4, -5, 0.0004}};
-const std::string robJPText = "1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.250;-1.000,-2.000,-3.000,-4.000,-5.000,0.000";
+const std::string robJPText =
+    "1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.250;-1.000,-2.000,-3.000,-4.000,-5.000,0.000";
 const RobP readP{{1.5, -2, 3, 4, 5, 6}, {0, 1, 0, 1}, {7, 8, 9, 10, 11, 12}};
 const std::string readPReply = "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,1.2e1";
 const RobJP readJ{{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14}};
@@ -95,7 +96,8 @@ TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
     const struct { std::string payload; int32_t rc; std::string word; const char* count; } replies[] = {
         {"=Home", RC_OK, "Home", "1"}, {"= weld_1 old", RC_OK, "weld_1", "1"}, {"=" + w31, RC_OK, w31, "1"},
         {"=" + w31 + "w", RC_FAIL, "", "0"}, {"Home", RC_FAIL, "", "0"}, {"=", RC_FAIL, "", "-1"}, {"e5:", -5, "", ""}};
-    for (const auto& q : queries) for (const auto& r : replies) {
+    for (const auto& q : queries)
+        for (const auto& r : replies) {
             SCOPED_TRACE(q.request + (" <- " + r.payload));
             char text[40];
             std::memset(text, 'x', sizeof text);
@@ -188,14 +190,16 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
         {"Get_WobjData 2", numbers, RC_OK, wobjWith(""), wobjData},
         // Numbers written shorter than we print them leave no text where the name would be.
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1.5;table", RC_OK, wobjWith(""), wobjData},
-        {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1e300;x", RC_OK, "1,0,,1,2,3,0,0,0,0,0,0,0,0,-1e+300", wobjData},
+        {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1e300;x", RC_OK, "1,0,,1,2,3,0,0,0,0,0,0,0,0,-1e+300",
+         wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,inf;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_ToolC 3", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_ToolC, 3)},
         {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
     });
-    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"}, {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
+    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"},
+                      {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
 }
 
 // The point conversions send the reference triple of `result`, whose old contents survive a
@@ -244,8 +248,9 @@ TEST_F(Points, Offsets) {
     const std::string sixDecimals = " 10.000000,0.000400,-5.000000,0.000000,0.000000,0.000600";
     const std::string threeDecimals = " 10.000,0.000,-5.000,0.000,0.000,0.001";
     const PointRecord point{{410, 0, 295, 180, 0, 90}, {1, 1, 0, 1}, {3, 0, 4}};
-    for (const auto& [word, call] : {std::pair{"Get_OffsetJ", &ZEFRA_Get_OffsetJ}, std::pair{"Get_Offset", &ZEFRA_Get_Offset},
-                                     std::pair{"Get_OffsetT", &ZEFRA_Get_OffsetT}})
+    for (const auto& [word, call] :
+         {std::pair{"Get_OffsetJ", &ZEFRA_Get_OffsetJ}, std::pair{"Get_Offset", &ZEFRA_Get_Offset},
+          std::pair{"Get_OffsetT", &ZEFRA_Get_OffsetT}})
         expectWholeRecord(word + (" " + gpText) + sixDecimals, "=410,0,295,180,0,90;1,1,0,1;3,0,4", point,
                           [call = call](PointRecord* r) { return call(r, offset, r, slot); }, gp);
     for (const auto& [word, call] :
@@ -265,9 +270,12 @@ const RobP r1 = robCorner(1), r2 = robCorner(2), r3 = robCorner(3), r4 = robCorn
 const PointRecord p1 = pointCorner(1), p2 = pointCorner(2), p3 = pointCorner(3), p4 = pointCorner(4);
 
 std::string robText(int x, const char* ext0 = "0.123") {
-    return std::to_string(x) + ".000,0.000,0.000,0.000,0.000,0.000;0,0,1,0;" + ext0 + ",0.000,0.000,0.000,0.000,-1.000 ";
+    return std::to_string(x) + ".000,0.000,0.000,0.000,0.000,0.000;0,0,1,0;" + ext0 +
+           ",0.000,0.000,0.000,0.000,-1.000 ";
 }
-std::string pointText(int x) { return std::to_string(x) + ".000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,1,0;0,1,2 "; }
+std::string pointText(int x) {
+    return std::to_string(x) + ".000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,1,0;0,1,2 ";
+}
 
 TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
     expectSent({sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5),
@@ -281,7 +289,8 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
     const std::string rob3Text = "Get_PalletRobP " + robText(1) + robText(2, "0.123457") + robText(3) + "1,2,-3";
     const std::string rob4Text = "Get_Pallet4RobP " + robText(1) + robText(2) + robText(3) + robText(4) + "1,2,-3";
     const std::string point3Text = "Get_PalletPoint " + pointText(1) + pointText(2) + pointText(3) + "1,2,-3";
-    const std::string point4Text = "Get_Pallet4Point " + pointText(1) + pointText(2) + pointText(3) + pointText(4) + "1,2,-3";
+    const std::string point4Text =
+        "Get_Pallet4Point " + pointText(1) + pointText(2) + pointText(3) + pointText(4) + "1,2,-3";
     const std::string robReply = "=1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", pointReply = "=1,2,3,4,5,6;0,1,0,1;1,2,3";
     expectRead({
         {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
@@ -313,7 +322,8 @@ TEST_F(Points, LatchedPositions) {
     expectRead({
         {"Get_LatchPos 3", "=1;10,20,30,0,0,90", RC_OK, "1,10,20,30,0,0,90", pos},
         {"Get_LatchPos 3", "=1;10,20,30,0,0", RC_FAIL, "9,10,20,30,0,0,9", pos},  // pos in place, flag only at the end
-        {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", robPos},
+        {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12",
+         robPos},
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11", RC_FAIL, nines(17), robPos},
     });
     expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_LatchPos(1, o..., slot); });

@@ -240,8 +240,8 @@ protected:
             {"=x", -1, {{RC_FAIL, -1}, {RC_FAIL, 0}, {RC_FAIL, -1}, {RC_OK, 0}, {RC_BAD_PARAM, 0}}},
             {"e12:", 9, {{-12, 9}, {-12, 0}, {-12, 9}, {-12, 0}, {-12, 0}}},
             {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
-            {nullptr, 9, {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}},
-        };  // a null payload: the call goes to slot 1, which is not connected
+            {nullptr, 9,  // no payload: the call goes to slot 1, which is not connected
+             {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}}};
         for (const IntQuery& row : rows) {
             for (const auto& c : cases) {
                 SCOPED_TRACE(row.request + " <- " + (c.payload != nullptr ? c.payload : "(not connected)"));
@@ -278,38 +278,10 @@ protected:
         expectRefused({call(nullptr, slot)});
     }
 
-    // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
-    void expectHexQuery(const Query<uint32_t>& call, const std::string& request) {
-        for (const auto& [payload, value] : {std::pair<const char*, uint32_t>{"=ffh", 255}, {"=0x1A", 26}, {"=zz", 7}}) {
-            uint32_t out = 7;
-            controller.replyPayload(payload);
-            EXPECT_EQ(call(&out, slot), value == 7 ? RC_FAIL : RC_OK) << payload;
-            EXPECT_EQ(out, value) << payload;
-            EXPECT_EQ(sent(), request);
-        }
-        controller.clear();
-        expectRefused({call(nullptr, slot)});
-    }
-
-    // Two values from one reply. `partial`: scanned straight into the outputs, so a reply that
-    // breaks off keeps what was read before the break; otherwise both are written or neither.
-    template <typename T>
-    void expectPairQuery(const std::function<int32_t(T*, T*, int32_t)>& call, const std::string& request, bool partial) {
-        const struct { const char* payload; int32_t rc; T first, second; } cases[] = {
-            {"=7,8", RC_OK, 7, 8}, {"=7;8", RC_FAIL, partial ? T(7) : T(9), 9}};
-        for (const auto& c : cases) {
-            T first = 9, second = 9;
-            controller.replyPayload(c.payload);
-            EXPECT_EQ(call(&first, &second, slot), c.rc) << c.payload;
-            EXPECT_EQ(std::vector<T>({first, second}), std::vector<T>({c.first, c.second})) << c.payload;
-            EXPECT_EQ(sent(), request);
-        }
-        T v = 0;
-        controller.clear();
-        expectRefused({call(nullptr, &v, slot), call(&v, nullptr, slot)});
-    }
-
     // Six decimals out; replies straight into the caller's array, never past `count` elements.
+    void expectFloatSets(std::initializer_list<FloatSet> rows) {
+        for (const FloatSet& row : rows) expectFloatSet(row);
+    }
     void expectFloatSet(const FloatSet& row) {
         SCOPED_TRACE(row.word);
         const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
