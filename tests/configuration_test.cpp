@@ -28,10 +28,10 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     static const double pos[6] = {1.5, -2, 0.1234567, 0, 0, 90};
     static const RobJP joints{{12.3456, 0, 0, 0, 0, 0, 0, -1}, {0.0004, 0, 0, 0, 0, 5}};
     static const int32_t zero[6] = {1, -2, 3, 0, 2147483647, -2147483647 - 1};
-    expectSent({
+    expectCalls({
         sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
-        {"Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
-         [] { return ZEFRA_Set_HomeJPos(2, &joints, slot); }},
+        sends("Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
+              ZEFRA_Set_HomeJPos, 2, &joints),
         sends("Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", ZEFRA_Set_ZeroPos, zero),
         sends("Set_StepMotionJ 2.500000", ZEFRA_Set_StepMotionJ, 2.5f),
         sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
@@ -40,7 +40,7 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     const auto home = getter<Six>(ZEFRA_Get_HomePos, -1);
     const auto homeJ = getter<RobJP>(ZEFRA_Get_HomeJPos, 4);
     const auto zeros = getter<std::array<int32_t, 6>>(ZEFRA_Get_ZeroPos);
-    expectRead({
+    expectCalls({
         {"Get_HomePos -1", "=1.5,2.5;3", RC_OK, "1.5,2.5,9,9,9,9", home},
         {"Get_HomePos -1", "=;1", RC_FAIL, nines(6), home},
         {"Get_HomeJPos 4", "=1,2,3,4,5,6,7,8;9,10,11,12,13,14", RC_OK, "1,2,3,4,5,6,7,8,9,10,11,12,13,14", homeJ},
@@ -62,16 +62,16 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
                    ZEFRA_Get_ZeroPos(nullptr, slot)});
     // Any axis number goes out glued to the "J".
-    expectSent({sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),
-                sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
-                sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2)});
-    expectRead({{"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
-                {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
-                {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
+    expectCalls({sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),
+                 sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
+                 sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
+                 {"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
+                 {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
+                 {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
 }
 
 TEST_F(Configuration, Collision) {
-    expectSent({
+    expectCalls({
         sends("Set_CollModeAndAction 1 2", ZEFRA_Set_CollModeAndAction, 1, 2),
         sends("Set_AxisCollMode 3 -1", ZEFRA_Set_AxisCollMode, 3, -1),
         sends("Set_AxisCollLevel 2 1.250000", ZEFRA_Set_AxisCollLevel, 2, 1.25),
@@ -87,7 +87,7 @@ TEST_F(Configuration, Collision) {
         sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
     });
     const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
-    expectRead({
+    expectCalls({
         {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},
@@ -110,7 +110,7 @@ TEST_F(Configuration, Collision) {
     const auto noLevels = [](int32_t count) {
         return [count](std::string&) { return ZEF_GetRecommendCollisionLevel(1, count, nullptr, slot); };
     };
-    expectRead({
+    expectCalls({
         {"GetRecommendCollisionLevel 1 4", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,9,9", levels(4)},
         {"GetRecommendCollisionLevel 1 4", "=1,2,3", RC_FAIL, nines(6), levels(4)},
         {"GetRecommendCollisionLevel 1 6", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", levels(6)},
@@ -134,11 +134,12 @@ const InterferToolPara shape32{3, {9}, {9}, 2, {9}, {9}, {0.1234f, 1, 2, 3, 4, 5
 
 // Zones and tool shapes go out with the named group only; readings refuse what they cannot use.
 TEST_F(Configuration, Interference) {
-    expectSent({
-        {"Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
-         [] { return ZEFRA_Set_InterferZonePara(3, &zone0, slot); }},
-        {"Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_InterferZonePara(-3, &zone1, slot); }},
+    expectCalls({
+        sends("Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
+              ZEFRA_Set_InterferZonePara, 3, &zone0),
+        sends("Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,"
+              "1000000.000000",
+              ZEFRA_Set_InterferZonePara, -3, &zone1),
         sends("Set_InterferZoneActStat 2 1", ZEFRA_Set_InterferZoneActStat, 2, 1),
         sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5),
         sends("Set_InterferToolPara 4 0", ZEFRA_Set_InterferToolPara, 4, &none),
@@ -164,7 +165,7 @@ TEST_F(Configuration, Interference) {
     const auto states = getter<std::array<int32_t, 16>>(ZEFRA_Get_InterferZoneActStat);
     const auto active = getter<int32_t>(ZEFRA_Get_InterferToolActNum);
     const std::string sixteen = "=1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,-1";
-    expectRead({
+    expectCalls({
         {"Get_InterferZonePara 3", "=-1,2,3,65535,0.5,6,1,1,2,3,4,5,6", RC_OK,
          "-1,2,3,65535,0.5,6,1,0,0,0,0,0,0,1,2,3,4,5,6", zone},
         {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5,-6", RC_OK, "1,2,3,4,5,6,0,1,2,3,4,5,-6,0,0,0,0,0,0",
@@ -208,7 +209,7 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
     expectRefused({ZEFRA_Pulse(13824, 1, 0, slot), ZEFRA_Pulse(UINT32_MAX, 1, 0, slot), ZEFRA_Pulse(1, 0.09, 0, slot),
                    ZEFRA_Pulse(1, 2000.5, 0, slot), ZEFRA_Pulse(1, 1, 2, slot), ZEFRA_Pulse(1, 1, UINT32_MAX, slot),
                    ZEFRA_AutoTestSetMachineParams(nullptr, spare, slot)});
-    expectSent({
+    expectCalls({
         sends("pulse 5 2.000000 1", ZEFRA_Pulse, 5, 2, 1), sends("pulse 13823 0.100000 0", ZEFRA_Pulse, 13823, 0.1, 0),
         sends("pulse 0 2000.000000 1", ZEFRA_Pulse, 0, 2000.0, 1),
         sends("set_acc 1.500000 -0.000000", ZEFRA_Set_Acc, 1.5, -0.0000004),
@@ -226,20 +227,19 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         {partial(ZEFRA_Get_IOAuthority, 2, -1), "Get_IOAuthority 2 -1", authority},
     });
     const auto acc = getter<double, double>(ZEFRA_Get_Acc);  // both written or neither
-    expectRead({{"get_acc", "=7,8", RC_OK, "7,8", acc}, {"get_acc", "=7;8", RC_FAIL, "9,9", acc}});
+    expectCalls({{"get_acc", "=7,8", RC_OK, "7,8", acc}, {"get_acc", "=7;8", RC_FAIL, "9,9", acc}});
     expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_Acc(o..., slot); });
 }
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
-    expectSent({sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
-                sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2),
-                sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
-                sends("ClearExtProfileData", ZEFRA_ClearExtProfileData)});
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
     const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) {
         return with<int32_t>([get](auto& v) { return get(&v); });
     };
-    expectRead({
+    expectCalls({
+        sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
+        sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2), sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
+        sends("ClearExtProfileData", ZEFRA_ClearExtProfileData),
         {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
         {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
         {"GetExtProfileType", "=2", RC_OK, "2", slotless(ZEFRA_GetExtProfileType)},

@@ -12,7 +12,7 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    expectSent({
+    expectCalls({
         sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
         sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
         sends("UserLogin 3 s3cret word", ZEFRA_UserLogin, 3, "s3cret word"),
@@ -25,7 +25,7 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
     expectIntQueries({{ZEFRA_CurCtrlDev, "CurCtrlDev"}, {ZEFRA_CurUserType, "CurUserType"}});
     // The permit state is written before its holder.
     const auto permit = getter<int32_t, uint32_t, uint16_t>(ZEFRA_CurPermit);
-    expectRead({
+    expectCalls({
         {"CurPermit", "=1 Ip:192.0.2.10 Port:5000", RC_OK, "1,3221225994,5000", permit},  // 0xC000020A
         {"CurPermit", "=0", RC_OK, "0,0,0", permit},
         {"CurPermit", "=1 Ip:192.0.2.1 Port:70000", RC_OK, "1,3221225985,4464", permit},
@@ -38,7 +38,7 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
     expectRefused({ZEFRA_EmergStop(2, slot), ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot),
                    ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
                    ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
-    expectSent({
+    expectCalls({
         sends("EStop ON", ZEFRA_EmergStop, 1), sends("EStop OFF", ZEFRA_EmergStop, 0),
         sends("Motor ON", ZEFRA_MotorEnable, 1), sends("Motor OFF", ZEFRA_MotorEnable, 0),
         sends("Prg Start", ZEFRA_PrgCtrl, 1), sends("Prg Stop", ZEFRA_PrgCtrl, 0), sends("DsMode OFF", ZEFRA_DsMode, 0),
@@ -47,7 +47,7 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
         sends("Set_Mode 2", ZEFRA_Set_Mode, 2), sends("ResetErr", ZEFRA_ResetErr),
         sends("BackStartLine", ZEFRA_BackStartLine),
         sends("Set_CurPrgPath [/prg/my job.prg]", ZEFRA_Set_CurPrgPath, "/prg/my job.prg"),
-        {"Set_CurProjPath [C:\\proj\\a;b]", [] { return ZEFRA_Set_CurProjPath("C:\\proj\\a;b", slot); }},
+        sends("Set_CurProjPath [C:\\proj\\a;b]", ZEFRA_Set_CurProjPath, "C:\\proj\\a;b"),
         sends("Set_Vel -10", ZEFRA_Set_Vel, -10), sends("Set_SlewMode 5", ZEFRA_Set_SlewMode, 5),
         sends("set_accramp -1.234568 0.000000", ZEFRA_Set_AccRamp, -1.23456789, 4e-7),
         sends("set_flymode 3 -1", ZEFRA_Set_FlyMode, 3, -1), sends("set_rapidmove 0 7", ZEFRA_Set_RapidMove, 0, 7),
@@ -77,7 +77,7 @@ TEST_F(ControlStatus, StatusQueries) {
     const auto servo = getter<uint32_t>(ZEFRA_Get_ServoErr, -3);
     const auto ramp = getter<double, double>(ZEFRA_Get_AccRamp);
     const auto press = getter<int32_t, int32_t>(ZEFRA_Get_FlyPress);
-    expectRead({
+    expectCalls({
         // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
         {"Get_SysErr", "=ffh", RC_OK, "255", code}, {"Get_SysErr", "=0x1A", RC_OK, "26", code},
         {"Get_SysErr", "=zz", RC_FAIL, "9", code}, {"Get_ServoErr -3", "=ffh", RC_OK, "255", servo},
@@ -108,7 +108,7 @@ TEST_F(ControlStatus, SystemInformation) {
     const auto arm = getter<std::array<int32_t, 4>>(ZEFRA_Get_ArmType, axes);
     const auto trans = getter<std::array<int32_t, 4>>(ZEFRA_Get_TransArmType, config);
     const std::string armText = "Get_ArmType 1.000000,-2.500000,0.000000,3.000000,4.000000,90.000000";
-    expectRead({
+    expectCalls({
         {"Get_ServoSts", "=1101", RC_OK, "1,1,0,1,0,0,0,0", states},
         {"Get_ServoSts", "=12345678", RC_OK, "1,2,3,4,5,6,7,8", states},
         {"Get_ServoSts", "x", RC_OK, "0,0,0,0,0,0,0,0", states},
@@ -158,10 +158,6 @@ std::string padded(const std::string& text, std::size_t size, char fill = '\0') 
 
 TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
     static const int32_t itemsSent[3] = {1, 0, -5};
-    expectSent({sends("Set_DiagnosisItem Vel 1", ZEFRA_Set_DiagnosisItem, "Vel", 1),
-                sends("Set_DiagnosisSaveItem 1,0,-5", ZEFRA_Set_DiagnosisSaveItem, itemsSent),
-                sends("DiagnosisSaveCtrl 2", ZEFRA_DiagnosisSaveCtrl, 2),
-                sends("Set_MotionDataCollection -1", ZEFRA_Set_MotionDataCollection, -1)});
     const auto save = [](std::string&) { return ZEFRA_Set_DiagnosisSave(slot); };
     const auto items = getter<std::array<int32_t, 3>>(ZEFRA_Get_DiagnosisSaveItem);
     // The track file comes without a terminator into the host's buffer.
@@ -173,7 +169,11 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
         all += "," + std::to_string(i);
     }
     const std::string name127(127, 'n'), untouched(130, '#');
-    expectRead({
+    expectCalls({
+        sends("Set_DiagnosisItem Vel 1", ZEFRA_Set_DiagnosisItem, "Vel", 1),
+        sends("Set_DiagnosisSaveItem 1,0,-5", ZEFRA_Set_DiagnosisSaveItem, itemsSent),
+        sends("DiagnosisSaveCtrl 2", ZEFRA_DiagnosisSaveCtrl, 2),
+        sends("Set_MotionDataCollection -1", ZEFRA_Set_MotionDataCollection, -1),
         {"Set_DiagnosisSave", "=0", RC_OK, "", save},
         {"Set_DiagnosisSave", "e-3:x", 3, "", save},  // the exchange's own result, not a failed scan
         {"Get_DiagnosisSaveItem", "=4,5,-6", RC_OK, "4,5,-6", items},
@@ -202,10 +202,10 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
 }
 
 TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
-    expectSent({sends("Set_UserAlarm 4 Door open", ZEFRA_Set_UserAlarm, 4, "Door open")});
     const auto alarm = text<40>(into(ZEFRA_Get_UserAlarm, 4));
     const std::string untouched(40, '#'), word39(39, 'w');
-    expectRead({
+    expectCalls({
+        sends("Set_UserAlarm 4 Door open", ZEFRA_Set_UserAlarm, 4, "Door open"),
         {"Get_UserAlarm 4", "=Door open", RC_OK, padded("Door", 40), alarm},
         {"Get_UserAlarm 4", "=", RC_OK, padded("", 40), alarm},
         {"Get_UserAlarm 4", "=" + word39, RC_OK, padded(word39, 40), alarm},
@@ -228,7 +228,7 @@ TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
     platform::useHostCharset(&latin1);
     const auto print = text<128>(into(ZEFRA_Get_Print));
     const std::string a126(126, 'a'), untouched(128, '#');
-    expectRead({
+    expectCalls({
         {"Get_Print", "=abc", RC_OK, padded("abc", 128), print},
         {"Get_Print", "?caf\xC3\xA9 \xE2\x82\xAC", RC_OK, padded("caf\xE9 ?", 128), print},
         {"Get_Print", "=PRINT:caf\xE9", RC_OK, padded("PRINT:caf\xE9", 128), print},

@@ -11,7 +11,7 @@ namespace {
 using IoVariables = FamilyTest;
 
 TEST_F(IoVariables, InputsAndOutputs) {
-    expectSent({
+    expectCalls({
         sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1), sends("Set_DOGroup -1 255", ZEFRA_Set_DOGroup, -1, 255),
         sends("Set_DA 2 1.250000", ZEFRA_Set_DA, 2, 1.25f), sends("Set_ForceDI 4 0", ZEFRA_Set_ForceDI, 4, 0),
         sends("Set_ForceDO 5 -2", ZEFRA_Set_ForceDO, 5, -2), sends("Set_InCfg 6 7", ZEFRA_Set_InCfg, 6, 7),
@@ -26,7 +26,7 @@ TEST_F(IoVariables, InputsAndOutputs) {
         {partial(ZEFRA_Get_InCfg, 3), "Get_InCfg 3"}, {partial(ZEFRA_Get_OutCfg, 4), "Get_OutCfg 4"},
     });
     using Flags = std::array<int32_t, 6>;
-    expectRead({
+    expectCalls({
         {"Get_AD 1", "=3.5", RC_OK, "3.5", getter<float>(ZEFRA_Get_AD, 1)},
         {"Get_DA 2", "=-0.25", RC_OK, "-0.25", getter<float>(ZEFRA_Get_DA, 2)},
         // One digit per flag, blanks before a digit skipped, a seventh digit ignored; all six or none.
@@ -39,7 +39,7 @@ TEST_F(IoVariables, InputsAndOutputs) {
 
 TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     static const PointRecord point{{1, 2, 3, 4, 5, 6.5}, {0, 1, 0, 1}, {2, 3, 4}};
-    expectSent({
+    expectCalls({
         sends("Set_B 1 -7", ZEFRA_Set_B, 1, -7), sends("Set_R 2 8", ZEFRA_Set_R, 2, 8),
         sends("Set_D 1 2.000000", ZEFRA_Set_D, 1, 2.0), sends("Set_LB 3 0", ZEFRA_Set_LB, 3, 0),
         sends("Set_LR 4 9", ZEFRA_Set_LR, 4, 9), sends("Set_LD 5 0.123456", ZEFRA_Set_LD, 5, 0.1234564),
@@ -51,11 +51,11 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
         sends("Set_CommonVar 5 s32 -2147483648", ZEFRA_Set_CommonVarInt, 5, INT32_MIN),
         sends("Set_CommonVar 6 f32 0.100000", ZEFRA_Set_CommonVarFloat, 6, 0.1f),
         sends("Set_CommonVar 7 d64 1000000.250000", ZEFRA_Set_CommonVarDouble, 7, 1e6 + 0.25),
-        {"Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
-         [] { return ZEFRA_Set_CommonVarP(8, &point, slot); }},
+        sends("Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
+              ZEFRA_Set_CommonVarP, 8, &point),
     });
     expectRefused({ZEFRA_Set_D(1, NAN, slot), ZEFRA_Set_CommonVarFloat(1, NAN, slot)});
-    expectRead({
+    expectCalls({
         {"Get_D 3", "=2.5", RC_OK, "2.5", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_D 3", "=x", RC_FAIL, "9", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_LD 3", "=1.5e2", RC_OK, "150", getter<double>(ZEFRA_Get_LD, 3)},
@@ -82,17 +82,21 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
 TEST_F(IoVariables, ModbusAndPlc) {
     static const uint16_t registers[] = {10, 20, 30};
     static const float floats[] = {1.5f, -2.0f, 0.25f};
-    const auto u16 = [](int32_t count) { return sends("", ZEFRA_Set_ModbusRegUshort, 100, count, registers).call; };
-    const auto f32 = [](int32_t count) { return sends("", ZEFRA_Set_ModbusRegFloat, 40, count, floats).call; };
+    const auto u16 = [](const char* request, int32_t count) {
+        return sends(request, ZEFRA_Set_ModbusRegUshort, 100, count, registers);
+    };
+    const auto f32 = [](const char* request, int32_t count) {
+        return sends(request, ZEFRA_Set_ModbusRegFloat, 40, count, floats);
+    };
     const std::vector<uint16_t> zeros(600, 0);
     const std::vector<float> floatZeros(200, 0.0f);
     std::string longest = "Set_ModbusReg 1 498 u16 0";  // 1019 characters, the most a frame takes
     for (int i = 1; i < 498; ++i) longest += ",0";
-    expectSent({
-        sends("Set_ModbusCoil 1 -2 1", ZEFRA_Set_ModbusCoil, 1, -2, 1), {"Set_ModbusReg 100 3 u16 10,20,30", u16(3)},
-        {"Set_ModbusReg 100 1 u16 10", u16(1)}, {"Set_ModbusReg 100 0 u16 10", u16(0)},
-        {"Set_ModbusReg 100 -7 u16 10", u16(-7)}, {"Set_ModbusReg 40 4 f32 1.500000,-2.000000", f32(4)},
-        {"Set_ModbusReg 40 5 f32 1.500000,-2.000000", f32(5)}, {"Set_ModbusReg 40 3 f32 1.500000", f32(3)},
+    expectCalls({
+        sends("Set_ModbusCoil 1 -2 1", ZEFRA_Set_ModbusCoil, 1, -2, 1), u16("Set_ModbusReg 100 3 u16 10,20,30", 3),
+        u16("Set_ModbusReg 100 1 u16 10", 1), u16("Set_ModbusReg 100 0 u16 10", 0),
+        u16("Set_ModbusReg 100 -7 u16 10", -7), f32("Set_ModbusReg 40 4 f32 1.500000,-2.000000", 4),
+        f32("Set_ModbusReg 40 5 f32 1.500000,-2.000000", 5), f32("Set_ModbusReg 40 3 f32 1.500000", 3),
         sends(longest, ZEFRA_Set_ModbusRegUshort, 1, 498, zeros.data()),
     });
     expectRefused({ZEFRA_Set_ModbusRegUshort(1, 499, zeros.data(), slot),
@@ -106,7 +110,7 @@ TEST_F(IoVariables, ModbusAndPlc) {
     const auto getFloats = [](int32_t count) {
         return getter<std::array<float, 5>>(ZEFRA_Get_ModbusRegFloat, 40, count);
     };
-    expectRead({
+    expectCalls({
         {"Get_ModbusCoil 1 2", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_ModbusCoil, 1, 2)},
         {"Get_ModbusReg 7 2 u16", "=7,65535", RC_OK, "7,65535,9,9,9,9,9,9,9", get16(2)},
         {"Get_ModbusReg 7 2 u16", "=7", RC_FAIL, nines(9), get16(2)},
@@ -135,18 +139,18 @@ TEST_F(IoVariables, ModbusAndPlc) {
 
 // Six decimals out; replies with or without blanks, written only when complete.
 TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
-    expectSent({
+    expectCalls({
         sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000", ZEFRA_Set_BindTcpSpeedValue, 1, 0,
               100, 0, 10),
         sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
         sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
-        {"Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
-         [] { return ZEFRA_Set_VarTraceRecoverParams(3, 1.5, -2, 0.1234567, 1e6, slot); }},
+        sends("Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
+              ZEFRA_Set_VarTraceRecoverParams, 3, 1.5, -2, 0.1234567, 1e6),
     });
     const auto binding = getter<int32_t, double, double, double, double>(ZEFRA_Get_BindTcpSpeedValue, 1);
     const auto output = getter<int32_t, double, double>(ZEFRA_Get_TcpSpeedDAOutAndVel, 2);
     const auto params = getter<double, double, double, double>(ZEFRA_Get_VarTraceRecoverParams, -4);
-    expectRead({
+    expectCalls({
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0, 10", RC_OK, "1,0.5,100,0,10", binding},
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0", RC_FAIL, nines(5), binding},
         {"Get_TcpSpeedDAOutAndVel 2", "=-1,2.5,\t120", RC_OK, "-1,2.5,120", output},
@@ -163,7 +167,7 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
 // The active regions travel as eight digits, the first for bit 0.
 TEST_F(IoVariables, InterferenceRegions) {
     static const double region[6] = {1, 2, 3, -4, 5.5, 0.0000004};
-    expectSent({
+    expectCalls({
         sends("Set_Interf 5 1.000000,2.000000,3.000000;-4.000000,5.500000,0.000000", ZEFRA_Set_Interf, 5, region),
         sends("Set_CurInterf 10100000", ZEFRA_Set_CurInterf, 5),
         sends("Set_CurInterf 00000001", ZEFRA_Set_CurInterf, 0x80),
@@ -174,7 +178,7 @@ TEST_F(IoVariables, InterferenceRegions) {
     const auto six = getter<Six>(ZEFRA_Get_Interf, -2);
     const auto mask = getter<int32_t>(ZEFRA_Get_CurInterf);
     const auto jump = getter<float, float, float>(ZEFRA_Get_JumpPara);
-    expectRead({
+    expectCalls({
         {"Get_Interf -2", "=1,2,3;4,5,6", RC_OK, "1,2,3,4,5,6", six},
         {"Get_Interf -2", "=1,2,3,4,5,6", RC_FAIL, "1,2,3,9,9,9", six},  // read in place
         {"Get_CurInterf", "=10100000", RC_OK, "5", mask}, {"Get_CurInterf", "=00000001", RC_OK, "128", mask},

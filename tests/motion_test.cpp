@@ -17,7 +17,7 @@ const std::string fineText = "0.123457,-0.000000,-12.500000,1000000.000000,0.000
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
 
 TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
-    expectSent({
+    expectCalls({
         sends("MovJ P-1 3 0", ZEFRA_MovJ, -1, 3, 0), sends("MovJGP GP7 20 0", ZEFRA_MovJ_GP, 7, 20, 0),
         sends("MovL P12 50 -1", ZEFRA_MovL, 12, 50, -1), sends("MovLGP GP-8 1 2", ZEFRA_MovL_GP, -8, 1, 2),
         sends("Jump P5 1 2", ZEFRA_Jump, 5, 1, 2), sends("JumpGP GP9 30 4", ZEFRA_Jump_GP, 9, 30, 4),
@@ -32,7 +32,7 @@ TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
                    ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
                    ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
                    ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
-    expectSent({
+    expectCalls({
         sends("MovJ2 " + placeText + " 10 1", ZEFRA_MovJ2, &place, 10, 1),
         sends("MovL2 " + placeText + " 50 0", ZEFRA_MovL2, &place, 50, 0),
         sends("Jump2 " + fineText + " -3 7", ZEFRA_Jump2, &fine, -3, 7),
@@ -65,10 +65,9 @@ TEST_F(Motion, IoTriggerListsCarryTheFirstCountEntries) {
         controller.clear();
         expectRefused({call(nullptr, 0, slot), call(nullptr, -1, slot), call(triggers, 0, slot),
                        call(triggers, 4, slot), call(triggers, INT32_MIN, slot), call(nullptr, 1, slot)});
-        expectSent({{head + "[1,3,1,50.000000]", [&] { return call(triggers, 1, slot); }},
-                    {head + "[1,3,1,50.000000;1,3,0,12.345600]", [&] { return call(triggers, 2, slot); }},
-                    {head + "[1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000]",
-                     [&] { return call(triggers, 3, slot); }}});
+        expectCalls({sends(head + "[1,3,1,50.000000]", call, triggers, 1),
+                     sends(head + "[1,3,1,50.000000;1,3,0,12.345600]", call, triggers, 2),
+                     sends(head + "[1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000]", call, triggers, 3)});
     }
     // The list may take 127 characters: "0,0,0," + 114 integer digits + "." + six decimals.
     const IoTrigger tooLong[1] = {{0, 0, 0, 1e114}}, lastTooLong[3] = {triggers[0], triggers[1], {0, 0, 0, 1e100}},
@@ -107,10 +106,9 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
         expectRefused({call(&data, 9, -1, triggers, slot), call(&data, 9, 4, triggers, slot),
                        call(nullptr, 9, 4, nullptr, slot), call(nullptr, 9, 0, nullptr, slot),
                        call(&data, 9, 1, nullptr, slot)});
-        expectSent({{head + "0 ", [&] { return call(&data, 9, 0, nullptr, slot); }},
-                    {head + "1 1,3,1,50.000000;", [&] { return call(&data, 9, 1, triggers, slot); }},
-                    {head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;",
-                     [&] { return call(&data, 9, 3, triggers, slot); }}});
+        expectCalls({sends(head + "0 ", call, &data, 9, 0, nullptr),
+                     sends(head + "1 1,3,1,50.000000;", call, &data, 9, 1, triggers),
+                     sends(head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;", call, &data, 9, 3, triggers)});
     }
     MoveData notFinite = data;
     notFinite.real3 = NAN;
@@ -129,7 +127,7 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
                    ZEFRA_Inch(1, 0, 1, slot), ZEFRA_Jog(2, 3, 1, slot), ZEFRA_Jog(2, 9, 1, slot),
                    ZEFRA_Inch(-1, 3, 1, slot), ZEFRA_InchMode(2, slot), ZEFRA_Set_TeachCoordinate(2, slot),
                    ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
-    expectSent({
+    expectCalls({
         sends("InchMode ON", ZEFRA_InchMode, 1), sends("InchMode OFF", ZEFRA_InchMode, 0),
         sends("Jog J3 +", ZEFRA_Jog, 0, 3, 1), sends("Jog J1 /", ZEFRA_Jog, 0, 1, 0),
         sends("Jog X +", ZEFRA_Jog, 1, 1, 1), sends("Jog Y -", ZEFRA_Jog, 1, 2, -1),
@@ -155,7 +153,7 @@ TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
                    ZEFRA_IndSpeed(nullptr, 1, spare, slot), ZEFRA_IndInPos(nullptr, 1, spare, slot),
                    ZEFRA_Get_IndAMoveSts(nullptr, 1, spare, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, spare, slot),
                    ZEFRA_Get_IndResetSts(nullptr, 1, spare, slot)});
-    expectSent({
+    expectCalls({
         sends("IndAMove 1 90.000 30.000 100.000 12.346 EXT1", ZEFRA_IndAMove, "EXT1", 1, 90, 30, 100, 12.3456),
         sends("IndCMove -2 0.000 -1.500 0.001 EXT1", ZEFRA_IndCMove, "EXT1", -2, 0.0004, -1.5, 0.0005),
         sends("IndReset 3 12.346 -7 EXT1", ZEFRA_IndReset, "EXT1", 3, 12.3456, -7),

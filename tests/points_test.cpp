@@ -26,7 +26,7 @@ const std::string readJReply = "=1,2,3,4,5,6,7,8;9,10,11,12,13,14";
 TEST_F(Points, GlobalPointsAndRegisters) {
     const PointRecord reg{{1, 2, 3, 4, 5, 6}, {7, 7, 7, 7}, {7, 7, 7}};
     const std::string regText = "1.000000,2.000000,3.000000,4.000000,5.000000,6.000000";
-    expectSent({
+    expectCalls({
         sends("Set_GP 4 " + gpText, ZEFRA_Set_GP, 4, &gp), sends("Set_GPHere -4", ZEFRA_Set_GPHere, -4),
         sends("Set_PR 2 " + regText, ZEFRA_Set_PR, 2, &reg),  // the seven 7s stay home
         sends("Set_PR 2 " + regText, ZEFRA_Set_PRVar, 2, reg.pos),
@@ -38,7 +38,7 @@ TEST_F(Points, GlobalPointsAndRegisters) {
     expectWholeRecord("Get_PR 4", "=1,2,3,4,5,6", read, into(ZEFRA_Get_PR, 4), gp);
     expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, into(ZEFRA_Get_LPR, 4), gp);
     const auto values = getter<std::array<double, 7>>(ZEFRA_Get_PRVar, 2);
-    expectRead({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
+    expectCalls({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
                 {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
     PointRecord notFinite = reg;
     notFinite.pos[5] = -INFINITY;
@@ -58,7 +58,7 @@ class RobotPoints : public FamilyTest {
 };
 
 TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
-    expectSent({
+    expectCalls({
         sends("SavePara", ZEFRA_SavePara), sends("RecoverPara", ZEFRA_RecoverPara),
         sends("Set_RobP 3 " + robPText, ZEFRA_Set_RobP, 3, &robP),
         sends("SetMemRobP -3 " + robPText, ZEFRA_Set_MemRobP, -3, &robP),
@@ -133,10 +133,10 @@ TEST_F(Points, CurrentPosition) {
     expectWholeRecord("Get_PosHereC", "=1.5,2,3,4,5,-6", six, into(ZEFRA_Get_PosHereC));
     expectWholeRecord("Get_RobPHere", readPReply, readP, into(ZEFRA_Get_RobPosHere));
     expectWholeRecord("Get_RobJPHere", readJReply, readJ, into(ZEFRA_Get_RobJPosHere));
-    expectSent({sends("Set_ActiveMechUnitPosFormat -3", ZEFRA_Set_ActiveMechUnitPosFormat, -3)});
     const auto pulses = getter<Six>(ZEFRA_Get_PosHerePulse);
     const auto unit = getter<int32_t, std::array<double, 8>>(ZEFRA_Get_ActiveMechUnitPos);
-    expectRead({
+    expectCalls({
+        sends("Set_ActiveMechUnitPosFormat -3", ZEFRA_Set_ActiveMechUnitPosFormat, -3),
         {"Get_PosHerePulse", "=1,2,3;4", RC_FAIL, "1,2,3,9,9,9", pulses},
         {"Get_PosHerePulse", "=-1,2,3,4,5,600000", RC_OK, "-1,2,3,4,5,600000", pulses},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7", RC_FAIL, nines(9), unit},
@@ -154,18 +154,15 @@ std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0
 
 TEST_F(Points, ToolAndWorkObjectFrames) {
     static const WobjData longestName{0, 0, "nnnnnnnnnnnnnnnnnnnnnnn", {}, {}};  // 23 characters and the terminator
-    expectSent({
-        {"Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
-         "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000",
-         [] { return ZEFRA_Set_ToolData(3, &tool, slot); }},
-        {"Set_WobjData 2 1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,1.235;table",
-         [] { return ZEFRA_Set_WobjData(2, &wobj, slot); }},
+    expectCalls({
+        sends("Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
+         "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000", ZEFRA_Set_ToolData, 3, &tool),
+        sends("Set_WobjData 2 1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,1.235;table",
+              ZEFRA_Set_WobjData, 2, &wobj),
         sends("Set_WobjData -1 0,0;0.000,0.000,0.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000;" +
              std::string(23, 'n'), ZEFRA_Set_WobjData, -1, &longestName),
-        {"Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_ToolC(-1, frame, slot); }},
-        {"Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_UserC(4, frame, slot); }},
+        sends("Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_ToolC, -1, frame),
+        sends("Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_UserC, 4, frame),
         sends("Set_ToolCNum 4", ZEFRA_Set_ToolCNum, 4), sends("Set_WobjNum -1", ZEFRA_Set_WobjNum, -1),
         sends("Set_UserCNum 2", ZEFRA_Set_UserCNum, 2), sends("Set_CoordType 1", ZEFRA_Set_CoordType, 1),
         sends("Set_Coord 3", ZEFRA_Set_Coord, 3),
@@ -180,7 +177,7 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
     const auto wobjData = getter<WobjData>(ZEFRA_Get_WobjData, 2);
     const std::string numbers = "=1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,-1.500;";
     const std::string name23(23, 'n'), wobjUntouched = nines(15);
-    expectRead({
+    expectCalls({
         {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15,16", RC_OK,
          "1,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", toolData},
         {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15", RC_FAIL, nines(17), toolData},
@@ -278,8 +275,6 @@ std::string pointText(int x) {
 }
 
 TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
-    expectSent({sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5),
-                sends("Clear_PalletPara", ZEFRA_Clear_PalletPara)});
     const auto para = getter<int32_t, int32_t, int32_t, double>(ZEFRA_Get_PalletPara);
     const auto rob3 = getter<RobP>(ZEFRA_Get_Pallet_RobP, &r1, &r2, &r3, 1, 2, -3);
     const auto rob4 = getter<RobP>(ZEFRA_Get_Pallet4_RobP, &r1, &r2, &r3, &r4, 1, 2, -3);
@@ -292,8 +287,9 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
     const std::string point4Text =
         "Get_Pallet4Point " + pointText(1) + pointText(2) + pointText(3) + pointText(4) + "1,2,-3";
     const std::string robReply = "=1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", pointReply = "=1,2,3,4,5,6;0,1,0,1;1,2,3";
-    expectRead({
-        {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
+    expectCalls({
+        sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5),
+        sends("Clear_PalletPara", ZEFRA_Clear_PalletPara), {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
         {"Get_PalletPara", "=3,4,5", RC_FAIL, "9,9,9,9", para},
         {rob3Text, robReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", rob3},
         {rob3Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(16), rob3},
@@ -313,13 +309,13 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
 }
 
 TEST_F(Points, LatchedPositions) {
-    expectSent({sends("Latch ON", ZEFRA_LatchEnable, 1), sends("Latch OFF", ZEFRA_LatchEnable, 0),
-                sends("Clr_LatchPos", ZEFRA_Clr_LatchPos)});
     expectRefused({ZEFRA_LatchEnable(2, slot), ZEFRA_LatchEnable(-1, 5)});  // slot 5, not connected, is not looked at
     expectIntQueries({{ZEFRA_Get_LatchSts, "Get_LatchSts"}, {ZEFRA_Get_LatchSum, "Get_LatchSum"}});
     const auto pos = getter<int32_t, Six>(ZEFRA_Get_LatchPos, 3);
     const auto robPos = getter<int32_t, RobP>(ZEFRA_Get_LatchRobP, -2);
-    expectRead({
+    expectCalls({
+        sends("Latch ON", ZEFRA_LatchEnable, 1), sends("Latch OFF", ZEFRA_LatchEnable, 0),
+        sends("Clr_LatchPos", ZEFRA_Clr_LatchPos),
         {"Get_LatchPos 3", "=1;10,20,30,0,0,90", RC_OK, "1,10,20,30,0,0,90", pos},
         {"Get_LatchPos 3", "=1;10,20,30,0,0", RC_FAIL, "9,10,20,30,0,0,9", pos},  // pos in place, flag only at the end
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12",
