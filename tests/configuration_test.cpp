@@ -28,15 +28,6 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     static const double pos[6] = {1.5, -2, 0.1234567, 0, 0, 90};
     static const RobJP joints{{12.3456, 0, 0, 0, 0, 0, 0, -1}, {0.0004, 0, 0, 0, 0, 5}};
     static const int32_t zero[6] = {1, -2, 3, 0, 2147483647, -2147483647 - 1};
-    expectCalls({
-        sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
-        sends("Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
-              ZEFRA_Set_HomeJPos, 2, &joints),
-        sends("Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", ZEFRA_Set_ZeroPos, zero),
-        sends("Set_StepMotionJ 2.500000", ZEFRA_Set_StepMotionJ, 2.5f),
-        sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
-        sends("Set_StepMotionR 1.000000", ZEFRA_Set_StepMotionR, 1.0f),
-    });
     const auto home = getter<Six>(ZEFRA_Get_HomePos, -1);
     const auto homeJ = getter<RobJP>(ZEFRA_Get_HomeJPos, 4);
     const auto zeros = getter<std::array<int32_t, 6>>(ZEFRA_Get_ZeroPos);
@@ -61,16 +52,25 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     });
     expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
                    ZEFRA_Get_ZeroPos(nullptr, slot)});
-    // Any axis number goes out glued to the "J".
-    expectCalls({sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),
-                 sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
-                 sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
-                 {"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
-                 {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
-                 {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
+    expectCalls({
+        sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
+        sends("Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
+              ZEFRA_Set_HomeJPos, 2, &joints),
+        sends("Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", ZEFRA_Set_ZeroPos, zero),
+        sends("Set_StepMotionJ 2.500000", ZEFRA_Set_StepMotionJ, 2.5f),
+        sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
+        sends("Set_StepMotionR 1.000000", ZEFRA_Set_StepMotionR, 1.0f),
+        sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),  // any axis number, glued to the "J"
+        sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
+        sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
+        {"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
+        {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
+        {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)},
+    });
 }
 
 TEST_F(Configuration, Collision) {
+    const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
     expectCalls({
         sends("Set_CollModeAndAction 1 2", ZEFRA_Set_CollModeAndAction, 1, 2),
         sends("Set_AxisCollMode 3 -1", ZEFRA_Set_AxisCollMode, 3, -1),
@@ -85,9 +85,6 @@ TEST_F(Configuration, Collision) {
         sends("Set_PlayBackModeAxisCollLevel 1 -2.500000", ZEFRA_Set_PlayBackModeAxisCollLevel, 1, -2.5),
         sends("Set_PlayBackModeCollDist -9", ZEFRA_Set_PlayBackModeCollDist, -9),
         sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
-    });
-    const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
-    expectCalls({
         {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},

@@ -12,13 +12,6 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    expectCalls({
-        sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
-        sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
-        sends("UserLogin 3 s3cret word", ZEFRA_UserLogin, 3, "s3cret word"),
-        sends("UserLogin 2 ", ZEFRA_UserLogin, 2, ""), sends("UserLogout", ZEFRA_UserLogout),
-        sends("Set_SysTime 2024-05-06 07:08:09", ZEFRA_Set_SysTime, "2024-05-06 07:08:09"),
-    });
     // The mode is judged before the slot: a slot that is not connected still gets RC_BAD_PARAM.
     expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
                    ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot)});
@@ -39,6 +32,11 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
                    ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
                    ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
     expectCalls({
+        sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
+        sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
+        sends("UserLogin 3 s3cret word", ZEFRA_UserLogin, 3, "s3cret word"),
+        sends("UserLogin 2 ", ZEFRA_UserLogin, 2, ""), sends("UserLogout", ZEFRA_UserLogout),
+        sends("Set_SysTime 2024-05-06 07:08:09", ZEFRA_Set_SysTime, "2024-05-06 07:08:09"),
         sends("EStop ON", ZEFRA_EmergStop, 1), sends("EStop OFF", ZEFRA_EmergStop, 0),
         sends("Motor ON", ZEFRA_MotorEnable, 1), sends("Motor OFF", ZEFRA_MotorEnable, 0),
         sends("Prg Start", ZEFRA_PrgCtrl, 1), sends("Prg Stop", ZEFRA_PrgCtrl, 0), sends("DsMode OFF", ZEFRA_DsMode, 0),

@@ -39,6 +39,7 @@ TEST_F(IoVariables, InputsAndOutputs) {
 
 TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     static const PointRecord point{{1, 2, 3, 4, 5, 6.5}, {0, 1, 0, 1}, {2, 3, 4}};
+    expectRefused({ZEFRA_Set_D(1, NAN, slot), ZEFRA_Set_CommonVarFloat(1, NAN, slot)});
     expectCalls({
         sends("Set_B 1 -7", ZEFRA_Set_B, 1, -7), sends("Set_R 2 8", ZEFRA_Set_R, 2, 8),
         sends("Set_D 1 2.000000", ZEFRA_Set_D, 1, 2.0), sends("Set_LB 3 0", ZEFRA_Set_LB, 3, 0),
@@ -53,9 +54,6 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
         sends("Set_CommonVar 7 d64 1000000.250000", ZEFRA_Set_CommonVarDouble, 7, 1e6 + 0.25),
         sends("Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
               ZEFRA_Set_CommonVarP, 8, &point),
-    });
-    expectRefused({ZEFRA_Set_D(1, NAN, slot), ZEFRA_Set_CommonVarFloat(1, NAN, slot)});
-    expectCalls({
         {"Get_D 3", "=2.5", RC_OK, "2.5", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_D 3", "=x", RC_FAIL, "9", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_LD 3", "=1.5e2", RC_OK, "150", getter<double>(ZEFRA_Get_LD, 3)},
@@ -139,18 +137,16 @@ TEST_F(IoVariables, ModbusAndPlc) {
 
 // Six decimals out; replies with or without blanks, written only when complete.
 TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
-    expectCalls({
-        sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000", ZEFRA_Set_BindTcpSpeedValue, 1, 0,
-              100, 0, 10),
-        sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
-        sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
-        sends("Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
-              ZEFRA_Set_VarTraceRecoverParams, 3, 1.5, -2, 0.1234567, 1e6),
-    });
     const auto binding = getter<int32_t, double, double, double, double>(ZEFRA_Get_BindTcpSpeedValue, 1);
     const auto output = getter<int32_t, double, double>(ZEFRA_Get_TcpSpeedDAOutAndVel, 2);
     const auto params = getter<double, double, double, double>(ZEFRA_Get_VarTraceRecoverParams, -4);
     expectCalls({
+        sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000",
+              ZEFRA_Set_BindTcpSpeedValue, 1, 0, 100, 0, 10),
+        sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
+        sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
+        sends("Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
+              ZEFRA_Set_VarTraceRecoverParams, 3, 1.5, -2, 0.1234567, 1e6),
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0, 10", RC_OK, "1,0.5,100,0,10", binding},
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0", RC_FAIL, nines(5), binding},
         {"Get_TcpSpeedDAOutAndVel 2", "=-1,2.5,\t120", RC_OK, "-1,2.5,120", output},

@@ -17,13 +17,6 @@ const std::string fineText = "0.123457,-0.000000,-12.500000,1000000.000000,0.000
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
 
 TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
-    expectCalls({
-        sends("MovJ P-1 3 0", ZEFRA_MovJ, -1, 3, 0), sends("MovJGP GP7 20 0", ZEFRA_MovJ_GP, 7, 20, 0),
-        sends("MovL P12 50 -1", ZEFRA_MovL, 12, 50, -1), sends("MovLGP GP-8 1 2", ZEFRA_MovL_GP, -8, 1, 2),
-        sends("Jump P5 1 2", ZEFRA_Jump, 5, 1, 2), sends("JumpGP GP9 30 4", ZEFRA_Jump_GP, 9, 30, 4),
-        sends("JumpL P0 100 3", ZEFRA_JumpL, 0, 100, 3), sends("JumpLGP GP2 -7 8", ZEFRA_JumpL_GP, 2, -7, 8),
-        sends("MovC P3 P4 50 1", ZEFRA_MovC, 3, 4, 50, 1), sends("MovCGP GP1 GP2 60 0", ZEFRA_MovC_GP, 1, 2, 60, 0),
-    });
     // Records passed in the call go out bare for one target, bracketed for the circle, or not at all.
     PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
     notFinite.pos[2] = NAN;
@@ -33,6 +26,11 @@ TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
                    ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
                    ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
     expectCalls({
+        sends("MovJ P-1 3 0", ZEFRA_MovJ, -1, 3, 0), sends("MovJGP GP7 20 0", ZEFRA_MovJ_GP, 7, 20, 0),
+        sends("MovL P12 50 -1", ZEFRA_MovL, 12, 50, -1), sends("MovLGP GP-8 1 2", ZEFRA_MovL_GP, -8, 1, 2),
+        sends("Jump P5 1 2", ZEFRA_Jump, 5, 1, 2), sends("JumpGP GP9 30 4", ZEFRA_Jump_GP, 9, 30, 4),
+        sends("JumpL P0 100 3", ZEFRA_JumpL, 0, 100, 3), sends("JumpLGP GP2 -7 8", ZEFRA_JumpL_GP, 2, -7, 8),
+        sends("MovC P3 P4 50 1", ZEFRA_MovC, 3, 4, 50, 1), sends("MovCGP GP1 GP2 60 0", ZEFRA_MovC_GP, 1, 2, 60, 0),
         sends("MovJ2 " + placeText + " 10 1", ZEFRA_MovJ2, &place, 10, 1),
         sends("MovL2 " + placeText + " 50 0", ZEFRA_MovL2, &place, 50, 0),
         sends("Jump2 " + fineText + " -3 7", ZEFRA_Jump2, &fine, -3, 7),

@@ -39,7 +39,7 @@ TEST_F(Points, GlobalPointsAndRegisters) {
     expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, into(ZEFRA_Get_LPR, 4), gp);
     const auto values = getter<std::array<double, 7>>(ZEFRA_Get_PRVar, 2);
     expectCalls({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
-                {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
+                 {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
     PointRecord notFinite = reg;
     notFinite.pos[5] = -INFINITY;
     expectRefused({ZEFRA_Set_PR(1, nullptr, slot), ZEFRA_Set_PRVar(1, nullptr, slot), ZEFRA_Set_LPR(1, nullptr, slot),
@@ -156,11 +156,13 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
     static const WobjData longestName{0, 0, "nnnnnnnnnnnnnnnnnnnnnnn", {}, {}};  // 23 characters and the terminator
     expectCalls({
         sends("Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
-         "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000", ZEFRA_Set_ToolData, 3, &tool),
+              "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000",
+              ZEFRA_Set_ToolData, 3, &tool),
         sends("Set_WobjData 2 1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,1.235;table",
               ZEFRA_Set_WobjData, 2, &wobj),
         sends("Set_WobjData -1 0,0;0.000,0.000,0.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000;" +
-             std::string(23, 'n'), ZEFRA_Set_WobjData, -1, &longestName),
+                  std::string(23, 'n'),
+              ZEFRA_Set_WobjData, -1, &longestName),
         sends("Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_ToolC, -1, frame),
         sends("Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_UserC, 4, frame),
         sends("Set_ToolCNum 4", ZEFRA_Set_ToolCNum, 4), sends("Set_WobjNum -1", ZEFRA_Set_WobjNum, -1),

@@ -100,24 +100,16 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
-// Room for the other outputs of a call that must be refused before it writes anything.
-struct Spare {
-    template <typename T>
-    operator T*() const {
-        static T room[32]{};
-        return room;
-    }
-};
-inline constexpr Spare spare;
-
-// An output that is null or, when not, room like `spare`.
+// An output that is null or, for a call that must be refused before it writes anything, room.
 struct Nullable {
     bool null;
     template <typename T>
     operator T*() const {
-        return null ? nullptr : static_cast<T*>(spare);
+        static T room[32]{};
+        return null ? nullptr : room;
     }
 };
+inline constexpr Nullable spare{false};
 
 // A call, the request it must send, the reply it gets, and the result and outputs it must come back with.
 struct Row {
@@ -266,28 +258,27 @@ protected:
 
     // Six decimals out; replies straight into the caller's array, never past `count` elements.
     void expectFloatSets(std::initializer_list<FloatSet> rows) {
-        for (const FloatSet& row : rows) expectFloatSet(row);
-    }
-    void expectFloatSet(const FloatSet& row) {
-        SCOPED_TRACE(row.word);
-        const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
-        const std::string six = "0.500000,-1.250000,100.000000,0.100000,2.000000,1000000.000000";
-        EXPECT_EQ(row.set(values, slot), RC_OK);
-        EXPECT_EQ(sent(), "Set_" + std::string(row.word) + " " + (row.count == 6 ? six : six.substr(0, 18)));
-        float got[7] = {7, 7, 7, 7, 7, 7, 7};
-        const float full[7] = {1.5f, -0.1f, 3, 4, 5, 6, 7};
-        controller.replyPayload("=1.5,-0.1,3,4,5,6,8");
-        EXPECT_EQ(row.get(got, slot), RC_OK);
-        EXPECT_EQ(sent(), "Get_" + std::string(row.word));
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], i < row.count ? full[i] : 7) << i;
-        controller.replyPayload("=9;8");  // one value, then a mismatch
-        EXPECT_EQ(row.get(got, slot), row.fromFirst ? RC_OK : RC_FAIL);
-        EXPECT_EQ(got[0], 9.0f);
-        EXPECT_EQ(got[1], -0.1f);
-        controller.replyPayload("=x");
-        EXPECT_EQ(row.get(got, slot), RC_FAIL);
-        controller.clear();
-        expectRefused({row.set(nullptr, slot)});
+        for (const FloatSet& row : rows) {
+            SCOPED_TRACE(row.word);
+            const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
+            const std::string six = "0.500000,-1.250000,100.000000,0.100000,2.000000,1000000.000000";
+            EXPECT_EQ(row.set(values, slot), RC_OK);
+            EXPECT_EQ(sent(), "Set_" + std::string(row.word) + " " + (row.count == 6 ? six : six.substr(0, 18)));
+            float got[7] = {7, 7, 7, 7, 7, 7, 7};
+            const float full[7] = {1.5f, -0.1f, 3, 4, 5, 6, 7};
+            controller.replyPayload("=1.5,-0.1,3,4,5,6,8");
+            EXPECT_EQ(row.get(got, slot), RC_OK);
+            EXPECT_EQ(sent(), "Get_" + std::string(row.word));
+            for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], i < row.count ? full[i] : 7) << i;
+            controller.replyPayload("=9;8");  // one value, then a mismatch
+            EXPECT_EQ(row.get(got, slot), row.fromFirst ? RC_OK : RC_FAIL);
+            EXPECT_EQ(got[0], 9.0f);
+            EXPECT_EQ(got[1], -0.1f);
+            controller.replyPayload("=x");
+            EXPECT_EQ(row.get(got, slot), RC_FAIL);
+            controller.clear();
+            expectRefused({row.set(nullptr, slot)});
+        }
     }
 
     // `call(&record)` sends `request`; `reply` cut before its last field leaves the record as it
