@@ -100,8 +100,7 @@ TEST_F(Configuration, Collision) {
         {ZEFRA_Get_PlayBackModeCollAction, "Get_PlayBackModeCollAction"},
         {ZEFRA_Get_PlayBackModeCollDist, "Get_PlayBackModeCollDist"},
     });
-    expectRefused({ZEFRA_Get_CollModeAndAction(nullptr, spare, slot),
-                   ZEFRA_Get_CollModeAndAction(spare, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_CollModeAndAction(o..., slot); });
     // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
     const auto noLevels = [](int32_t count) {

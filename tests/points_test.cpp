@@ -142,8 +142,7 @@ TEST_F(Points, CurrentPosition) {
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7", RC_FAIL, nines(9), unit},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7,8.5", RC_OK, "2,1,2,3,4,5,6,7,8.5", unit},
     });
-    expectRefused({ZEFRA_Get_ActiveMechUnitPos(nullptr, spare, slot),
-                   ZEFRA_Get_ActiveMechUnitPos(spare, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_ActiveMechUnitPos(o..., slot); });
 }
 
 const ToolData tool{-1, {1, 2, 3, 4, 5, 6.0006}, {7, 8, 9, 10, 11, 12, 13, 14, 15, -0.0004}};
