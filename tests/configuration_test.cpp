@@ -154,9 +154,6 @@ TEST_F(Configuration, Interference) {
     badKind.kind = 2;
     badShape.shapeType = 4;
     badVariant.type3Kind = 3;
-    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot),
-                   ZEFRA_Set_InterferToolPara(1, &badShape, slot), ZEFRA_Set_InterferToolPara(1, &badVariant, slot),
-                   ZEFRA_Set_InterferToolPara(1, nullptr, slot)});
     const auto zone = getter<InterferZonePara>(ZEFRA_Get_InterferZonePara, 3);
     const auto states = getter<std::array<int32_t, 16>>(ZEFRA_Get_InterferZoneActStat);
     const auto active = getter<int32_t>(ZEFRA_Get_InterferToolActNum);
@@ -174,8 +171,6 @@ TEST_F(Configuration, Interference) {
         {"Get_InterferToolActNum", "=x", RC_BAD_PARAM, "9", active},
         {"Get_InterferToolActNum", "e", RC_FAIL, "9", active},  // the exchange's failures pass unchanged
     });
-    expectRefused({ZEFRA_Get_InterferZonePara(1, nullptr, slot), ZEFRA_Get_InterferZoneActStat(nullptr, slot),
-                   ZEFRA_Get_InterferToolActNum(nullptr, slot)});
     // Tool shape readings fill the named group and zero the rest.
     const InterferToolPara untouched = filled<InterferToolPara>();
     const struct { const char* reply; int32_t rc; InterferToolPara expected; } rows[] = {
@@ -198,7 +193,11 @@ TEST_F(Configuration, Interference) {
         EXPECT_TRUE(same(para, row.expected));
     }
     controller.clear();
-    expectRefused({ZEFRA_Get_InterferToolPara(1, nullptr, slot)});
+    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot),
+                   ZEFRA_Set_InterferToolPara(1, &badShape, slot), ZEFRA_Set_InterferToolPara(1, &badVariant, slot),
+                   ZEFRA_Set_InterferToolPara(1, nullptr, slot), ZEFRA_Get_InterferZonePara(1, nullptr, slot),
+                   ZEFRA_Get_InterferZoneActStat(nullptr, slot), ZEFRA_Get_InterferToolActNum(nullptr, slot),
+                   ZEFRA_Get_InterferToolPara(1, nullptr, slot)});
 }
 
 TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {

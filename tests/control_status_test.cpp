@@ -12,9 +12,6 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    // The mode is judged before the slot: a slot that is not connected still gets RC_BAD_PARAM.
-    expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
-                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot)});
     expectIntQueries({{ZEFRA_CurCtrlDev, "CurCtrlDev"}, {ZEFRA_CurUserType, "CurUserType"}});
     // The permit state is written before its holder.
     const auto permit = getter<int32_t, uint32_t, uint16_t>(ZEFRA_CurPermit);
@@ -27,10 +24,12 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
         {"CurPermit", "ok", RC_FAIL, "9,9,9", permit},
     });
     expectEachNullRefused<3>([](auto... o) { return ZEFRA_CurPermit(o..., slot); });
-    // Control refuses states and modes out of range, then sends its text.
-    expectRefused({ZEFRA_EmergStop(2, slot), ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot),
-                   ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
-                   ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
+    // States and modes out of range are refused; the mode is judged before the slot (slot 5 is not connected).
+    expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
+                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot), ZEFRA_EmergStop(2, slot),
+                   ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot), ZEFRA_PrgCtrl(-1, slot),
+                   ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot), ZEFRA_DsMode(4, slot),
+                   ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
     expectCalls({
         sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
         sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
