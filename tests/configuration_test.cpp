@@ -228,9 +228,7 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
-    const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) {
-        return with<int32_t>([get](auto& v) { return get(&v); });
-    };
+    const auto slotless = [](auto get) { return with<int32_t>([get](auto& v) { return get(&v); }); };
     expectCalls({
         sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
         sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2), sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),

@@ -80,12 +80,8 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
 TEST_F(IoVariables, ModbusAndPlc) {
     static const uint16_t registers[] = {10, 20, 30};
     static const float floats[] = {1.5f, -2.0f, 0.25f};
-    const auto u16 = [](const char* request, int32_t count) {
-        return sends(request, ZEFRA_Set_ModbusRegUshort, 100, count, registers);
-    };
-    const auto f32 = [](const char* request, int32_t count) {
-        return sends(request, ZEFRA_Set_ModbusRegFloat, 40, count, floats);
-    };
+    const auto u16 = [](const char* w, int32_t n) { return sends(w, ZEFRA_Set_ModbusRegUshort, 100, n, registers); };
+    const auto f32 = [](const char* w, int32_t n) { return sends(w, ZEFRA_Set_ModbusRegFloat, 40, n, floats); };
     const std::vector<uint16_t> zeros(600, 0);
     const std::vector<float> floatZeros(200, 0.0f);
     std::string longest = "Set_ModbusReg 1 498 u16 0";  // 1019 characters, the most a frame takes
@@ -98,12 +94,8 @@ TEST_F(IoVariables, ModbusAndPlc) {
         sends(longest, ZEFRA_Set_ModbusRegUshort, 1, 498, zeros.data()),
     });
     // Reads write only what was asked for.
-    const auto get16 = [](int32_t count) {
-        return getter<std::array<uint16_t, 9>>(ZEFRA_Get_ModbusRegUshort, 7, count);
-    };
-    const auto getFloats = [](int32_t count) {
-        return getter<std::array<float, 5>>(ZEFRA_Get_ModbusRegFloat, 40, count);
-    };
+    const auto get16 = [](int32_t n) { return getter<std::array<uint16_t, 9>>(ZEFRA_Get_ModbusRegUshort, 7, n); };
+    const auto getFloats = [](int32_t n) { return getter<std::array<float, 5>>(ZEFRA_Get_ModbusRegFloat, 40, n); };
     expectCalls({
         {"Get_ModbusCoil 1 2", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_ModbusCoil, 1, 2)},
         {"Get_ModbusReg 7 2 u16", "=7,65535", RC_OK, "7,65535,9,9,9,9,9,9,9", get16(2)},
