@@ -10,24 +10,17 @@ namespace {
 
 using Configuration = FamilyTest;
 
+#define FLOAT_SET(word, count, fromFirst) FloatSet{#word, ZEFRA_Get_##word, ZEFRA_Set_##word, count, fromFirst}
+
 TEST_F(Configuration, KinematicParametersLimitsAndZoneParameters) {
-    for (const FloatSet& row : {FloatSet{"StrPara", ZEFRA_Get_StrPara, ZEFRA_Set_StrPara, 6, false},
-                                FloatSet{"StrParaComp", ZEFRA_Get_StrParaComp, ZEFRA_Set_StrParaComp, 6, false},
-                                FloatSet{"RdctRatio", ZEFRA_Get_RdctRatio, ZEFRA_Set_RdctRatio, 6, true},
-                                FloatSet{"CpParaM", ZEFRA_Get_CpParaM, ZEFRA_Set_CpParaM, 6, true},
-                                FloatSet{"CpParaS", ZEFRA_Get_CpParaS, ZEFRA_Set_CpParaS, 6, true},
-                                FloatSet{"TeachVelLimJ", ZEFRA_Get_TeachVelLimJ, ZEFRA_Set_TeachVelLimJ, 6, true},
-                                FloatSet{"TeachVelLimL", ZEFRA_Get_TeachVelLimL, ZEFRA_Set_TeachVelLimL, 2, false},
-                                FloatSet{"TeachAccLimJ", ZEFRA_Get_TeachAccLimJ, ZEFRA_Set_TeachAccLimJ, 6, true},
-                                FloatSet{"TeachAccLimL", ZEFRA_Get_TeachAccLimL, ZEFRA_Set_TeachAccLimL, 2, false},
-                                FloatSet{"RunVelLimJ", ZEFRA_Get_RunVelLimJ, ZEFRA_Set_RunVelLimJ, 6, true},
-                                FloatSet{"RunVelLimL", ZEFRA_Get_RunVelLimL, ZEFRA_Set_RunVelLimL, 2, false},
-                                FloatSet{"RunAccLimJ", ZEFRA_Get_RunAccLimJ, ZEFRA_Set_RunAccLimJ, 6, true},
-                                FloatSet{"RunAccLimL", ZEFRA_Get_RunAccLimL, ZEFRA_Set_RunAccLimL, 2, false},
-                                FloatSet{"StopDecLimJ", ZEFRA_Get_StopDecLimJ, ZEFRA_Set_StopDecLimJ, 6, true},
-                                FloatSet{"StopDecLimL", ZEFRA_Get_StopDecLimL, ZEFRA_Set_StopDecLimL, 2, false},
-                                FloatSet{"ZonePara", ZEFRA_Get_ZonePara, ZEFRA_Set_ZonePara, 2, false}})
-        expectFloatSet(row);
+    expectFloatSets({
+        FLOAT_SET(StrPara, 6, false), FLOAT_SET(StrParaComp, 6, false), FLOAT_SET(RdctRatio, 6, true),
+        FLOAT_SET(CpParaM, 6, true), FLOAT_SET(CpParaS, 6, true), FLOAT_SET(TeachVelLimJ, 6, true),
+        FLOAT_SET(TeachVelLimL, 2, false), FLOAT_SET(TeachAccLimJ, 6, true), FLOAT_SET(TeachAccLimL, 2, false),
+        FLOAT_SET(RunVelLimJ, 6, true), FLOAT_SET(RunVelLimL, 2, false), FLOAT_SET(RunAccLimJ, 6, true),
+        FLOAT_SET(RunAccLimL, 2, false), FLOAT_SET(StopDecLimJ, 6, true), FLOAT_SET(StopDecLimL, 2, false),
+        FLOAT_SET(ZonePara, 2, false),
+    });
 }
 
 // Cartesian homes carry six decimals, joints three; both read straight in from the first value on.
@@ -35,19 +28,10 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     static const double pos[6] = {1.5, -2, 0.1234567, 0, 0, 90};
     static const RobJP joints{{12.3456, 0, 0, 0, 0, 0, 0, -1}, {0.0004, 0, 0, 0, 0, 5}};
     static const int32_t zero[6] = {1, -2, 3, 0, 2147483647, -2147483647 - 1};
-    expectSent({
-        {"Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", [] { return ZEFRA_Set_HomePos(3, pos, slot); }},
-        {"Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
-         [] { return ZEFRA_Set_HomeJPos(2, &joints, slot); }},
-        {"Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", [] { return ZEFRA_Set_ZeroPos(zero, slot); }},
-        {"Set_StepMotionJ 2.500000", [] { return ZEFRA_Set_StepMotionJ(2.5f, slot); }},
-        {"Set_StepMotionL -0.500000", [] { return ZEFRA_Set_StepMotionL(-0.5f, slot); }},
-        {"Set_StepMotionR 1.000000", [] { return ZEFRA_Set_StepMotionR(1, slot); }},
-    });
     const auto home = getter<Six>(ZEFRA_Get_HomePos, -1);
     const auto homeJ = getter<RobJP>(ZEFRA_Get_HomeJPos, 4);
     const auto zeros = getter<std::array<int32_t, 6>>(ZEFRA_Get_ZeroPos);
-    expectRead({
+    expectCalls({
         {"Get_HomePos -1", "=1.5,2.5;3", RC_OK, "1.5,2.5,9,9,9,9", home},
         {"Get_HomePos -1", "=;1", RC_FAIL, nines(6), home},
         {"Get_HomeJPos 4", "=1,2,3,4,5,6,7,8;9,10,11,12,13,14", RC_OK, "1,2,3,4,5,6,7,8,9,10,11,12,13,14", homeJ},
@@ -59,8 +43,7 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
         {"Get_ZeroPos", "=2147483647.9,-2147483648.9,1e3", RC_OK, "2147483647,-2147483648,1000,0,0,0", zeros},
         {"Get_ZeroPos", "=2147483648", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=1,-2147483649", RC_FAIL, nines(6), zeros},
-        {"Get_ZeroPos", "=1,2,3,4,5,inf", RC_FAIL, nines(6), zeros},
-        {"Get_ZeroPos", "=nan", RC_FAIL, nines(6), zeros},
+        {"Get_ZeroPos", "=1,2,3,4,5,inf", RC_FAIL, nines(6), zeros}, {"Get_ZeroPos", "=nan", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=x", RC_FAIL, nines(6), zeros},
         {"Get_StepMotionJ", "=0.5", RC_OK, "0.5", getter<float>(ZEFRA_Get_StepMotionJ)},
         {"Get_StepMotionL", "=x", RC_FAIL, "9", getter<float>(ZEFRA_Get_StepMotionL)},
@@ -69,55 +52,61 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
     });
     expectRefused({ZEFRA_Get_HomePos(1, nullptr, slot), ZEFRA_Set_HomePos(1, nullptr, slot),
                    ZEFRA_Get_ZeroPos(nullptr, slot)});
-    // Any axis number goes out glued to the "J".
-    expectSent({{"Set_AxisNLim J3 170.500000", [] { return ZEFRA_Set_AxisNLim(3, 170.5f, slot); }},
-                {"Set_AxisPLim J-1 -0.500000", [] { return ZEFRA_Set_AxisPLim(-1, -0.5f, slot); }},
-                {"Set_CInterpMode -2", [] { return ZEFRA_Set_CInterpMode(-2, slot); }}});
-    expectRead({{"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
-                {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
-                {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)}});
+    expectCalls({
+        sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
+        sends("Set_HomeJPos 2 12.346,0.000,0.000,0.000,0.000,0.000,0.000,-1.000;0.000,0.000,0.000,0.000,0.000,5.000",
+              ZEFRA_Set_HomeJPos, 2, &joints),
+        sends("Set_ZeroPos 1,-2,3,0,2147483647,-2147483648", ZEFRA_Set_ZeroPos, zero),
+        sends("Set_StepMotionJ 2.500000", ZEFRA_Set_StepMotionJ, 2.5f),
+        sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
+        sends("Set_StepMotionR 1.000000", ZEFRA_Set_StepMotionR, 1.0f),
+        sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),  // any axis number, glued to the "J"
+        sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
+        sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
+        {"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
+        {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
+        {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)},
+    });
 }
 
 TEST_F(Configuration, Collision) {
-    expectSent({
-        {"Set_CollModeAndAction 1 2", [] { return ZEFRA_Set_CollModeAndAction(1, 2, slot); }},
-        {"Set_AxisCollMode 3 -1", [] { return ZEFRA_Set_AxisCollMode(3, -1, slot); }},
-        {"Set_AxisCollLevel 2 1.250000", [] { return ZEFRA_Set_AxisCollLevel(2, 1.25, slot); }},
-        {"Set_CollDist 40", [] { return ZEFRA_Set_CollDist(40, slot); }},
-        {"Set_TeachModeAxisCollMode 1 2", [] { return ZEFRA_Set_TeachModeAxisCollMode(1, 2, slot); }},
-        {"Set_TeachModeCollAction 3", [] { return ZEFRA_Set_TeachModeCollAction(3, slot); }},
-        {"Set_TeachModeAxisCollLevel 4 0.123457", [] { return ZEFRA_Set_TeachModeAxisCollLevel(4, 0.1234567, slot); }},
-        {"Set_TeachModeCollDist 5", [] { return ZEFRA_Set_TeachModeCollDist(5, slot); }},
-        {"Set_PlayBackModeAxisCollMode 6 7", [] { return ZEFRA_Set_PlayBackModeAxisCollMode(6, 7, slot); }},
-        {"Set_PlayBackModeCollAction 8", [] { return ZEFRA_Set_PlayBackModeCollAction(8, slot); }},
-        {"Set_PlayBackModeAxisCollLevel 1 -2.500000", [] { return ZEFRA_Set_PlayBackModeAxisCollLevel(1, -2.5, slot); }},
-        {"Set_PlayBackModeCollDist -9", [] { return ZEFRA_Set_PlayBackModeCollDist(-9, slot); }},
-        {"ResetRecommendCollisionLevel 2", [] { return ZEF_ResetRecommendCollisionLevel(2, slot); }},
-    });
-    const auto pair = with<int32_t, int32_t>([](auto& m, auto& a) { return ZEFRA_Get_CollModeAndAction(&m, &a, slot); });
-    expectRead({
-        {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair},
-        {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
+    const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
+    expectCalls({
+        sends("Set_CollModeAndAction 1 2", ZEFRA_Set_CollModeAndAction, 1, 2),
+        sends("Set_AxisCollMode 3 -1", ZEFRA_Set_AxisCollMode, 3, -1),
+        sends("Set_AxisCollLevel 2 1.250000", ZEFRA_Set_AxisCollLevel, 2, 1.25),
+        sends("Set_CollDist 40", ZEFRA_Set_CollDist, 40),
+        sends("Set_TeachModeAxisCollMode 1 2", ZEFRA_Set_TeachModeAxisCollMode, 1, 2),
+        sends("Set_TeachModeCollAction 3", ZEFRA_Set_TeachModeCollAction, 3),
+        sends("Set_TeachModeAxisCollLevel 4 0.123457", ZEFRA_Set_TeachModeAxisCollLevel, 4, 0.1234567),
+        sends("Set_TeachModeCollDist 5", ZEFRA_Set_TeachModeCollDist, 5),
+        sends("Set_PlayBackModeAxisCollMode 6 7", ZEFRA_Set_PlayBackModeAxisCollMode, 6, 7),
+        sends("Set_PlayBackModeCollAction 8", ZEFRA_Set_PlayBackModeCollAction, 8),
+        sends("Set_PlayBackModeAxisCollLevel 1 -2.500000", ZEFRA_Set_PlayBackModeAxisCollLevel, 1, -2.5),
+        sends("Set_PlayBackModeCollDist -9", ZEFRA_Set_PlayBackModeCollDist, -9),
+        sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
+        {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
         {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
         {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},
-        {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100", getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
+        {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100",
+         getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
     });
     expectIntQueries({
         {partial(ZEFRA_Get_AxisCollMode, 2), "Get_AxisCollMode 2"}, {ZEFRA_Get_CollDist, "Get_CollDist"},
         {partial(ZEFRA_Get_TeachModeAxisCollMode, 2), "Get_TeachModeAxisCollMode 2"},
-        {ZEFRA_Get_TeachModeCollAction, "Get_TeachModeCollAction"}, {ZEFRA_Get_TeachModeCollDist, "Get_TeachModeCollDist"},
+        {ZEFRA_Get_TeachModeCollAction, "Get_TeachModeCollAction"},
+        {ZEFRA_Get_TeachModeCollDist, "Get_TeachModeCollDist"},
         {partial(ZEFRA_Get_PlayBackModeAxisCollMode, 2), "Get_PlayBackModeAxisCollMode 2"},
         {ZEFRA_Get_PlayBackModeCollAction, "Get_PlayBackModeCollAction"},
         {ZEFRA_Get_PlayBackModeCollDist, "Get_PlayBackModeCollDist"},
     });
-    expectRefused({ZEFRA_Get_CollModeAndAction(nullptr, spare, slot),
-                   ZEFRA_Get_CollModeAndAction(spare, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_CollModeAndAction(o..., slot); });
     // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
     const auto noLevels = [](int32_t count) {
         return [count](std::string&) { return ZEF_GetRecommendCollisionLevel(1, count, nullptr, slot); };
     };
-    expectRead({
+    expectCalls({
         {"GetRecommendCollisionLevel 1 4", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,9,9", levels(4)},
         {"GetRecommendCollisionLevel 1 4", "=1,2,3", RC_FAIL, nines(6), levels(4)},
         {"GetRecommendCollisionLevel 1 6", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", levels(6)},
@@ -133,42 +122,47 @@ TEST_F(Configuration, Collision) {
 
 const InterferZonePara zone0{-1, 2, 3, 65535, 0.5f, 6, 0, {1, 2, 3, 4, 5, 6.25f}, {9, 9, 9, 9, 9, 9}};
 const InterferZonePara zone1{1, 2, 3, 4, 5, 6, 1, {9, 9, 9, 9, 9, 9}, {-1, 0.1f, 0, 0, 0, 1e6f}};
-const InterferToolPara none{}, box{1, {1, 2, 3, 4, 5, 6, 7, 65535}, {9, 9}, 9, {9}, {9}, {9}}, ball{2, {9}, {1.5f, -0.25f}, 9, {9}, {9}, {9}};
-const InterferToolPara shape30{3, {9}, {9}, 0, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9}, {9}}, shape31{3, {9}, {9}, 1, {9}, {-1, -2, -3, -4, -5, -6}, {9}};
+const InterferToolPara none{}, box{1, {1, 2, 3, 4, 5, 6, 7, 65535}, {9, 9}, 9, {9}, {9}, {9}};
+const InterferToolPara ball{2, {9}, {1.5f, -0.25f}, 9, {9}, {9}, {9}};
+const InterferToolPara shape30{3, {9}, {9}, 0, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9}, {9}};
+const InterferToolPara shape31{3, {9}, {9}, 1, {9}, {-1, -2, -3, -4, -5, -6}, {9}};
 const InterferToolPara shape32{3, {9}, {9}, 2, {9}, {9}, {0.1234f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -12.5f}};
 
 // Zones and tool shapes go out with the named group only; readings refuse what they cannot use.
 TEST_F(Configuration, Interference) {
-    const auto tool = [](int32_t no, const InterferToolPara& p) { return [no, &p] { return ZEFRA_Set_InterferToolPara(no, &p, slot); }; };
-    expectSent({
-        {"Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
-         [] { return ZEFRA_Set_InterferZonePara(3, &zone0, slot); }},
-        {"Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_InterferZonePara(-3, &zone1, slot); }},
-        {"Set_InterferZoneActStat 2 1", [] { return ZEFRA_Set_InterferZoneActStat(2, 1, slot); }},
-        {"Set_InterferToolActNum 5", [] { return ZEFRA_Set_InterferToolActNum(5, slot); }},
-        {"Set_InterferToolPara 4 0", tool(4, none)},
-        {"Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", tool(4, box)},
-        {"Set_InterferToolPara 4 2,1.500000,-0.250000", tool(4, ball)},
-        {"Set_InterferToolPara 1 3,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000", tool(1, shape30)},
-        {"Set_InterferToolPara 1 3,1,-1.000000,-2.000000,-3.000000,-4.000000,-5.000000,-6.000000", tool(1, shape31)},
-        {"Set_InterferToolPara 1 3,2,0.123,1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.000,9.000,10.000,11.000,-12.500", tool(1, shape32)},
+    expectCalls({
+        sends("Set_InterferZonePara 3 -1,2,3,65535,0.500000,6,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.250000",
+              ZEFRA_Set_InterferZonePara, 3, &zone0),
+        sends("Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,"
+              "1000000.000000",
+              ZEFRA_Set_InterferZonePara, -3, &zone1),
+        sends("Set_InterferZoneActStat 2 1", ZEFRA_Set_InterferZoneActStat, 2, 1),
+        sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5),
+        sends("Set_InterferToolPara 4 0", ZEFRA_Set_InterferToolPara, 4, &none),
+        sends("Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", ZEFRA_Set_InterferToolPara, 4, &box),
+        sends("Set_InterferToolPara 4 2,1.500000,-0.250000", ZEFRA_Set_InterferToolPara, 4, &ball),
+        sends("Set_InterferToolPara 1 3,0,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000",
+              ZEFRA_Set_InterferToolPara, 1, &shape30),
+        sends("Set_InterferToolPara 1 3,1,-1.000000,-2.000000,-3.000000,-4.000000,-5.000000,-6.000000",
+              ZEFRA_Set_InterferToolPara, 1, &shape31),
+        sends("Set_InterferToolPara 1 3,2,0.123,1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.000,9.000,10.000,11.000,"
+              "-12.500",
+              ZEFRA_Set_InterferToolPara, 1, &shape32),
     });
     InterferZonePara badKind = zone0;
     InterferToolPara badShape = ball, badVariant = shape32;
     badKind.kind = 2;
     badShape.shapeType = 4;
     badVariant.type3Kind = 3;
-    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot),
-                   ZEFRA_Set_InterferToolPara(1, &badShape, slot), ZEFRA_Set_InterferToolPara(1, &badVariant, slot),
-                   ZEFRA_Set_InterferToolPara(1, nullptr, slot)});
     const auto zone = getter<InterferZonePara>(ZEFRA_Get_InterferZonePara, 3);
     const auto states = getter<std::array<int32_t, 16>>(ZEFRA_Get_InterferZoneActStat);
     const auto active = getter<int32_t>(ZEFRA_Get_InterferToolActNum);
     const std::string sixteen = "=1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,-1";
-    expectRead({
-        {"Get_InterferZonePara 3", "=-1,2,3,65535,0.5,6,1,1,2,3,4,5,6", RC_OK, "-1,2,3,65535,0.5,6,1,0,0,0,0,0,0,1,2,3,4,5,6", zone},
-        {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5,-6", RC_OK, "1,2,3,4,5,6,0,1,2,3,4,5,-6,0,0,0,0,0,0", zone},
+    expectCalls({
+        {"Get_InterferZonePara 3", "=-1,2,3,65535,0.5,6,1,1,2,3,4,5,6", RC_OK,
+         "-1,2,3,65535,0.5,6,1,0,0,0,0,0,0,1,2,3,4,5,6", zone},
+        {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5,-6", RC_OK, "1,2,3,4,5,6,0,1,2,3,4,5,-6,0,0,0,0,0,0",
+         zone},
         {"Get_InterferZonePara 3", "=1,2,3,4,5,6,0,1,2,3,4,5", RC_BAD_PARAM, nines(19), zone},
         {"Get_InterferZonePara 3", "=1,2,3,4,5,6,2,1,2,3,4,5,6", RC_BAD_PARAM, nines(19), zone},
         {"Get_InterferZoneActStat", sixteen, RC_OK, sixteen.substr(1), states},
@@ -177,20 +171,16 @@ TEST_F(Configuration, Interference) {
         {"Get_InterferToolActNum", "=x", RC_BAD_PARAM, "9", active},
         {"Get_InterferToolActNum", "e", RC_FAIL, "9", active},  // the exchange's failures pass unchanged
     });
-    expectRefused({ZEFRA_Get_InterferZonePara(1, nullptr, slot), ZEFRA_Get_InterferZoneActStat(nullptr, slot),
-                   ZEFRA_Get_InterferToolActNum(nullptr, slot)});
     // Tool shape readings fill the named group and zero the rest.
     const InterferToolPara untouched = filled<InterferToolPara>();
     const struct { const char* reply; int32_t rc; InterferToolPara expected; } rows[] = {
-        {"=0,5", RC_OK, {}},
-        {"=1,1,2,3,4,5,6,7,65535", RC_OK, {1, {1, 2, 3, 4, 5, 6, 7, 65535}, {}, 0, {}, {}, {}}},
-        {"=2,1.5", RC_OK, {2, {}, {1.5f, 0}, 0, {}, {}, {}}},
-        {"=3", RC_OK, {3, {}, {}, 0, {}, {}, {}}},
+        {"=0,5", RC_OK, {}}, {"=1,1,2,3,4,5,6,7,65535", RC_OK, {1, {1, 2, 3, 4, 5, 6, 7, 65535}, {}, 0, {}, {}, {}}},
+        {"=2,1.5", RC_OK, {2, {}, {1.5f, 0}, 0, {}, {}, {}}}, {"=3", RC_OK, {3, {}, {}, 0, {}, {}, {}}},
         {"=3,0,1,2,3,4,5,6", RC_OK, {3, {}, {}, 0, {1, 2, 3, 4, 5, 6}, {}, {}}},
         {"=3,1,-1,-2,-3,x", RC_OK, {3, {}, {}, 1, {}, {-1, -2, -3}, {}}},
-        {"=3,2,1,2,3,4,5,6,7,8,9,10,11,12,-13", RC_OK, {3, {}, {}, 2, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -13}}},
-        {"=4,1", RC_BAD_PARAM, untouched},
-        {"=3,3,1", RC_BAD_PARAM, untouched},
+        {"=3,2,1,2,3,4,5,6,7,8,9,10,11,12,-13", RC_OK,
+         {3, {}, {}, 2, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -13}}},
+        {"=4,1", RC_BAD_PARAM, untouched}, {"=3,3,1", RC_BAD_PARAM, untouched},
         {"ok", RC_BAD_PARAM, untouched},  // no shape number at all: not read as shape 0
         {"e", RC_FAIL, untouched},
     };
@@ -203,20 +193,22 @@ TEST_F(Configuration, Interference) {
         EXPECT_TRUE(same(para, row.expected));
     }
     controller.clear();
-    expectRefused({ZEFRA_Get_InterferToolPara(1, nullptr, slot)});
+    expectRefused({ZEFRA_Set_InterferZonePara(1, &badKind, slot), ZEFRA_Set_InterferZonePara(1, nullptr, slot),
+                   ZEFRA_Set_InterferToolPara(1, &badShape, slot), ZEFRA_Set_InterferToolPara(1, &badVariant, slot),
+                   ZEFRA_Set_InterferToolPara(1, nullptr, slot), ZEFRA_Get_InterferZonePara(1, nullptr, slot),
+                   ZEFRA_Get_InterferZoneActStat(nullptr, slot), ZEFRA_Get_InterferToolActNum(nullptr, slot),
+                   ZEFRA_Get_InterferToolPara(1, nullptr, slot)});
 }
 
 TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
     expectRefused({ZEFRA_Pulse(13824, 1, 0, slot), ZEFRA_Pulse(UINT32_MAX, 1, 0, slot), ZEFRA_Pulse(1, 0.09, 0, slot),
                    ZEFRA_Pulse(1, 2000.5, 0, slot), ZEFRA_Pulse(1, 1, 2, slot), ZEFRA_Pulse(1, 1, UINT32_MAX, slot),
                    ZEFRA_AutoTestSetMachineParams(nullptr, spare, slot)});
-    expectSent({
-        {"pulse 5 2.000000 1", [] { return ZEFRA_Pulse(5, 2, 1, slot); }},
-        {"pulse 13823 0.100000 0", [] { return ZEFRA_Pulse(13823, 0.1, 0, slot); }},
-        {"pulse 0 2000.000000 1", [] { return ZEFRA_Pulse(0, 2000.0, 1, slot); }},
-        {"set_acc 1.500000 -0.000000", [] { return ZEFRA_Set_Acc(1.5, -0.0000004, slot); }},
-        {"set_gripload -3", [] { return ZEFRA_Set_GripLoad(-3, slot); }},
-        {"Set_AxisNumsGeneral 7", [] { return ZEFRA_Set_AxisNumsGeneral(7, slot); }},
+    expectCalls({
+        sends("pulse 5 2.000000 1", ZEFRA_Pulse, 5, 2, 1), sends("pulse 13823 0.100000 0", ZEFRA_Pulse, 13823, 0.1, 0),
+        sends("pulse 0 2000.000000 1", ZEFRA_Pulse, 0, 2000.0, 1),
+        sends("set_acc 1.500000 -0.000000", ZEFRA_Set_Acc, 1.5, -0.0000004),
+        sends("set_gripload -3", ZEFRA_Set_GripLoad, -3), sends("Set_AxisNumsGeneral 7", ZEFRA_Set_AxisNumsGeneral, 7),
     });
     using enum Output;
     expectIntQueries({
@@ -224,21 +216,23 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         {partial(ZEFRA_AutoTestSetMachineParams, "m 1"), "AutoTestSetMachineParams m 1"},
         {ZEFRA_AutoTestCheckFileAndMemDif, "AutoTestCheckFileAndMemDif"}, {ZEFRA_Get_OnPathStat, "get_onpathstat"},
         {ZEFRA_Get_InRemoteModeStat, "get_inremotemodestat"}, {ZEFRA_Get_InAutoModeStat, "get_inautomodestat"},
-        {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter}, {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},
+        {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter},
+        {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},
         {partial(ZEFRA_Get_MechUnitCfgType, -4), "Get_MechUnitCfgType -4", counter},
         {partial(ZEFRA_Get_IOAuthority, 2, -1), "Get_IOAuthority 2 -1", authority},
     });
-    expectPairQuery<double>(ZEFRA_Get_Acc, "get_acc", false);
+    const auto acc = getter<double, double>(ZEFRA_Get_Acc);  // both written or neither
+    expectCalls({{"get_acc", "=7,8", RC_OK, "7,8", acc}, {"get_acc", "=7;8", RC_FAIL, "9,9", acc}});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_Acc(o..., slot); });
 }
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
-    expectSent({{"WriteServoFunCode 1 5 12 0 300", [] { return ZEFRA_WriteServoFunCode(1, 5, 12, 0, 300, slot); }},
-                {"SetProfileMode 2", [] { return ZEFRA_SetProfileMode(2, slot); }},
-                {"SetExtProfileType -1", [] { return ZEFRA_SetExtProfileType(-1, slot); }},
-                {"ClearExtProfileData", [] { return ZEFRA_ClearExtProfileData(slot); }}});
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
-    const auto slotless = [](int32_t(ZEFRA_CALL * get)(int32_t*)) { return with<int32_t>([get](auto& v) { return get(&v); }); };
-    expectRead({
+    const auto slotless = [](auto get) { return with<int32_t>([get](auto& v) { return get(&v); }); };
+    expectCalls({
+        sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
+        sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2), sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
+        sends("ClearExtProfileData", ZEFRA_ClearExtProfileData),
         {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
         {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
         {"GetExtProfileType", "=2", RC_OK, "2", slotless(ZEFRA_GetExtProfileType)},
@@ -246,7 +240,8 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
         {"GetExtProfileUsedSpace", "=48", RC_OK, "48", getter<int32_t>(ZEFRA_GetExtProfileUsedSpace)},
     });
 
-    // An upload sends the entries raw, then their byte count. Every byte value, but no "$$" or "**" pair: the fake controller would end the frame there.
+    // An upload sends the entries raw, then their byte count. Every byte value, but no "$$" or "**" pair: the
+    // fake controller would end the frame there.
     std::string all;
     for (int i = 0; i < 24 * 42; ++i) all += static_cast<char>((i * 7 + 1) % 256);
     const std::string one("\x01$#\0*\xff\x01$#\0*\xff\x01$#\0*\xff\x01$#\0*\xff", 24);
@@ -271,7 +266,8 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
 
     // The entry count comes first, with a result of its own; 0x0AAAAAAB entries would wrap to 8 bytes.
     controller.clear();
-    for (const uint32_t count : {0u, 43u, 0x0AAAAAABu}) EXPECT_EQ(ZEFRA_SetExtProfileData(count, nullptr, slot), -3) << count;
+    for (const uint32_t count : {0u, 43u, 0x0AAAAAABu})
+        EXPECT_EQ(ZEFRA_SetExtProfileData(count, nullptr, slot), -3) << count;
     expectRefused({ZEFRA_SetExtProfileData(1, nullptr, slot)});
 }
 

@@ -12,53 +12,43 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    expectSent({
-        {"SetCurCtrlDev 2", [] { return ZEFRA_SetCurCtrlDev(2, slot); }},
-        {"Acqpermit", [] { return ZEFRA_AcqPermit(0, slot); }},
-        {"Acqpermit forcibly", [] { return ZEFRA_AcqPermit(1, slot); }},
-        {"RemovePermit", [] { return ZEFRA_RemovePermit(slot); }},
-        {"UserLogin 3 s3cret word", [] { return ZEFRA_UserLogin(3, "s3cret word", slot); }},
-        {"UserLogin 2 ", [] { return ZEFRA_UserLogin(2, "", slot); }},
-        {"UserLogout", [] { return ZEFRA_UserLogout(slot); }},
-        {"Set_SysTime 2024-05-06 07:08:09", [] { return ZEFRA_Set_SysTime("2024-05-06 07:08:09", slot); }},
-    });
-    // The mode is judged before the slot: a slot that is not connected still gets RC_BAD_PARAM.
-    expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
-                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot)});
     expectIntQueries({{ZEFRA_CurCtrlDev, "CurCtrlDev"}, {ZEFRA_CurUserType, "CurUserType"}});
     // The permit state is written before its holder.
-    const auto permit = with<int32_t, uint32_t, uint16_t>([](auto& s, auto& a, auto& p) { return ZEFRA_CurPermit(&s, &a, &p, slot); });
-    expectRead({
+    const auto permit = getter<int32_t, uint32_t, uint16_t>(ZEFRA_CurPermit);
+    expectCalls({
         {"CurPermit", "=1 Ip:192.0.2.10 Port:5000", RC_OK, "1,3221225994,5000", permit},  // 0xC000020A
         {"CurPermit", "=0", RC_OK, "0,0,0", permit},
         {"CurPermit", "=1 Ip:192.0.2.1 Port:70000", RC_OK, "1,3221225985,4464", permit},
-        {"CurPermit", "=2 Ip:257.1.0.255 Port:-1", RC_OK, "2,16843007,65535", permit},  // wraps, never overflows
-        {"CurPermit", "=1", RC_FAIL, "1,9,9", permit},
-        {"CurPermit", "=1 Ip:192.0.2.1 Port:", RC_FAIL, "1,9,9", permit},
+        {"CurPermit", "=2 Ip:257.257.0.255 Port:-1", RC_OK, "2,33620223,65535", permit},  // wraps, never overflows
+        {"CurPermit", "=1", RC_FAIL, "1,9,9", permit}, {"CurPermit", "=1 Ip:192.0.2.1 Port:", RC_FAIL, "1,9,9", permit},
         {"CurPermit", "ok", RC_FAIL, "9,9,9", permit},
     });
-    expectRefused({ZEFRA_CurPermit(nullptr, spare, spare, slot), ZEFRA_CurPermit(spare, nullptr, spare, slot),
-                   ZEFRA_CurPermit(spare, spare, nullptr, slot)});
-    // Control refuses states and modes out of range, then sends its text.
-    expectRefused({ZEFRA_EmergStop(2, slot), ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot),
-                   ZEFRA_PrgCtrl(-1, slot), ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot),
-                   ZEFRA_DsMode(4, slot), ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
-    expectSent({
-        {"EStop ON", [] { return ZEFRA_EmergStop(1, slot); }}, {"EStop OFF", [] { return ZEFRA_EmergStop(0, slot); }},
-        {"Motor ON", [] { return ZEFRA_MotorEnable(1, slot); }}, {"Motor OFF", [] { return ZEFRA_MotorEnable(0, slot); }},
-        {"Prg Start", [] { return ZEFRA_PrgCtrl(1, slot); }}, {"Prg Stop", [] { return ZEFRA_PrgCtrl(0, slot); }},
-        {"DsMode OFF", [] { return ZEFRA_DsMode(0, slot); }}, {"DsMode ON", [] { return ZEFRA_DsMode(1, slot); }},
-        {"DsMode Pause", [] { return ZEFRA_DsMode(2, slot); }}, {"DsMode Continue", [] { return ZEFRA_DsMode(3, slot); }},
-        {"Set_Mode 1", [] { return ZEFRA_Set_Mode(1, slot); }}, {"Set_Mode 2", [] { return ZEFRA_Set_Mode(2, slot); }},
-        {"ResetErr", [] { return ZEFRA_ResetErr(slot); }}, {"BackStartLine", [] { return ZEFRA_BackStartLine(slot); }},
-        {"Set_CurPrgPath [/prg/my job.prg]", [] { return ZEFRA_Set_CurPrgPath("/prg/my job.prg", slot); }},
-        {"Set_CurProjPath [C:\\proj\\a;b]", [] { return ZEFRA_Set_CurProjPath("C:\\proj\\a;b", slot); }},
-        {"Set_Vel -10", [] { return ZEFRA_Set_Vel(-10, slot); }}, {"Set_SlewMode 5", [] { return ZEFRA_Set_SlewMode(5, slot); }},
-        {"set_accramp -1.234568 0.000000", [] { return ZEFRA_Set_AccRamp(-1.23456789, 4e-7, slot); }},
-        {"set_flymode 3 -1", [] { return ZEFRA_Set_FlyMode(3, -1, slot); }},
-        {"set_rapidmove 0 7", [] { return ZEFRA_Set_RapidMove(0, 7, slot); }},
-        {"set_slvsmode 1", [] { return ZEFRA_Set_SLVSMode(1, slot); }},
-        {"set_flypress 20 30", [] { return ZEFRA_Set_FlyPress(20, 30, slot); }},
+    expectEachNullRefused<3>([](auto... o) { return ZEFRA_CurPermit(o..., slot); });
+    // States and modes out of range are refused; the mode is judged before the slot (slot 5 is not connected).
+    expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
+                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot), ZEFRA_EmergStop(2, slot),
+                   ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot), ZEFRA_PrgCtrl(-1, slot),
+                   ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot), ZEFRA_DsMode(4, slot),
+                   ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
+    expectCalls({
+        sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
+        sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
+        sends("UserLogin 3 s3cret word", ZEFRA_UserLogin, 3, "s3cret word"),
+        sends("UserLogin 2 ", ZEFRA_UserLogin, 2, ""), sends("UserLogout", ZEFRA_UserLogout),
+        sends("Set_SysTime 2024-05-06 07:08:09", ZEFRA_Set_SysTime, "2024-05-06 07:08:09"),
+        sends("EStop ON", ZEFRA_EmergStop, 1), sends("EStop OFF", ZEFRA_EmergStop, 0),
+        sends("Motor ON", ZEFRA_MotorEnable, 1), sends("Motor OFF", ZEFRA_MotorEnable, 0),
+        sends("Prg Start", ZEFRA_PrgCtrl, 1), sends("Prg Stop", ZEFRA_PrgCtrl, 0), sends("DsMode OFF", ZEFRA_DsMode, 0),
+        sends("DsMode ON", ZEFRA_DsMode, 1), sends("DsMode Pause", ZEFRA_DsMode, 2),
+        sends("DsMode Continue", ZEFRA_DsMode, 3), sends("Set_Mode 1", ZEFRA_Set_Mode, 1),
+        sends("Set_Mode 2", ZEFRA_Set_Mode, 2), sends("ResetErr", ZEFRA_ResetErr),
+        sends("BackStartLine", ZEFRA_BackStartLine),
+        sends("Set_CurPrgPath [/prg/my job.prg]", ZEFRA_Set_CurPrgPath, "/prg/my job.prg"),
+        sends("Set_CurProjPath [C:\\proj\\a;b]", ZEFRA_Set_CurProjPath, "C:\\proj\\a;b"),
+        sends("Set_Vel -10", ZEFRA_Set_Vel, -10), sends("Set_SlewMode 5", ZEFRA_Set_SlewMode, 5),
+        sends("set_accramp -1.234568 0.000000", ZEFRA_Set_AccRamp, -1.23456789, 4e-7),
+        sends("set_flymode 3 -1", ZEFRA_Set_FlyMode, 3, -1), sends("set_rapidmove 0 7", ZEFRA_Set_RapidMove, 0, 7),
+        sends("set_slvsmode 1", ZEFRA_Set_SLVSMode, 1), sends("set_flypress 20 30", ZEFRA_Set_FlyPress, 20, 30),
     });
 }
 
@@ -73,17 +63,29 @@ TEST_F(ControlStatus, StatusQueries) {
         {ZEFRA_Get_MotionSts, "Get_MotionSts"}, {ZEFRA_Get_CurCmdSts, "Get_CurCmdSts"},
         {ZEFRA_Get_SysErrSts, "Get_SysErrSts"}, {ZEFRA_Get_CurCmdCacheNum, "Get_CurCmdCacheNum"},
         {ZEFRA_Get_SLVSMode, "get_slvsmode"}, {partial(ZEFRA_Get_CmdSts, 4), "Get_CmdSts 4"},
-        {partial(ZEFRA_Get_FlyMode, 3), "get_flymode 3"},
-        {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"},
+        {partial(ZEFRA_Get_FlyMode, 3), "get_flymode 3"}, {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"},
         {ZEFRA_Get_PrgRunTime, "Get_PrgRunTime", zeroed}, {ZEFRA_Get_CurCmdNum, "Get_CurCmdNum", zeroed},
         {partial(ZEFRA_Get_TaskRunSts, 2), "Get_TaskRunSts 2", bare},
         {partial(ZEFRA_Get_TaskProgramLine, -1), "Get_TaskProgramLine -1", bare},
     });
     expectWordQuery(ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true);
     expectWordQuery(partial(ZEFRA_Get_TaskPrgPath, 3), "Get_TaskPrgPath 3", 128, true, true);
-    expectHexQuery(ZEFRA_Get_SysErr, "Get_SysErr");
-    expectPairQuery<double>(ZEFRA_Get_AccRamp, "get_accramp", true);
-    expectPairQuery<int32_t>(ZEFRA_Get_FlyPress, "get_flypress", true);
+    const auto code = getter<uint32_t>(ZEFRA_Get_SysErr);
+    const auto servo = getter<uint32_t>(ZEFRA_Get_ServoErr, -3);
+    const auto ramp = getter<double, double>(ZEFRA_Get_AccRamp);
+    const auto press = getter<int32_t, int32_t>(ZEFRA_Get_FlyPress);
+    expectCalls({
+        // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
+        {"Get_SysErr", "=ffh", RC_OK, "255", code}, {"Get_SysErr", "=0x1A", RC_OK, "26", code},
+        {"Get_SysErr", "=zz", RC_FAIL, "9", code}, {"Get_ServoErr -3", "=ffh", RC_OK, "255", servo},
+        {"Get_ServoErr -3", "=0x1A", RC_OK, "26", servo}, {"Get_ServoErr -3", "=zz", RC_FAIL, "9", servo},
+        // Both scanned straight into the outputs: a reply that breaks off keeps what was read before.
+        {"get_accramp", "=7,8", RC_OK, "7,8", ramp}, {"get_accramp", "=7;8", RC_FAIL, "7,9", ramp},
+        {"get_flypress", "=7,8", RC_OK, "7,8", press}, {"get_flypress", "=7;8", RC_FAIL, "7,9", press},
+    });
+    expectRefused({ZEFRA_Get_SysErr(nullptr, slot), ZEFRA_Get_ServoErr(1, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_AccRamp(o..., slot); });
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_FlyPress(o..., slot); });
 }
 
 TEST_F(ControlStatus, SystemInformation) {
@@ -96,22 +98,19 @@ TEST_F(ControlStatus, SystemInformation) {
     expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
     expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
     expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
-    expectHexQuery(partial(ZEFRA_Get_ServoErr, -3), "Get_ServoErr -3");
     expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
     // One digit per axis, as many as the controller has axes; anything else after "=" fails. The
     // arm configurations are written whole or not at all.
     const auto states = getter<std::array<int32_t, 8>>(ZEFRA_Get_ServoSts);
-    const auto arm = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_ArmType(axes, out.data(), slot); });
-    const auto trans = with<std::array<int32_t, 4>>([](auto& out) { return ZEFRA_Get_TransArmType(config, out.data(), slot); });
+    const auto arm = getter<std::array<int32_t, 4>>(ZEFRA_Get_ArmType, axes);
+    const auto trans = getter<std::array<int32_t, 4>>(ZEFRA_Get_TransArmType, config);
     const std::string armText = "Get_ArmType 1.000000,-2.500000,0.000000,3.000000,4.000000,90.000000";
-    expectRead({
+    expectCalls({
         {"Get_ServoSts", "=1101", RC_OK, "1,1,0,1,0,0,0,0", states},
         {"Get_ServoSts", "=12345678", RC_OK, "1,2,3,4,5,6,7,8", states},
         {"Get_ServoSts", "x", RC_OK, "0,0,0,0,0,0,0,0", states},
-        {"Get_ServoSts", "=123456789", RC_FAIL, nines(8), states},
-        {"Get_ServoSts", "=1,1", RC_FAIL, nines(8), states},
-        {"Get_ServoSts", "=", RC_FAIL, nines(8), states},
-        {armText, "=0,1,5,-1", RC_OK, "0,1,5,-1", arm},
+        {"Get_ServoSts", "=123456789", RC_FAIL, nines(8), states}, {"Get_ServoSts", "=1,1", RC_FAIL, nines(8), states},
+        {"Get_ServoSts", "=", RC_FAIL, nines(8), states}, {armText, "=0,1,5,-1", RC_OK, "0,1,5,-1", arm},
         {armText, "=0,1,5", RC_FAIL, nines(4), arm},
         {"Get_TransArmType 0,1,-1,2", "=1,0,-1,3", RC_OK, "1,0,-1,3", trans},
         {"Get_TransArmType 0,1,-1,2", "=5,5,5", RC_FAIL, nines(4), trans},
@@ -132,7 +131,8 @@ TEST_F(ControlStatus, SystemInfoLibraryVersionSplitsAtTheFirstTwoEqualSigns) {
         EXPECT_EQ(ZEFRA_GetRCLibVersion("1.2", head.data(), tail.data(), slot), c.rc) << c.payload;
         EXPECT_EQ(sent(), "GetRCLibVersion 1.2");
         EXPECT_EQ(head, c.head + std::string(16 - c.head.size(), 'x')) << c.payload;
-        const std::string written = c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
+        const std::string written =
+            c.rc == RC_OK ? c.tail + std::string(128 - c.tail.size(), '\0') : std::string(128, 'x');
         EXPECT_EQ(tail, written + std::string(12, 'x')) << c.payload;
     }
 }
@@ -155,23 +155,22 @@ std::string padded(const std::string& text, std::size_t size, char fill = '\0') 
 
 TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
     static const int32_t itemsSent[3] = {1, 0, -5};
-    expectSent({{"Set_DiagnosisItem Vel 1", [] { return ZEFRA_Set_DiagnosisItem("Vel", 1, slot); }},
-                {"Set_DiagnosisSaveItem 1,0,-5", [] { return ZEFRA_Set_DiagnosisSaveItem(itemsSent, slot); }},
-                {"DiagnosisSaveCtrl 2", [] { return ZEFRA_DiagnosisSaveCtrl(2, slot); }},
-                {"Set_MotionDataCollection -1", [] { return ZEFRA_Set_MotionDataCollection(-1, slot); }}});
     const auto save = [](std::string&) { return ZEFRA_Set_DiagnosisSave(slot); };
     const auto items = getter<std::array<int32_t, 3>>(ZEFRA_Get_DiagnosisSaveItem);
     // The track file comes without a terminator into the host's buffer.
-    const auto track = text<130>([](char* t) { return ZEFRA_Get_DiagnosisLastSaveTrackFile(t, slot); });
-    const auto motion = with<int32_t, std::array<double, 30>>(
-        [](auto& head, auto& data) { return ZEFRA_Get_AxisMotionData(1, -2, 3, &head, data.data(), slot); });
+    const auto track = text<130>(into(ZEFRA_Get_DiagnosisLastSaveTrackFile));
+    const auto motion = getter<int32_t, std::array<double, 30>>(ZEFRA_Get_AxisMotionData, 1, -2, 3);
     std::string reply = "=7", all = "7";  // group g, element e holds 5g + e
     for (int i = 0; i < 30; ++i) {
         reply += (i % 5 ? "," : ";") + std::to_string(i);
         all += "," + std::to_string(i);
     }
     const std::string name127(127, 'n'), untouched(130, '#');
-    expectRead({
+    expectCalls({
+        sends("Set_DiagnosisItem Vel 1", ZEFRA_Set_DiagnosisItem, "Vel", 1),
+        sends("Set_DiagnosisSaveItem 1,0,-5", ZEFRA_Set_DiagnosisSaveItem, itemsSent),
+        sends("DiagnosisSaveCtrl 2", ZEFRA_DiagnosisSaveCtrl, 2),
+        sends("Set_MotionDataCollection -1", ZEFRA_Set_MotionDataCollection, -1),
         {"Set_DiagnosisSave", "=0", RC_OK, "", save},
         {"Set_DiagnosisSave", "e-3:x", 3, "", save},  // the exchange's own result, not a failed scan
         {"Get_DiagnosisSaveItem", "=4,5,-6", RC_OK, "4,5,-6", items},
@@ -182,11 +181,13 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
         {"Get_DiagnosisLastSaveTrackFile", "=", RC_OK, untouched, track},
         {"Get_DiagnosisLastSaveTrackFile", "ok", RC_FAIL, untouched, track},
         {"Get_AxisMotionData 1;-2;3", reply, RC_OK, all, motion},
-        {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL, all.substr(0, all.rfind(',')) + ",9", motion},
+        {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL,
+         all.substr(0, all.rfind(',')) + ",9", motion},
     });
     expectIntQueries({
-        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"}, {ZEFRA_Get_DiagnosisSave, "Get_DiagnosisSave"},
-        {ZEFRA_Get_DiagnosisSaveSts, "Get_DiagnosisSaveSts"}, {ZEFRA_Get_MotionDataCollection, "Get_MotionDataCollection"},
+        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"},
+        {ZEFRA_Get_DiagnosisSave, "Get_DiagnosisSave"}, {ZEFRA_Get_DiagnosisSaveSts, "Get_DiagnosisSaveSts"},
+        {ZEFRA_Get_MotionDataCollection, "Get_MotionDataCollection"},
         {partial(ZEFRA_Get_AxisTotalMotionData, 3), "Get_AxisTotalMotionData 3"},
     });
     const std::string item(1100, 'i');  // too long for the command
@@ -198,10 +199,10 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
 }
 
 TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
-    expectSent({{"Set_UserAlarm 4 Door open", [] { return ZEFRA_Set_UserAlarm(4, "Door open", slot); }}});
-    const auto alarm = text<40>([](char* t) { return ZEFRA_Get_UserAlarm(4, t, slot); });
+    const auto alarm = text<40>(into(ZEFRA_Get_UserAlarm, 4));
     const std::string untouched(40, '#'), word39(39, 'w');
-    expectRead({
+    expectCalls({
+        sends("Set_UserAlarm 4 Door open", ZEFRA_Set_UserAlarm, 4, "Door open"),
         {"Get_UserAlarm 4", "=Door open", RC_OK, padded("Door", 40), alarm},
         {"Get_UserAlarm 4", "=", RC_OK, padded("", 40), alarm},
         {"Get_UserAlarm 4", "=" + word39, RC_OK, padded(word39, 40), alarm},
@@ -213,8 +214,7 @@ TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
 }
 
 class PrintMessages : public FamilyTest {
-protected:
-    void TearDown() override {
+protected: void TearDown() override {
         platform::useHostCharset(nullptr);
         FamilyTest::TearDown();
     }
@@ -223,9 +223,9 @@ protected:
 TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
     const Latin1 latin1;
     platform::useHostCharset(&latin1);
-    const auto print = text<128>([](char* m) { return ZEFRA_Get_Print(m, slot); });
+    const auto print = text<128>(into(ZEFRA_Get_Print));
     const std::string a126(126, 'a'), untouched(128, '#');
-    expectRead({
+    expectCalls({
         {"Get_Print", "=abc", RC_OK, padded("abc", 128), print},
         {"Get_Print", "?caf\xC3\xA9 \xE2\x82\xAC", RC_OK, padded("caf\xE9 ?", 128), print},
         {"Get_Print", "=PRINT:caf\xE9", RC_OK, padded("PRINT:caf\xE9", 128), print},
@@ -234,7 +234,8 @@ TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
         {"Get_Print", "=" + std::string(300, 'b'), RC_OK, padded(std::string(127, 'b'), 128), print},
         {"Get_Print", "=" + a126 + "\xC3\xA9", RC_OK, padded(a126, 128), print},
         {"Get_Print", "=PRINT:" + a126, RC_OK, padded("PRINT:" + std::string(121, 'a'), 128), print},
-        {"Get_Print", "=PRINT:" + std::string(121, '\xE9'), RC_OK, padded("PRINT:" + std::string(60, '\xE9'), 128), print},
+        {"Get_Print", "=PRINT:" + std::string(121, '\xE9'), RC_OK, padded("PRINT:" + std::string(60, '\xE9'), 128),
+         print},
     });
 }
 

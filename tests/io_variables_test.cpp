@@ -11,25 +11,22 @@ namespace {
 using IoVariables = FamilyTest;
 
 TEST_F(IoVariables, InputsAndOutputs) {
-    expectSent({
-        {"Set_DO 3 1", [] { return ZEFRA_Set_DO(3, 1, slot); }},
-        {"Set_DOGroup -1 255", [] { return ZEFRA_Set_DOGroup(-1, 255, slot); }},
-        {"Set_DA 2 1.250000", [] { return ZEFRA_Set_DA(2, 1.25f, slot); }},
-        {"Set_ForceDI 4 0", [] { return ZEFRA_Set_ForceDI(4, 0, slot); }},
-        {"Set_ForceDO 5 -2", [] { return ZEFRA_Set_ForceDO(5, -2, slot); }},
-        {"Set_InCfg 6 7", [] { return ZEFRA_Set_InCfg(6, 7, slot); }},
-        {"Set_OutCfg 8 9", [] { return ZEFRA_Set_OutCfg(8, 9, slot); }},
+    expectCalls({
+        sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1), sends("Set_DOGroup -1 255", ZEFRA_Set_DOGroup, -1, 255),
+        sends("Set_DA 2 1.250000", ZEFRA_Set_DA, 2, 1.25f), sends("Set_ForceDI 4 0", ZEFRA_Set_ForceDI, 4, 0),
+        sends("Set_ForceDO 5 -2", ZEFRA_Set_ForceDO, 5, -2), sends("Set_InCfg 6 7", ZEFRA_Set_InCfg, 6, 7),
+        sends("Set_OutCfg 8 9", ZEFRA_Set_OutCfg, 8, 9),
     });
     expectIntQueries({
         {ZEFRA_Get_DINum, "Get_DINum"}, {ZEFRA_Get_DONum, "Get_DONum"}, {ZEFRA_Get_ADNum, "Get_ADNum"},
-        {ZEFRA_Get_DANum, "Get_DANum"}, {partial(ZEFRA_Get_DI, -3), "Get_DI -3"}, {partial(ZEFRA_Get_DO, 5), "Get_DO 5"},
-        {partial(ZEFRA_Get_DIGroup, 2), "Get_DIGroup 2"}, {partial(ZEFRA_Get_DOGroup, 1), "Get_DOGroup 1"},
-        {partial(ZEFRA_Get_DOCfg, 7), "Get_DOCfg 7"}, {partial(ZEFRA_Get_DOGroupCfg, 2), "Get_DOGroupCfg 2"},
-        {partial(ZEFRA_Get_DACfg, 1), "Get_DACfg 1"}, {partial(ZEFRA_Get_InCfg, 3), "Get_InCfg 3"},
-        {partial(ZEFRA_Get_OutCfg, 4), "Get_OutCfg 4"},
+        {ZEFRA_Get_DANum, "Get_DANum"}, {partial(ZEFRA_Get_DI, -3), "Get_DI -3"},
+        {partial(ZEFRA_Get_DO, 5), "Get_DO 5"}, {partial(ZEFRA_Get_DIGroup, 2), "Get_DIGroup 2"},
+        {partial(ZEFRA_Get_DOGroup, 1), "Get_DOGroup 1"}, {partial(ZEFRA_Get_DOCfg, 7), "Get_DOCfg 7"},
+        {partial(ZEFRA_Get_DOGroupCfg, 2), "Get_DOGroupCfg 2"}, {partial(ZEFRA_Get_DACfg, 1), "Get_DACfg 1"},
+        {partial(ZEFRA_Get_InCfg, 3), "Get_InCfg 3"}, {partial(ZEFRA_Get_OutCfg, 4), "Get_OutCfg 4"},
     });
     using Flags = std::array<int32_t, 6>;
-    expectRead({
+    expectCalls({
         {"Get_AD 1", "=3.5", RC_OK, "3.5", getter<float>(ZEFRA_Get_AD, 1)},
         {"Get_DA 2", "=-0.25", RC_OK, "-0.25", getter<float>(ZEFRA_Get_DA, 2)},
         // One digit per flag, blanks before a digit skipped, a seventh digit ignored; all six or none.
@@ -42,25 +39,21 @@ TEST_F(IoVariables, InputsAndOutputs) {
 
 TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     static const PointRecord point{{1, 2, 3, 4, 5, 6.5}, {0, 1, 0, 1}, {2, 3, 4}};
-    expectSent({
-        {"Set_B 1 -7", [] { return ZEFRA_Set_B(1, -7, slot); }}, {"Set_R 2 8", [] { return ZEFRA_Set_R(2, 8, slot); }},
-        {"Set_D 1 2.000000", [] { return ZEFRA_Set_D(1, 2.0, slot); }},
-        {"Set_LB 3 0", [] { return ZEFRA_Set_LB(3, 0, slot); }},
-        {"Set_LR 4 9", [] { return ZEFRA_Set_LR(4, 9, slot); }},
-        {"Set_LD 5 0.123456", [] { return ZEFRA_Set_LD(5, 0.1234564, slot); }},
-        {"Set_CommonVar 3 u8 251", [] { return ZEFRA_Set_CommonVarUchar(3, 251, slot); }},
-        {"Set_CommonVar 3 s8 -5", [] { return ZEFRA_Set_CommonVarChar(3, -5, slot); }},
-        {"Set_CommonVar 4 u16 65535", [] { return ZEFRA_Set_CommonVarUshort(4, 65535, slot); }},
-        {"Set_CommonVar 4 s16 -32768", [] { return ZEFRA_Set_CommonVarShort(4, -32768, slot); }},
-        {"Set_CommonVar 0 u32 -1", [] { return ZEFRA_Set_CommonVarUint(0, 4294967295u, slot); }},
-        {"Set_CommonVar 5 s32 -2147483648", [] { return ZEFRA_Set_CommonVarInt(5, INT32_MIN, slot); }},
-        {"Set_CommonVar 6 f32 0.100000", [] { return ZEFRA_Set_CommonVarFloat(6, 0.1f, slot); }},
-        {"Set_CommonVar 7 d64 1000000.250000", [] { return ZEFRA_Set_CommonVarDouble(7, 1e6 + 0.25, slot); }},
-        {"Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
-         [] { return ZEFRA_Set_CommonVarP(8, &point, slot); }},
-    });
     expectRefused({ZEFRA_Set_D(1, NAN, slot), ZEFRA_Set_CommonVarFloat(1, NAN, slot)});
-    expectRead({
+    expectCalls({
+        sends("Set_B 1 -7", ZEFRA_Set_B, 1, -7), sends("Set_R 2 8", ZEFRA_Set_R, 2, 8),
+        sends("Set_D 1 2.000000", ZEFRA_Set_D, 1, 2.0), sends("Set_LB 3 0", ZEFRA_Set_LB, 3, 0),
+        sends("Set_LR 4 9", ZEFRA_Set_LR, 4, 9), sends("Set_LD 5 0.123456", ZEFRA_Set_LD, 5, 0.1234564),
+        sends("Set_CommonVar 3 u8 251", ZEFRA_Set_CommonVarUchar, 3, uint8_t{251}),
+        sends("Set_CommonVar 3 s8 -5", ZEFRA_Set_CommonVarChar, 3, int8_t{-5}),
+        sends("Set_CommonVar 4 u16 65535", ZEFRA_Set_CommonVarUshort, 4, uint16_t{65535}),
+        sends("Set_CommonVar 4 s16 -32768", ZEFRA_Set_CommonVarShort, 4, int16_t{-32768}),
+        sends("Set_CommonVar 0 u32 -1", ZEFRA_Set_CommonVarUint, 0, 4294967295u),
+        sends("Set_CommonVar 5 s32 -2147483648", ZEFRA_Set_CommonVarInt, 5, INT32_MIN),
+        sends("Set_CommonVar 6 f32 0.100000", ZEFRA_Set_CommonVarFloat, 6, 0.1f),
+        sends("Set_CommonVar 7 d64 1000000.250000", ZEFRA_Set_CommonVarDouble, 7, 1e6 + 0.25),
+        sends("Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
+              ZEFRA_Set_CommonVarP, 8, &point),
         {"Get_D 3", "=2.5", RC_OK, "2.5", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_D 3", "=x", RC_FAIL, "9", getter<double>(ZEFRA_Get_D, 3)},
         {"Get_LD 3", "=1.5e2", RC_OK, "150", getter<double>(ZEFRA_Get_LD, 3)},
@@ -77,8 +70,8 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     expectIntQueries({{partial(ZEFRA_Get_B, 3), "Get_B 3"}, {partial(ZEFRA_Get_R, 3), "Get_R 3"},
                       {partial(ZEFRA_Get_LB, 3), "Get_LB 3"}, {partial(ZEFRA_Get_LR, 3), "Get_LR 3"},
                       {partial(ZEFRA_Get_CommonVarInt, 3), "Get_CommonVar 3 s32"}});
-    expectWholeRecord<PointRecord>("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", {{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}},
-                                   [](PointRecord* p) { return ZEFRA_Get_CommonVarP(3, p, slot); });
+    const PointRecord record{{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}};
+    expectWholeRecord("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", record, into(ZEFRA_Get_CommonVarP, 3));
 }
 
 // Writes carry the first value always and the rest by count. The longest run the frame takes
@@ -87,35 +80,23 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
 TEST_F(IoVariables, ModbusAndPlc) {
     static const uint16_t registers[] = {10, 20, 30};
     static const float floats[] = {1.5f, -2.0f, 0.25f};
-    const auto u16 = [](int32_t count) { return [count] { return ZEFRA_Set_ModbusRegUshort(100, count, registers, slot); }; };
-    const auto f32 = [](int32_t count) { return [count] { return ZEFRA_Set_ModbusRegFloat(40, count, floats, slot); }; };
+    const auto u16 = [](const char* w, int32_t n) { return sends(w, ZEFRA_Set_ModbusRegUshort, 100, n, registers); };
+    const auto f32 = [](const char* w, int32_t n) { return sends(w, ZEFRA_Set_ModbusRegFloat, 40, n, floats); };
     const std::vector<uint16_t> zeros(600, 0);
     const std::vector<float> floatZeros(200, 0.0f);
     std::string longest = "Set_ModbusReg 1 498 u16 0";  // 1019 characters, the most a frame takes
     for (int i = 1; i < 498; ++i) longest += ",0";
-    expectSent({
-        {"Set_ModbusCoil 1 -2 1", [] { return ZEFRA_Set_ModbusCoil(1, -2, 1, slot); }},
-        {"Set_ModbusReg 100 3 u16 10,20,30", u16(3)},
-        {"Set_ModbusReg 100 1 u16 10", u16(1)},
-        {"Set_ModbusReg 100 0 u16 10", u16(0)},
-        {"Set_ModbusReg 100 -7 u16 10", u16(-7)},
-        {"Set_ModbusReg 40 4 f32 1.500000,-2.000000", f32(4)},
-        {"Set_ModbusReg 40 5 f32 1.500000,-2.000000", f32(5)},
-        {"Set_ModbusReg 40 3 f32 1.500000", f32(3)},
-        {longest, [&] { return ZEFRA_Set_ModbusRegUshort(1, 498, zeros.data(), slot); }},
+    expectCalls({
+        sends("Set_ModbusCoil 1 -2 1", ZEFRA_Set_ModbusCoil, 1, -2, 1), u16("Set_ModbusReg 100 3 u16 10,20,30", 3),
+        u16("Set_ModbusReg 100 1 u16 10", 1), u16("Set_ModbusReg 100 0 u16 10", 0),
+        u16("Set_ModbusReg 100 -7 u16 10", -7), f32("Set_ModbusReg 40 4 f32 1.500000,-2.000000", 4),
+        f32("Set_ModbusReg 40 5 f32 1.500000,-2.000000", 5), f32("Set_ModbusReg 40 3 f32 1.500000", 3),
+        sends(longest, ZEFRA_Set_ModbusRegUshort, 1, 498, zeros.data()),
     });
-    expectRefused({ZEFRA_Set_ModbusRegUshort(1, 499, zeros.data(), slot),
-                   ZEFRA_Set_ModbusRegUshort(1, INT32_MAX, zeros.data(), slot),
-                   ZEFRA_Set_ModbusRegFloat(1, INT32_MAX, floatZeros.data(), slot),
-                   ZEFRA_Set_ModbusRegUshort(1, 1, nullptr, slot), ZEFRA_Set_ModbusRegFloat(1, 2, nullptr, slot)});
     // Reads write only what was asked for.
-    const auto get16 = [](int32_t count) {
-        return with<std::array<uint16_t, 9>>([count](auto& v) { return ZEFRA_Get_ModbusRegUshort(7, count, v.data(), slot); });
-    };
-    const auto getFloats = [](int32_t count) {
-        return with<std::array<float, 5>>([count](auto& v) { return ZEFRA_Get_ModbusRegFloat(40, count, v.data(), slot); });
-    };
-    expectRead({
+    const auto get16 = [](int32_t n) { return getter<std::array<uint16_t, 9>>(ZEFRA_Get_ModbusRegUshort, 7, n); };
+    const auto getFloats = [](int32_t n) { return getter<std::array<float, 5>>(ZEFRA_Get_ModbusRegFloat, 40, n); };
+    expectCalls({
         {"Get_ModbusCoil 1 2", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_ModbusCoil, 1, 2)},
         {"Get_ModbusReg 7 2 u16", "=7,65535", RC_OK, "7,65535,9,9,9,9,9,9,9", get16(2)},
         {"Get_ModbusReg 7 2 u16", "=7", RC_FAIL, nines(9), get16(2)},
@@ -138,25 +119,26 @@ TEST_F(IoVariables, ModbusAndPlc) {
         {"Get_PlcVar DInt -1", "=-70000", RC_OK, "-70000", getter<int32_t>(ZEFRA_Get_PlcVarDInt, -1)},
         {"Get_PlcVar LReal 3", "=2.5e3", RC_OK, "2500", getter<double>(ZEFRA_Get_PlcVarLReal, 3)},
     });
-    expectRefused({ZEFRA_Get_ModbusRegUshort(1, 1, nullptr, slot), ZEFRA_Get_ModbusRegFloat(1, 2, nullptr, slot),
+    expectRefused({ZEFRA_Set_ModbusRegUshort(1, 499, zeros.data(), slot),
+                   ZEFRA_Set_ModbusRegUshort(1, INT32_MAX, zeros.data(), slot),
+                   ZEFRA_Set_ModbusRegFloat(1, INT32_MAX, floatZeros.data(), slot),
+                   ZEFRA_Set_ModbusRegUshort(1, 1, nullptr, slot), ZEFRA_Set_ModbusRegFloat(1, 2, nullptr, slot),
+                   ZEFRA_Get_ModbusRegUshort(1, 1, nullptr, slot), ZEFRA_Get_ModbusRegFloat(1, 2, nullptr, slot),
                    ZEFRA_Get_PlcVarByte(1, nullptr, slot)});
 }
 
 // Six decimals out; replies with or without blanks, written only when complete.
 TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
-    expectSent({
-        {"Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000", [] { return ZEFRA_Set_BindTcpSpeedValue(1, 0, 100, 0, 10, slot); }},
-        {"Close_BindTcpSpeed -1", [] { return ZEFRA_Close_BindTcpSpeed(-1, slot); }},
-        {"Set_TraceRecoverMode 2", [] { return ZEFRA_Set_TraceRecoverMode(2, slot); }},
-        {"Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
-         [] { return ZEFRA_Set_VarTraceRecoverParams(3, 1.5, -2, 0.1234567, 1e6, slot); }},
-    });
-    const auto binding = with<int32_t, double, double, double, double>(
-        [](auto& h, auto& a, auto& b, auto& c, auto& d) { return ZEFRA_Get_BindTcpSpeedValue(1, &h, &a, &b, &c, &d, slot); });
-    const auto output = with<int32_t, double, double>([](auto& h, auto& a, auto& b) { return ZEFRA_Get_TcpSpeedDAOutAndVel(2, &h, &a, &b, slot); });
-    const auto params = with<double, double, double, double>(
-        [](auto& a, auto& b, auto& c, auto& d) { return ZEFRA_Get_VarTraceRecoverParams(-4, &a, &b, &c, &d, slot); });
-    expectRead({
+    const auto binding = getter<int32_t, double, double, double, double>(ZEFRA_Get_BindTcpSpeedValue, 1);
+    const auto output = getter<int32_t, double, double>(ZEFRA_Get_TcpSpeedDAOutAndVel, 2);
+    const auto params = getter<double, double, double, double>(ZEFRA_Get_VarTraceRecoverParams, -4);
+    expectCalls({
+        sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000",
+              ZEFRA_Set_BindTcpSpeedValue, 1, 0, 100, 0, 10),
+        sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
+        sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
+        sends("Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
+              ZEFRA_Set_VarTraceRecoverParams, 3, 1.5, -2, 0.1234567, 1e6),
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0, 10", RC_OK, "1,0.5,100,0,10", binding},
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0", RC_FAIL, nines(5), binding},
         {"Get_TcpSpeedDAOutAndVel 2", "=-1,2.5,\t120", RC_OK, "-1,2.5,120", output},
@@ -165,47 +147,35 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3", RC_FAIL, nines(4), params},
     });
     expectIntQueries({{ZEFRA_Get_TraceRecoverMode, "Get_TraceRecoverMode"}});
-    expectRefused({ZEFRA_Get_BindTcpSpeedValue(1, nullptr, spare, spare, spare, spare, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, spare, nullptr, spare, spare, spare, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, nullptr, spare, spare, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, spare, nullptr, spare, slot),
-                   ZEFRA_Get_BindTcpSpeedValue(1, spare, spare, spare, spare, nullptr, slot),
-                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, nullptr, spare, spare, slot),
-                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, spare, nullptr, spare, slot),
-                   ZEFRA_Get_TcpSpeedDAOutAndVel(1, spare, spare, nullptr, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, nullptr, spare, spare, spare, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, spare, nullptr, spare, spare, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, spare, spare, nullptr, spare, slot),
-                   ZEFRA_Get_VarTraceRecoverParams(1, spare, spare, spare, nullptr, slot)});
+    expectEachNullRefused<5>([](auto... o) { return ZEFRA_Get_BindTcpSpeedValue(1, o..., slot); });
+    expectEachNullRefused<3>([](auto... o) { return ZEFRA_Get_TcpSpeedDAOutAndVel(1, o..., slot); });
+    expectEachNullRefused<4>([](auto... o) { return ZEFRA_Get_VarTraceRecoverParams(1, o..., slot); });
 }
 
 // The active regions travel as eight digits, the first for bit 0.
 TEST_F(IoVariables, InterferenceRegions) {
     static const double region[6] = {1, 2, 3, -4, 5.5, 0.0000004};
-    expectSent({
-        {"Set_Interf 5 1.000000,2.000000,3.000000;-4.000000,5.500000,0.000000", [] { return ZEFRA_Set_Interf(5, region, slot); }},
-        {"Set_CurInterf 10100000", [] { return ZEFRA_Set_CurInterf(5, slot); }},
-        {"Set_CurInterf 00000001", [] { return ZEFRA_Set_CurInterf(0x80, slot); }},
-        {"Set_CurInterf 00000000", [] { return ZEFRA_Set_CurInterf(0x100, slot); }},
-        {"Set_CurInterf 11111111", [] { return ZEFRA_Set_CurInterf(-1, slot); }},
-        {"Set_JumpPara 10.000000,2.500000,-0.100000", [] { return ZEFRA_Set_JumpPara(10, 2.5f, -0.1f, slot); }},
+    expectCalls({
+        sends("Set_Interf 5 1.000000,2.000000,3.000000;-4.000000,5.500000,0.000000", ZEFRA_Set_Interf, 5, region),
+        sends("Set_CurInterf 10100000", ZEFRA_Set_CurInterf, 5),
+        sends("Set_CurInterf 00000001", ZEFRA_Set_CurInterf, 0x80),
+        sends("Set_CurInterf 00000000", ZEFRA_Set_CurInterf, 0x100),
+        sends("Set_CurInterf 11111111", ZEFRA_Set_CurInterf, -1),
+        sends("Set_JumpPara 10.000000,2.500000,-0.100000", ZEFRA_Set_JumpPara, 10.0f, 2.5f, -0.1f),
     });
     const auto six = getter<Six>(ZEFRA_Get_Interf, -2);
     const auto mask = getter<int32_t>(ZEFRA_Get_CurInterf);
-    const auto jump = with<float, float, float>([](auto& a, auto& b, auto& c) { return ZEFRA_Get_JumpPara(&a, &b, &c, slot); });
-    expectRead({
+    const auto jump = getter<float, float, float>(ZEFRA_Get_JumpPara);
+    expectCalls({
         {"Get_Interf -2", "=1,2,3;4,5,6", RC_OK, "1,2,3,4,5,6", six},
         {"Get_Interf -2", "=1,2,3,4,5,6", RC_FAIL, "1,2,3,9,9,9", six},  // read in place
-        {"Get_CurInterf", "=10100000", RC_OK, "5", mask},
-        {"Get_CurInterf", "=00000001", RC_OK, "128", mask},
-        {"Get_CurInterf", "=20000009", RC_OK, "1154", mask},  // digits above 1 carry into higher bits
-        {"Get_CurInterf", "= 1 0 1 0 0 0 0 1", RC_OK, "133", mask},
-        {"Get_CurInterf", "=1010000", RC_FAIL, "9", mask},
-        {"Get_JumpPara", "=10,20,30.5", RC_OK, "10,20,30.5", jump},
-        {"Get_JumpPara", "=10,20", RC_FAIL, "9,9,9", jump},
+        {"Get_CurInterf", "=10100000", RC_OK, "5", mask}, {"Get_CurInterf", "=00000001", RC_OK, "128", mask},
+        {"Get_CurInterf", "=23000009", RC_OK, "1160", mask},  // digits above 1 carry into higher bits
+        {"Get_CurInterf", "= 1 0 1 0 0 0 0 1", RC_OK, "133", mask}, {"Get_CurInterf", "=1010000", RC_FAIL, "9", mask},
+        {"Get_JumpPara", "=10,20,30.5", RC_OK, "10,20,30.5", jump}, {"Get_JumpPara", "=10,20", RC_FAIL, "9,9,9", jump},
     });
-    expectRefused({ZEFRA_Set_Interf(1, nullptr, slot), ZEFRA_Get_JumpPara(nullptr, spare, spare, slot),
-                   ZEFRA_Get_JumpPara(spare, nullptr, spare, slot), ZEFRA_Get_JumpPara(spare, spare, nullptr, slot)});
+    expectRefused({ZEFRA_Set_Interf(1, nullptr, slot)});
+    expectEachNullRefused<3>([](auto... o) { return ZEFRA_Get_JumpPara(o..., slot); });
 }
 
 }  // namespace

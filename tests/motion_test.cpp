@@ -17,18 +17,6 @@ const std::string fineText = "0.123457,-0.000000,-12.500000,1000000.000000,0.000
 const IoTrigger triggers[3] = {{1, 3, 1, 50.0}, {1, 3, 0, 12.3456}, {-4, 5, 6, -0.5}};
 
 TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
-    expectSent({
-        {"MovJ P-1 0 0", [] { return ZEFRA_MovJ(-1, 0, 0, slot); }},
-        {"MovJGP GP7 20 0", [] { return ZEFRA_MovJ_GP(7, 20, 0, slot); }},
-        {"MovL P12 50 -1", [] { return ZEFRA_MovL(12, 50, -1, slot); }},
-        {"MovLGP GP-8 1 2", [] { return ZEFRA_MovL_GP(-8, 1, 2, slot); }},
-        {"Jump P5 1 2", [] { return ZEFRA_Jump(5, 1, 2, slot); }},
-        {"JumpGP GP9 30 4", [] { return ZEFRA_Jump_GP(9, 30, 4, slot); }},
-        {"JumpL P0 100 3", [] { return ZEFRA_JumpL(0, 100, 3, slot); }},
-        {"JumpLGP GP2 -7 8", [] { return ZEFRA_JumpL_GP(2, -7, 8, slot); }},
-        {"MovC P3 P4 50 1", [] { return ZEFRA_MovC(3, 4, 50, 1, slot); }},
-        {"MovCGP GP1 GP2 60 0", [] { return ZEFRA_MovC_GP(1, 2, 60, 0, slot); }},
-    });
     // Records passed in the call go out bare for one target, bracketed for the circle, or not at all.
     PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
     notFinite.pos[2] = NAN;
@@ -37,13 +25,18 @@ TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
                    ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
                    ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
                    ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
-    expectSent({
-        {"MovJ2 " + placeText + " 10 1", [] { return ZEFRA_MovJ2(&place, 10, 1, slot); }},
-        {"MovL2 " + placeText + " 50 0", [] { return ZEFRA_MovL2(&place, 50, 0, slot); }},
-        {"Jump2 " + fineText + " -3 7", [] { return ZEFRA_Jump2(&fine, -3, 7, slot); }},
-        {"JumpL2 " + fineText + " 0 0", [] { return ZEFRA_JumpL2(&fine, 0, 0, slot); }},
-        {"MovC2 [" + placeText + "] [" + fineText + "] 20 2", [] { return ZEFRA_MovC2(&place, &fine, 20, 2, slot); }},
-        {"MovC2 [" + placeText + "] [" + placeText + "] 20 2", [] { return ZEFRA_MovC2(&place, &place, 20, 2, slot); }},
+    expectCalls({
+        sends("MovJ P-1 3 0", ZEFRA_MovJ, -1, 3, 0), sends("MovJGP GP7 20 0", ZEFRA_MovJ_GP, 7, 20, 0),
+        sends("MovL P12 50 -1", ZEFRA_MovL, 12, 50, -1), sends("MovLGP GP-8 1 2", ZEFRA_MovL_GP, -8, 1, 2),
+        sends("Jump P5 1 2", ZEFRA_Jump, 5, 1, 2), sends("JumpGP GP9 30 4", ZEFRA_Jump_GP, 9, 30, 4),
+        sends("JumpL P0 100 3", ZEFRA_JumpL, 0, 100, 3), sends("JumpLGP GP2 -7 8", ZEFRA_JumpL_GP, 2, -7, 8),
+        sends("MovC P3 P4 50 1", ZEFRA_MovC, 3, 4, 50, 1), sends("MovCGP GP1 GP2 60 0", ZEFRA_MovC_GP, 1, 2, 60, 0),
+        sends("MovJ2 " + placeText + " 10 1", ZEFRA_MovJ2, &place, 10, 1),
+        sends("MovL2 " + placeText + " 50 0", ZEFRA_MovL2, &place, 50, 0),
+        sends("Jump2 " + fineText + " -3 7", ZEFRA_Jump2, &fine, -3, 7),
+        sends("JumpL2 " + fineText + " 0 0", ZEFRA_JumpL2, &fine, 0, 0),
+        sends("MovC2 [" + placeText + "] [" + fineText + "] 20 2", ZEFRA_MovC2, &place, &fine, 20, 2),
+        sends("MovC2 [" + placeText + "] [" + placeText + "] 20 2", ZEFRA_MovC2, &place, &place, 20, 2),
     });
 }
 
@@ -52,30 +45,27 @@ TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
 TEST_F(Motion, IoTriggerListsCarryTheFirstCountEntries) {
     using Call = std::function<int32_t(const IoTrigger*, int32_t count, int32_t slot)>;
     const std::pair<Call, std::string> rows[] = {  // each call and its request before the list
-        {[](auto t, auto n, auto s) { return ZEFRA_MovJ_IO(5, 20, 0, t, n, s); }, "MovJ P5 20 0 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovL_IO(-5, 20, -1, t, n, s); }, "MovL P-5 20 -1 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_Jump_IO(6, 1, 2, t, n, s); }, "Jump P6 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_JumpL_IO(7, 1, 2, t, n, s); }, "JumpL P7 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovC_IO(3, 4, 50, 1, t, n, s); }, "MovC P3 P4 50 1 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovJ_GP_IO(7, 20, 0, t, n, s); }, "MovJGP GP7 20 0 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovL_GP_IO(8, 1, 2, t, n, s); }, "MovLGP GP8 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_Jump_GP_IO(9, 1, 2, t, n, s); }, "JumpGP GP9 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_JumpL_GP_IO(1, 1, 2, t, n, s); }, "JumpLGP GP1 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovC_GP_IO(1, 2, 3, 4, t, n, s); }, "MovCGP GP1 GP2 3 4 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovJ2_IO(&place, 50, 0, t, n, s); }, "MovJ2 [" + placeText + "] 50 0 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovL2_IO(&place, 50, 0, t, n, s); }, "MovL2 [" + placeText + "] 50 0 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_Jump2_IO(&fine, 1, 2, t, n, s); }, "Jump2 [" + fineText + "] 1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_JumpL2_IO(&fine, -1, 2, t, n, s); }, "JumpL2 [" + fineText + "] -1 2 "},
-        {[](auto t, auto n, auto s) { return ZEFRA_MovC2_IO(&place, &fine, 1, 2, t, n, s); },
-         "MovC2 [" + placeText + "] [" + fineText + "] 1 2 "},
+        {partial(ZEFRA_MovJ_IO, 5, 20, 0), "MovJ P5 20 0 "}, {partial(ZEFRA_MovL_IO, -5, 20, -1), "MovL P-5 20 -1 "},
+        {partial(ZEFRA_Jump_IO, 6, 1, 2), "Jump P6 1 2 "}, {partial(ZEFRA_JumpL_IO, 7, 1, 2), "JumpL P7 1 2 "},
+        {partial(ZEFRA_MovC_IO, 3, 4, 50, 1), "MovC P3 P4 50 1 "},
+        {partial(ZEFRA_MovJ_GP_IO, 7, 20, 0), "MovJGP GP7 20 0 "},
+        {partial(ZEFRA_MovL_GP_IO, 8, 1, 2), "MovLGP GP8 1 2 "},
+        {partial(ZEFRA_Jump_GP_IO, 9, 1, 2), "JumpGP GP9 1 2 "},
+        {partial(ZEFRA_JumpL_GP_IO, 1, 1, 2), "JumpLGP GP1 1 2 "},
+        {partial(ZEFRA_MovC_GP_IO, 1, 2, 3, 4), "MovCGP GP1 GP2 3 4 "},
+        {partial(ZEFRA_MovJ2_IO, &place, 50, 0), "MovJ2 [" + placeText + "] 50 0 "},
+        {partial(ZEFRA_MovL2_IO, &place, 50, 0), "MovL2 [" + placeText + "] 50 0 "},
+        {partial(ZEFRA_Jump2_IO, &fine, 1, 2), "Jump2 [" + fineText + "] 1 2 "},
+        {partial(ZEFRA_JumpL2_IO, &fine, -1, 2), "JumpL2 [" + fineText + "] -1 2 "},
+        {partial(ZEFRA_MovC2_IO, &place, &fine, 1, 2), "MovC2 [" + placeText + "] [" + fineText + "] 1 2 "},
     };
     for (const auto& [call, head] : rows) {
         controller.clear();
         expectRefused({call(nullptr, 0, slot), call(nullptr, -1, slot), call(triggers, 0, slot),
                        call(triggers, 4, slot), call(triggers, INT32_MIN, slot), call(nullptr, 1, slot)});
-        expectSent({{head + "[1,3,1,50.000000]", [&] { return call(triggers, 1, slot); }},
-                    {head + "[1,3,1,50.000000;1,3,0,12.345600]", [&] { return call(triggers, 2, slot); }},
-                    {head + "[1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000]", [&] { return call(triggers, 3, slot); }}});
+        expectCalls({sends(head + "[1,3,1,50.000000]", call, triggers, 1),
+                     sends(head + "[1,3,1,50.000000;1,3,0,12.345600]", call, triggers, 2),
+                     sends(head + "[1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000]", call, triggers, 3)});
     }
     // The list may take 127 characters: "0,0,0," + 114 integer digits + "." + six decimals.
     const IoTrigger tooLong[1] = {{0, 0, 0, 1e114}}, lastTooLong[3] = {triggers[0], triggers[1], {0, 0, 0, 1e100}},
@@ -97,30 +87,30 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
     const MoveData data{-1, 0, 12.3456, -0.0004, 1e6, 0.5, 42};  // field3 (42) is stored last but sent third
     const std::string p1 = "[400.000,0.000,300.000,180.000,0.000,90.000;0,0,0,0;0.000,0.000,0.000,0.000,0.000,0.000]";
     const std::string p2 = "[12.346,-1.000,2.000,3.000,4.000,5.000;1,-1,0,2;0.000,6.000,7.000,8.000,9.000,-7.500]";
-    using Call = std::function<int32_t(const MoveData*, int32_t count, const IoTrigger*, int32_t slot)>;
-    const std::pair<Call, std::string> rows[] = {  // each call and its request before the motion data
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJ_RobPos(&robP, d, 9, n, t, s); }, "MovJRobP " + p1},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovL_RobPos(&robP, d, 9, n, t, s); }, "MovLRobP " + p1},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_Jump_RobPos(&robP2, d, 9, n, t, s); }, "JumpRobP " + p2},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_JumpL_RobPos(&robP2, d, 9, n, t, s); }, "JumpLRobP " + p2},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovC_RobPos(&robP, &robP2, d, 9, n, t, s); },
-         "MovCRobP " + p1 + " " + p2},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_RobJPos(&robJP, d, 9, n, t, s); },
+    // Each call with its target fixed, and its request before the motion data.
+    using Call = std::function<int32_t(const MoveData*, int32_t motionArg, int32_t count, const IoTrigger*, int32_t)>;
+    const std::pair<Call, std::string> rows[] = {
+        {partial(ZEFRA_MovJ_RobPos, &robP), "MovJRobP " + p1}, {partial(ZEFRA_MovL_RobPos, &robP), "MovLRobP " + p1},
+        {partial(ZEFRA_Jump_RobPos, &robP2), "JumpRobP " + p2},
+        {partial(ZEFRA_JumpL_RobPos, &robP2), "JumpLRobP " + p2},
+        {partial(ZEFRA_MovC_RobPos, &robP, &robP2), "MovCRobP " + p1 + " " + p2},
+        {partial(ZEFRA_MovJAbs_RobJPos, &robJP),
          "MovJAbsRobJP [1.000,2.000,3.000,4.000,5.000,6.000,7.000,-8.250;0.100,9.000,10.000,11.000,12.000,1000.000]"},
-        {[](auto d, auto n, auto t, auto s) { return ZEFRA_MovJAbs_JP(-12, d, 9, n, t, s); }, "MovJAbsRobIndexJP gjp-12"},
+        {partial(ZEFRA_MovJAbs_JP, -12), "MovJAbsRobIndexJP gjp-12"},
     };
     for (const auto& [call, target] : rows) {
         const std::string head = target + " -1,0,42,12.346,-0.000,1000000.000,0.500 9 ";
         controller.clear();
-        expectRefused({call(&data, -1, triggers, slot), call(&data, 4, triggers, slot), call(nullptr, 4, nullptr, slot),
-                       call(nullptr, 0, nullptr, slot), call(&data, 1, nullptr, slot)});
-        expectSent({{head + "0 ", [&] { return call(&data, 0, nullptr, slot); }},
-                    {head + "1 1,3,1,50.000000;", [&] { return call(&data, 1, triggers, slot); }},
-                    {head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;", [&] { return call(&data, 3, triggers, slot); }}});
+        expectRefused({call(&data, 9, -1, triggers, slot), call(&data, 9, 4, triggers, slot),
+                       call(nullptr, 9, 4, nullptr, slot), call(nullptr, 9, 0, nullptr, slot),
+                       call(&data, 9, 1, nullptr, slot)});
+        expectCalls({sends(head + "0 ", call, &data, 9, 0, nullptr),
+                     sends(head + "1 1,3,1,50.000000;", call, &data, 9, 1, triggers),
+                     sends(head + "3 1,3,1,50.000000;1,3,0,12.345600;-4,5,6,-0.500000;", call, &data, 9, 3, triggers)});
     }
     MoveData notFinite = data;
     notFinite.real3 = NAN;
-    const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, three do not
+    const IoTrigger wide[3] = {{0, 0, 0, 1e40}, {0, 0, 0, 1e40}, {0, 0, 0, 1e40}};  // two fit 127 characters, not 3
     expectRefused({ZEFRA_MovJ_RobPos(nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovC_RobPos(&robP, nullptr, &data, 0, 0, nullptr, slot),
                    ZEFRA_MovJAbs_RobJPos(nullptr, &data, 0, 0, nullptr, slot),
@@ -131,27 +121,27 @@ TEST_F(Motion, TargetsCarryMotionDataAndACountedList) {
 // Jog and inch check the direction, then the axis, then the kind; any failure is the same.
 TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
     expectRefused({ZEFRA_Jog(0, 1, 2, slot), ZEFRA_Jog(0, 1, -2, slot), ZEFRA_Inch(0, 1, 0, slot),
-                   ZEFRA_Jog(0, 0, 1, slot), ZEFRA_Jog(1, 7, 1, slot), ZEFRA_Inch(1, 0, 1, slot),
-                   ZEFRA_Jog(2, 3, 1, slot), ZEFRA_Jog(2, 9, 1, slot), ZEFRA_Inch(-1, 3, 1, slot),
-                   ZEFRA_InchMode(2, slot), ZEFRA_Set_TeachCoordinate(2, slot),
+                   ZEFRA_Inch(1, 1, 0, slot), ZEFRA_Jog(0, 0, 1, slot), ZEFRA_Jog(1, 7, 1, slot),
+                   ZEFRA_Inch(1, 0, 1, slot), ZEFRA_Jog(2, 3, 1, slot), ZEFRA_Jog(2, 9, 1, slot),
+                   ZEFRA_Inch(-1, 3, 1, slot), ZEFRA_InchMode(2, slot), ZEFRA_Set_TeachCoordinate(2, slot),
                    ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
-    expectSent({
-        {"InchMode ON", [] { return ZEFRA_InchMode(1, slot); }}, {"InchMode OFF", [] { return ZEFRA_InchMode(0, slot); }},
-        {"Jog J3 +", [] { return ZEFRA_Jog(0, 3, 1, slot); }}, {"Jog J1 /", [] { return ZEFRA_Jog(0, 1, 0, slot); }},
-        {"Jog X +", [] { return ZEFRA_Jog(1, 1, 1, slot); }}, {"Jog Y -", [] { return ZEFRA_Jog(1, 2, -1, slot); }},
-        {"Jog Z /", [] { return ZEFRA_Jog(1, 3, 0, slot); }}, {"Jog RZ -", [] { return ZEFRA_Jog(1, 4, -1, slot); }},
-        {"Jog RY +", [] { return ZEFRA_Jog(1, 5, 1, slot); }}, {"Jog RX /", [] { return ZEFRA_Jog(1, 6, 0, slot); }},
-        {"Inch J6 -", [] { return ZEFRA_Inch(0, 6, -1, slot); }}, {"Inch RY +", [] { return ZEFRA_Inch(1, 5, 1, slot); }},
-        {"Set_InchStep -5", [] { return ZEFRA_Set_InchStep(-5, slot); }},
-        {"AxisJog 7 -1", [] { return ZEFRA_AxisJog(7, -1, slot); }}, {"AxisInch 2 3", [] { return ZEFRA_AxisInch(2, 3, slot); }},
-        {"PoseAlign 1 0", [] { return ZEFRA_PoseAlign(1, 0, slot); }}, {"Home 2", [] { return ZEFRA_Home(2, slot); }},
-        {"Set_ActiveMechUnit Ext1", [] { return ZEFRA_Set_ActiveMechUnit("Ext1", slot); }},
-        {"Set_TeachCoordinate ON", [] { return ZEFRA_Set_TeachCoordinate(1, slot); }},
-        {"Set_TeachCoordinate OFF", [] { return ZEFRA_Set_TeachCoordinate(0, slot); }},
-        {"Set_DynamicBrake 1", [] { return ZEFRA_Set_DynamicBrake(1, slot); }},
+    expectCalls({
+        sends("InchMode ON", ZEFRA_InchMode, 1), sends("InchMode OFF", ZEFRA_InchMode, 0),
+        sends("Jog J3 +", ZEFRA_Jog, 0, 3, 1), sends("Jog J1 /", ZEFRA_Jog, 0, 1, 0),
+        sends("Jog X +", ZEFRA_Jog, 1, 1, 1), sends("Jog Y -", ZEFRA_Jog, 1, 2, -1),
+        sends("Jog Z /", ZEFRA_Jog, 1, 3, 0), sends("Jog RZ -", ZEFRA_Jog, 1, 4, -1),
+        sends("Jog RY +", ZEFRA_Jog, 1, 5, 1), sends("Jog RX /", ZEFRA_Jog, 1, 6, 0),
+        sends("Inch J6 -", ZEFRA_Inch, 0, 6, -1), sends("Inch RY +", ZEFRA_Inch, 1, 5, 1),
+        sends("Set_InchStep -5", ZEFRA_Set_InchStep, -5), sends("AxisJog 7 -1", ZEFRA_AxisJog, 7, -1),
+        sends("AxisInch 2 3", ZEFRA_AxisInch, 2, 3), sends("PoseAlign 1 0", ZEFRA_PoseAlign, 1, 0),
+        sends("Home 2", ZEFRA_Home, 2), sends("Set_ActiveMechUnit Ext1", ZEFRA_Set_ActiveMechUnit, "Ext1"),
+        sends("Set_TeachCoordinate ON", ZEFRA_Set_TeachCoordinate, 1),
+        sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0),
+        sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectIntQueries({{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
+    expectIntQueries(
+        {{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.
@@ -161,11 +151,11 @@ TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
                    ZEFRA_IndSpeed(nullptr, 1, spare, slot), ZEFRA_IndInPos(nullptr, 1, spare, slot),
                    ZEFRA_Get_IndAMoveSts(nullptr, 1, spare, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, spare, slot),
                    ZEFRA_Get_IndResetSts(nullptr, 1, spare, slot)});
-    expectSent({
-        {"IndAMove 1 90.000 30.000 100.000 12.346 EXT1", [] { return ZEFRA_IndAMove("EXT1", 1, 90, 30, 100, 12.3456, slot); }},
-        {"IndCMove -2 0.000 -1.500 0.001 EXT1", [] { return ZEFRA_IndCMove("EXT1", -2, 0.0004, -1.5, 0.0005, slot); }},
-        {"IndReset 3 12.346 -7 EXT1", [] { return ZEFRA_IndReset("EXT1", 3, 12.3456, -7, slot); }},
-        {"IndResetOld 4 EXT 1", [] { return ZEFRA_IndResetOld("EXT 1", 4, slot); }},
+    expectCalls({
+        sends("IndAMove 1 90.000 30.000 100.000 12.346 EXT1", ZEFRA_IndAMove, "EXT1", 1, 90, 30, 100, 12.3456),
+        sends("IndCMove -2 0.000 -1.500 0.001 EXT1", ZEFRA_IndCMove, "EXT1", -2, 0.0004, -1.5, 0.0005),
+        sends("IndReset 3 12.346 -7 EXT1", ZEFRA_IndReset, "EXT1", 3, 12.3456, -7),
+        sends("IndResetOld 4 EXT 1", ZEFRA_IndResetOld, "EXT 1", 4),
     });
     expectIntQueries({
         {partial(ZEFRA_IndSpeed, "EXT1", 1), "IndSpeed 1 EXT1"},

@@ -16,7 +16,8 @@ const std::string gpText = "100.500000,-20.000000,0.000000,1.000000,2.000000,90.
 const RobP robP{{1.23456, -2, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12.0006}};
 const std::string robPText = "1.235,-2.000,3.000,4.000,5.000,6.000;0,0,0,1;7.000,8.000,9.000,10.000,11.000,12.001";
 const RobJP robJP{{1, 2, 3, 4, 5, 6, 7, 8.25}, {-1, -2, -3, -4, -5, 0.0004}};
-const std::string robJPText = "1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.250;-1.000,-2.000,-3.000,-4.000,-5.000,0.000";
+const std::string robJPText =
+    "1.000,2.000,3.000,4.000,5.000,6.000,7.000,8.250;-1.000,-2.000,-3.000,-4.000,-5.000,0.000";
 const RobP readP{{1.5, -2, 3, 4, 5, 6}, {0, 1, 0, 1}, {7, 8, 9, 10, 11, 12}};
 const std::string readPReply = "=1.5,-2,3,4,5,6;0,1,0,1;7,8,9,10,11,1.2e1";
 const RobJP readJ{{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14}};
@@ -25,23 +26,20 @@ const std::string readJReply = "=1,2,3,4,5,6,7,8;9,10,11,12,13,14";
 TEST_F(Points, GlobalPointsAndRegisters) {
     const PointRecord reg{{1, 2, 3, 4, 5, 6}, {7, 7, 7, 7}, {7, 7, 7}};
     const std::string regText = "1.000000,2.000000,3.000000,4.000000,5.000000,6.000000";
-    expectSent({
-        {"Set_GP 4 " + gpText, [] { return ZEFRA_Set_GP(4, &gp, slot); }},
-        {"Set_GPHere -4", [] { return ZEFRA_Set_GPHere(-4, slot); }},
-        {"Set_PR 2 " + regText, [&] { return ZEFRA_Set_PR(2, &reg, slot); }},  // the seven 7s stay home
-        {"Set_PR 2 " + regText, [&] { return ZEFRA_Set_PRVar(2, reg.pos, slot); }},
-        {"Set_LPR 3 " + regText, [&] { return ZEFRA_Set_LPR(3, &reg, slot); }},
-        {"WriteFile_PR", [] { return ZEFRA_WriteFile_PR(slot); }},
+    expectCalls({
+        sends("Set_GP 4 " + gpText, ZEFRA_Set_GP, 4, &gp), sends("Set_GPHere -4", ZEFRA_Set_GPHere, -4),
+        sends("Set_PR 2 " + regText, ZEFRA_Set_PR, 2, &reg),  // the seven 7s stay home
+        sends("Set_PR 2 " + regText, ZEFRA_Set_PRVar, 2, reg.pos),
+        sends("Set_LPR 3 " + regText, ZEFRA_Set_LPR, 3, &reg), sends("WriteFile_PR", ZEFRA_WriteFile_PR),
     });
     // Registers carry six values; the integers of the record are then 0.
     const PointRecord read{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
-    expectWholeRecord("Get_GP 4", "=100.5,-20,4e-7,1,2,90.0000006;3,4,5,6;7,8,9", gp,
-                      [](PointRecord* p) { return ZEFRA_Get_GP(4, p, slot); });
-    expectWholeRecord("Get_PR 4", "=1,2,3,4,5,6", read, [](PointRecord* p) { return ZEFRA_Get_PR(4, p, slot); }, gp);
-    expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, [](PointRecord* p) { return ZEFRA_Get_LPR(4, p, slot); }, gp);
-    const auto values = with<std::array<double, 7>>([](auto& v) { return ZEFRA_Get_PRVar(2, v.data(), slot); });
-    expectRead({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
-                {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
+    expectWholeRecord("Get_GP 4", "=100.5,-20,4e-7,1,2,90.0000006;3,4,5,6;7,8,9", gp, into(ZEFRA_Get_GP, 4));
+    expectWholeRecord("Get_PR 4", "=1,2,3,4,5,6", read, into(ZEFRA_Get_PR, 4), gp);
+    expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, into(ZEFRA_Get_LPR, 4), gp);
+    const auto values = getter<std::array<double, 7>>(ZEFRA_Get_PRVar, 2);
+    expectCalls({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
+                 {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
     PointRecord notFinite = reg;
     notFinite.pos[5] = -INFINITY;
     expectRefused({ZEFRA_Set_PR(1, nullptr, slot), ZEFRA_Set_PRVar(1, nullptr, slot), ZEFRA_Set_LPR(1, nullptr, slot),
@@ -60,22 +58,21 @@ class RobotPoints : public FamilyTest {
 };
 
 TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
-    expectSent({
-        {"SavePara", [] { return ZEFRA_SavePara(slot); }}, {"RecoverPara", [] { return ZEFRA_RecoverPara(slot); }},
-        {"Set_RobP 3 " + robPText, [] { return ZEFRA_Set_RobP(3, &robP, slot); }},
-        {"SetMemRobP -3 " + robPText, [] { return ZEFRA_Set_MemRobP(-3, &robP, slot); }},
-        {"Set_RobPToFile 4 " + robPText + " cell.pt", [] { return ZEFRA_Set_RobPToFile("cell.pt", 4, &robP, slot); }},
-        {"Set_RobPHere 5", [] { return ZEFRA_Set_RobPHere(5, slot); }},
-        {"Set_RobPHereToFile 7 cell.pt", [] { return ZEFRA_Set_RobPHereToFile("cell.pt", 7, slot); }},
-        {"Set_RobJP 8 " + robJPText, [] { return ZEFRA_Set_RobJP(8, &robJP, slot); }},
-        {"SetMemRobJP 9 " + robJPText, [] { return ZEFRA_Set_MemRobJP(9, &robJP, slot); }},
-        {"Set_RobJPHere 10", [] { return ZEFRA_Set_RobJPHere(10, slot); }},
-        {"Set_SpeedLimitSwitch 1", [] { return ZEFRA_Set_SpeedLimitSwitch(1, slot); }},
+    expectCalls({
+        sends("SavePara", ZEFRA_SavePara), sends("RecoverPara", ZEFRA_RecoverPara),
+        sends("Set_RobP 3 " + robPText, ZEFRA_Set_RobP, 3, &robP),
+        sends("SetMemRobP -3 " + robPText, ZEFRA_Set_MemRobP, -3, &robP),
+        sends("Set_RobPToFile 4 " + robPText + " cell.pt", ZEFRA_Set_RobPToFile, "cell.pt", 4, &robP),
+        sends("Set_RobPHere 5", ZEFRA_Set_RobPHere, 5),
+        sends("Set_RobPHereToFile 7 cell.pt", ZEFRA_Set_RobPHereToFile, "cell.pt", 7),
+        sends("Set_RobJP 8 " + robJPText, ZEFRA_Set_RobJP, 8, &robJP),
+        sends("SetMemRobJP 9 " + robJPText, ZEFRA_Set_MemRobJP, 9, &robJP),
+        sends("Set_RobJPHere 10", ZEFRA_Set_RobJPHere, 10),
+        sends("Set_SpeedLimitSwitch 1", ZEFRA_Set_SpeedLimitSwitch, 1),
     });
-    expectWholeRecord("Get_RobP 3", readPReply, readP, [](RobP* p) { return ZEFRA_Get_RobP(3, p, slot); });
-    expectWholeRecord("Get_RobPFromFile 3 cell.pt", readPReply, readP,
-                      [](RobP* p) { return ZEFRA_Get_RobPFromFile("cell.pt", 3, p, slot); });
-    expectWholeRecord("Get_RobJP -2", readJReply, readJ, [](RobJP* j) { return ZEFRA_Get_RobJP(-2, j, slot); });
+    expectWholeRecord("Get_RobP 3", readPReply, readP, into(ZEFRA_Get_RobP, 3));
+    expectWholeRecord("Get_RobPFromFile 3 cell.pt", readPReply, readP, into(ZEFRA_Get_RobPFromFile, "cell.pt", 3));
+    expectWholeRecord("Get_RobJP -2", readJReply, readJ, into(ZEFRA_Get_RobJP, -2));
     const std::string longName(1100, 'f');  // too long for the command
     const char* huge = longName.c_str();
     expectRefused({ZEFRA_Set_RobPToFile(nullptr, 1, &robP, slot), ZEFRA_Set_RobPToFile("f", 1, nullptr, slot),
@@ -91,10 +88,10 @@ std::string line(const char* count) { return *count ? std::string("sscanf_s ret 
 
 TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
     const struct { std::function<int32_t(char*)> call; const char* request; bool reports; } queries[] = {
-        {[](char* t) { return ZEFRA_Get_CurRobPFileName(t, slot); }, "Get_CurRobPFileName", true},
-        {[](char* t) { return ZEFRA_Get_RobP_Label(5, t, slot); }, "Get_RobP_Label 5", true},
-        {[](char* t) { return ZEFRA_Get_RobJP_Label(-1, t, slot); }, "Get_RobJP_Label -1", true},
-        {[](char* t) { return ZEFRA_Get_RobLP_Label(1, "lp", 2, t, slot); }, "Get_RobLP_Label 1 2 lp", false}};
+        {into(ZEFRA_Get_CurRobPFileName), "Get_CurRobPFileName", true},
+        {into(ZEFRA_Get_RobP_Label, 5), "Get_RobP_Label 5", true},
+        {into(ZEFRA_Get_RobJP_Label, -1), "Get_RobJP_Label -1", true},
+        {into(ZEFRA_Get_RobLP_Label, 1, "lp", 2), "Get_RobLP_Label 1 2 lp", false}};
     const std::string w31(31, 'w');
     const struct { std::string payload; int32_t rc; std::string word; const char* count; } replies[] = {
         {"=Home", RC_OK, "Home", "1"}, {"= weld_1 old", RC_OK, "weld_1", "1"}, {"=" + w31, RC_OK, w31, "1"},
@@ -130,24 +127,22 @@ TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
 // code and all eight values.
 TEST_F(Points, CurrentPosition) {
     const PointRecord here{{1.5, 2, 3, 4, 5, -6}, {1, 0, 1, 0}, {7, 8, 9}};
-    expectWholeRecord("Get_PosHere", "=1.5,2,3,4,5,-6;1,0,1,0;7,8,9", here, [](PointRecord* p) { return ZEFRA_Get_PosHere(p, slot); });
+    expectWholeRecord("Get_PosHere", "=1.5,2,3,4,5,-6;1,0,1,0;7,8,9", here, into(ZEFRA_Get_PosHere));
     const PointRecord six{{1.5, 2, 3, 4, 5, -6}, {0, 0, 0, 0}, {0, 0, 0}};  // whatever the integers held
-    expectWholeRecord("Get_PosHereJ", "=1.5,2,3,4,5,-6", six, [](PointRecord* p) { return ZEFRA_Get_PosHereJ(p, slot); });
-    expectWholeRecord("Get_PosHereC", "=1.5,2,3,4,5,-6", six, [](PointRecord* p) { return ZEFRA_Get_PosHereC(p, slot); });
-    expectWholeRecord("Get_RobPHere", readPReply, readP, [](RobP* t) { return ZEFRA_Get_RobPosHere(t, slot); });
-    expectWholeRecord("Get_RobJPHere", readJReply, readJ, [](RobJP* t) { return ZEFRA_Get_RobJPosHere(t, slot); });
-    expectSent({{"Set_ActiveMechUnitPosFormat -3", [] { return ZEFRA_Set_ActiveMechUnitPosFormat(-3, slot); }}});
+    expectWholeRecord("Get_PosHereJ", "=1.5,2,3,4,5,-6", six, into(ZEFRA_Get_PosHereJ));
+    expectWholeRecord("Get_PosHereC", "=1.5,2,3,4,5,-6", six, into(ZEFRA_Get_PosHereC));
+    expectWholeRecord("Get_RobPHere", readPReply, readP, into(ZEFRA_Get_RobPosHere));
+    expectWholeRecord("Get_RobJPHere", readJReply, readJ, into(ZEFRA_Get_RobJPosHere));
     const auto pulses = getter<Six>(ZEFRA_Get_PosHerePulse);
-    const auto unit = with<int32_t, std::array<double, 8>>(
-        [](auto& format, auto& values) { return ZEFRA_Get_ActiveMechUnitPos(&format, values.data(), slot); });
-    expectRead({
+    const auto unit = getter<int32_t, std::array<double, 8>>(ZEFRA_Get_ActiveMechUnitPos);
+    expectCalls({
+        sends("Set_ActiveMechUnitPosFormat -3", ZEFRA_Set_ActiveMechUnitPosFormat, -3),
         {"Get_PosHerePulse", "=1,2,3;4", RC_FAIL, "1,2,3,9,9,9", pulses},
         {"Get_PosHerePulse", "=-1,2,3,4,5,600000", RC_OK, "-1,2,3,4,5,600000", pulses},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7", RC_FAIL, nines(9), unit},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7,8.5", RC_OK, "2,1,2,3,4,5,6,7,8.5", unit},
     });
-    expectRefused({ZEFRA_Get_ActiveMechUnitPos(nullptr, spare, slot),
-                   ZEFRA_Get_ActiveMechUnitPos(spare, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_ActiveMechUnitPos(o..., slot); });
 }
 
 const ToolData tool{-1, {1, 2, 3, 4, 5, 6.0006}, {7, 8, 9, 10, 11, 12, 13, 14, 15, -0.0004}};
@@ -158,23 +153,20 @@ std::string wobjWith(const std::string& name) { return "1,0," + name + ",1,2,3,0
 
 TEST_F(Points, ToolAndWorkObjectFrames) {
     static const WobjData longestName{0, 0, "nnnnnnnnnnnnnnnnnnnnnnn", {}, {}};  // 23 characters and the terminator
-    expectSent({
-        {"Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
-         "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000",
-         [] { return ZEFRA_Set_ToolData(3, &tool, slot); }},
-        {"Set_WobjData 2 1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,1.235;table",
-         [] { return ZEFRA_Set_WobjData(2, &wobj, slot); }},
-        {"Set_WobjData -1 0,0;0.000,0.000,0.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000;" +
-             std::string(23, 'n'), [] { return ZEFRA_Set_WobjData(-1, &longestName, slot); }},
-        {"Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_ToolC(-1, frame, slot); }},
-        {"Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000",
-         [] { return ZEFRA_Set_UserC(4, frame, slot); }},
-        {"Set_ToolCNum 4", [] { return ZEFRA_Set_ToolCNum(4, slot); }},
-        {"Set_WobjNum -1", [] { return ZEFRA_Set_WobjNum(-1, slot); }},
-        {"Set_UserCNum 2", [] { return ZEFRA_Set_UserCNum(2, slot); }},
-        {"Set_CoordType 1", [] { return ZEFRA_Set_CoordType(1, slot); }},
-        {"Set_Coord 3", [] { return ZEFRA_Set_Coord(3, slot); }},
+    expectCalls({
+        sends("Set_ToolData 3 -1;1.000,2.000,3.000,4.000,5.000,6.001 "
+              "7.000,8.000,9.000,10.000,11.000,12.000,13.000,14.000,15.000,-0.000",
+              ZEFRA_Set_ToolData, 3, &tool),
+        sends("Set_WobjData 2 1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,1.235;table",
+              ZEFRA_Set_WobjData, 2, &wobj),
+        sends("Set_WobjData -1 0,0;0.000,0.000,0.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,0.000;" +
+                  std::string(23, 'n'),
+              ZEFRA_Set_WobjData, -1, &longestName),
+        sends("Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_ToolC, -1, frame),
+        sends("Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_UserC, 4, frame),
+        sends("Set_ToolCNum 4", ZEFRA_Set_ToolCNum, 4), sends("Set_WobjNum -1", ZEFRA_Set_WobjNum, -1),
+        sends("Set_UserCNum 2", ZEFRA_Set_UserCNum, 2), sends("Set_CoordType 1", ZEFRA_Set_CoordType, 1),
+        sends("Set_Coord 3", ZEFRA_Set_Coord, 3),
     });
     WobjData unterminated = wobj;
     std::memset(unterminated.name, 'n', sizeof unterminated.name);
@@ -186,7 +178,7 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
     const auto wobjData = getter<WobjData>(ZEFRA_Get_WobjData, 2);
     const std::string numbers = "=1,0;1.000,2.000,3.000,0.000,0.000,0.000;0.000,0.000,0.000,0.000,0.000,-1.500;";
     const std::string name23(23, 'n'), wobjUntouched = nines(15);
-    expectRead({
+    expectCalls({
         {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15,16", RC_OK,
          "1,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", toolData},
         {"Get_ToolData 3", "=1;1,2,3,4,5,6;7,8,9,10,11,12,13,14,15", RC_FAIL, nines(17), toolData},
@@ -196,14 +188,16 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
         {"Get_WobjData 2", numbers, RC_OK, wobjWith(""), wobjData},
         // Numbers written shorter than we print them leave no text where the name would be.
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1.5;table", RC_OK, wobjWith(""), wobjData},
-        {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1e300;x", RC_OK, "1,0,,1,2,3,0,0,0,0,0,0,0,0,-1e+300", wobjData},
+        {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,-1e300;x", RC_OK, "1,0,,1,2,3,0,0,0,0,0,0,0,0,-1e+300",
+         wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,inf;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_ToolC 3", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_ToolC, 3)},
         {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
     });
-    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"}, {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
+    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"},
+                      {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
 }
 
 // The point conversions send the reference triple of `result`, whose old contents survive a
@@ -215,21 +209,19 @@ TEST_F(Points, Conversions) {
     start.frameRef[0] = 1, start.frameRef[1] = 2, start.frameRef[2] = 0;
     const PointRecord converted{{1.5, 2.5, 3.5, 0, 0, 90}, {0, 0, 0, 0}, {4, 5, 6}};
     const std::string reply = "=1.5,2.5,3.5,0,0,90;0,0,0,0;4,5,6";
-    expectWholeRecord("Get_PosCnvt [" + gpText + "] [1,2,0] ", reply, converted,
-                      [](PointRecord* r) { return ZEFRA_Get_PosCnvt(&gp, r, slot); }, start);
+    expectWholeRecord("Get_PosCnvt [" + gpText + "] [1,2,0] ", reply, converted, into(ZEFRA_Get_PosCnvt, &gp), start);
     expectWholeRecord("Get_VisionPosCnvt [" + gpText + "] [1,2,0] [" + secondText + "]", reply, converted,
-                      [](PointRecord* r) { return ZEFRA_Get_VisionPosCnvt(&gp, &second, r, slot); }, start);
+                      into(ZEFRA_Get_VisionPosCnvt, &gp, &second), start);
     expectWholeRecord("Get_PosCnvt [" + secondText + "] [3,2,1] ", reply, converted,
                       [](PointRecord* r) { return ZEFRA_Get_PosCnvt(r, r, slot); }, second);
     expectWholeRecord("Get_RobPToRobJ " + robPText + " 0,0,-7", readJReply, readJ,
-                      [](RobJP* r) { return ZEFRA_Get_RobPToRobJ(&robP, 0, 0, -7, r, slot); });
+                      into(ZEFRA_Get_RobPToRobJ, &robP, 0, 0, -7));
     expectWholeRecord("Get_RobJToRobP " + robJPText + " 1,-2,3", readPReply, readP,
-                      [](RobP* r) { return ZEFRA_Get_RobJToRobP(&robJP, 1, -2, 3, r, slot); });
-    expectWholeRecord("Get_FixWobjRobP " + robPText + " -5", readPReply, readP,
-                      [](RobP* r) { return ZEFRA_Get_FixWobjRobP(&robP, -5, r, slot); });
+                      into(ZEFRA_Get_RobJToRobP, &robJP, 1, -2, 3));
+    expectWholeRecord("Get_FixWobjRobP " + robPText + " -5", readPReply, readP, into(ZEFRA_Get_FixWobjRobP, &robP, -5));
     expectWholeRecord("Get_RobHoldWobjRobP " + robPText + " 4 1.500,-2.000,3.000,4.000,5.000,6.000;0,1,0,1;" +
                           "7.000,8.000,9.000,10.000,11.000,12.000",
-                      readPReply, readP, [](RobP* r) { return ZEFRA_Get_RobHoldWobjRobP(&robP, 4, &readP, r, slot); });
+                      readPReply, readP, into(ZEFRA_Get_RobHoldWobjRobP, &robP, 4, &readP));
     expectWholeRecord("Get_FixWobjRobP " + robPText + " 0", readPReply, readP,
                       [](RobP* r) { return ZEFRA_Get_FixWobjRobP(r, 0, r, slot); }, robP);
     expectRefused({ZEFRA_Get_PosCnvt(nullptr, spare, slot), ZEFRA_Get_PosCnvt(&gp, nullptr, slot),
@@ -254,8 +246,9 @@ TEST_F(Points, Offsets) {
     const std::string sixDecimals = " 10.000000,0.000400,-5.000000,0.000000,0.000000,0.000600";
     const std::string threeDecimals = " 10.000,0.000,-5.000,0.000,0.000,0.001";
     const PointRecord point{{410, 0, 295, 180, 0, 90}, {1, 1, 0, 1}, {3, 0, 4}};
-    for (const auto& [word, call] : {std::pair{"Get_OffsetJ", &ZEFRA_Get_OffsetJ}, std::pair{"Get_Offset", &ZEFRA_Get_Offset},
-                                     std::pair{"Get_OffsetT", &ZEFRA_Get_OffsetT}})
+    for (const auto& [word, call] :
+         {std::pair{"Get_OffsetJ", &ZEFRA_Get_OffsetJ}, std::pair{"Get_Offset", &ZEFRA_Get_Offset},
+          std::pair{"Get_OffsetT", &ZEFRA_Get_OffsetT}})
         expectWholeRecord(word + (" " + gpText) + sixDecimals, "=410,0,295,180,0,90;1,1,0,1;3,0,4", point,
                           [call = call](PointRecord* r) { return call(r, offset, r, slot); }, gp);
     for (const auto& [word, call] :
@@ -275,15 +268,15 @@ const RobP r1 = robCorner(1), r2 = robCorner(2), r3 = robCorner(3), r4 = robCorn
 const PointRecord p1 = pointCorner(1), p2 = pointCorner(2), p3 = pointCorner(3), p4 = pointCorner(4);
 
 std::string robText(int x, const char* ext0 = "0.123") {
-    return std::to_string(x) + ".000,0.000,0.000,0.000,0.000,0.000;0,0,1,0;" + ext0 + ",0.000,0.000,0.000,0.000,-1.000 ";
+    return std::to_string(x) + ".000,0.000,0.000,0.000,0.000,0.000;0,0,1,0;" + ext0 +
+           ",0.000,0.000,0.000,0.000,-1.000 ";
 }
-std::string pointText(int x) { return std::to_string(x) + ".000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,1,0;0,1,2 "; }
+std::string pointText(int x) {
+    return std::to_string(x) + ".000000,0.000000,0.000000,0.000000,0.000000,0.000000;0,0,1,0;0,1,2 ";
+}
 
 TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
-    expectSent({{"Set_PalletPara 3,4,5,12.500000 ", [] { return ZEFRA_Set_PalletPara(3, 4, 5, 12.5, slot); }},
-                {"Clear_PalletPara", [] { return ZEFRA_Clear_PalletPara(slot); }}});
-    const auto para = with<int32_t, int32_t, int32_t, double>(
-        [](auto& a, auto& b, auto& c, auto& d) { return ZEFRA_Get_PalletPara(&a, &b, &c, &d, slot); });
+    const auto para = getter<int32_t, int32_t, int32_t, double>(ZEFRA_Get_PalletPara);
     const auto rob3 = getter<RobP>(ZEFRA_Get_Pallet_RobP, &r1, &r2, &r3, 1, 2, -3);
     const auto rob4 = getter<RobP>(ZEFRA_Get_Pallet4_RobP, &r1, &r2, &r3, &r4, 1, 2, -3);
     const auto point3 = getter<PointRecord>(ZEFRA_Get_PalletPoint, &p1, &p2, &p3, 1, 2, -3);
@@ -292,10 +285,12 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
     const std::string rob3Text = "Get_PalletRobP " + robText(1) + robText(2, "0.123457") + robText(3) + "1,2,-3";
     const std::string rob4Text = "Get_Pallet4RobP " + robText(1) + robText(2) + robText(3) + robText(4) + "1,2,-3";
     const std::string point3Text = "Get_PalletPoint " + pointText(1) + pointText(2) + pointText(3) + "1,2,-3";
-    const std::string point4Text = "Get_Pallet4Point " + pointText(1) + pointText(2) + pointText(3) + pointText(4) + "1,2,-3";
+    const std::string point4Text =
+        "Get_Pallet4Point " + pointText(1) + pointText(2) + pointText(3) + pointText(4) + "1,2,-3";
     const std::string robReply = "=1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", pointReply = "=1,2,3,4,5,6;0,1,0,1;1,2,3";
-    expectRead({
-        {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
+    expectCalls({
+        sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5),
+        sends("Clear_PalletPara", ZEFRA_Clear_PalletPara), {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
         {"Get_PalletPara", "=3,4,5", RC_FAIL, "9,9,9,9", para},
         {rob3Text, robReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", rob3},
         {rob3Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(16), rob3},
@@ -306,11 +301,8 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
         {point4Text, pointReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,1,2,3", point4},
         {point4Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(13), point4},
     });
-    expectRefused({ZEFRA_Get_PalletPara(nullptr, spare, spare, spare, slot),
-                   ZEFRA_Get_PalletPara(spare, nullptr, spare, spare, slot),
-                   ZEFRA_Get_PalletPara(spare, spare, nullptr, spare, slot),
-                   ZEFRA_Get_PalletPara(spare, spare, spare, nullptr, slot),
-                   ZEFRA_Get_Pallet_RobP(nullptr, &r2, &r3, 1, 2, 3, spare, slot),
+    expectEachNullRefused<4>([](auto... o) { return ZEFRA_Get_PalletPara(o..., slot); });
+    expectRefused({ZEFRA_Get_Pallet_RobP(nullptr, &r2, &r3, 1, 2, 3, spare, slot),
                    ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, nullptr, 1, 2, 3, spare, slot),
                    ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, &r4, 1, 2, 3, nullptr, slot),
                    ZEFRA_Get_PalletPoint(&p1, nullptr, &p3, 1, 2, 3, spare, slot),
@@ -318,20 +310,21 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
 }
 
 TEST_F(Points, LatchedPositions) {
-    expectSent({{"Latch ON", [] { return ZEFRA_LatchEnable(1, slot); }}, {"Latch OFF", [] { return ZEFRA_LatchEnable(0, slot); }},
-                {"Clr_LatchPos", [] { return ZEFRA_Clr_LatchPos(slot); }}});
     expectRefused({ZEFRA_LatchEnable(2, slot), ZEFRA_LatchEnable(-1, 5)});  // slot 5, not connected, is not looked at
     expectIntQueries({{ZEFRA_Get_LatchSts, "Get_LatchSts"}, {ZEFRA_Get_LatchSum, "Get_LatchSum"}});
-    const auto pos = with<int32_t, Six>([](auto& flag, auto& p) { return ZEFRA_Get_LatchPos(3, &flag, p.data(), slot); });
-    const auto robPos = with<int32_t, RobP>([](auto& flag, auto& p) { return ZEFRA_Get_LatchRobP(-2, &flag, &p, slot); });
-    expectRead({
+    const auto pos = getter<int32_t, Six>(ZEFRA_Get_LatchPos, 3);
+    const auto robPos = getter<int32_t, RobP>(ZEFRA_Get_LatchRobP, -2);
+    expectCalls({
+        sends("Latch ON", ZEFRA_LatchEnable, 1), sends("Latch OFF", ZEFRA_LatchEnable, 0),
+        sends("Clr_LatchPos", ZEFRA_Clr_LatchPos),
         {"Get_LatchPos 3", "=1;10,20,30,0,0,90", RC_OK, "1,10,20,30,0,0,90", pos},
-        {"Get_LatchPos 3", "=1;10,20", RC_FAIL, "9,10,20,9,9,9,9", pos},  // pos in place, flag only at the end
-        {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", robPos},
+        {"Get_LatchPos 3", "=1;10,20,30,0,0", RC_FAIL, "9,10,20,30,0,0,9", pos},  // pos in place, flag only at the end
+        {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12",
+         robPos},
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11", RC_FAIL, nines(17), robPos},
     });
-    expectRefused({ZEFRA_Get_LatchPos(1, nullptr, spare, slot), ZEFRA_Get_LatchPos(1, spare, nullptr, slot),
-                   ZEFRA_Get_LatchRobP(1, nullptr, spare, slot), ZEFRA_Get_LatchRobP(1, spare, nullptr, slot)});
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_LatchPos(1, o..., slot); });
+    expectEachNullRefused<2>([](auto... o) { return ZEFRA_Get_LatchRobP(1, o..., slot); });
 }
 
 }  // namespace

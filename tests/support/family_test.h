@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "controller_test.h"
@@ -99,24 +100,19 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
-// Room for the other outputs of a call that must be refused before it writes anything.
-struct Spare {
+// An output that is null or, for a call that must be refused before it writes anything, room.
+struct Nullable {
+    bool null;
     template <typename T>
     operator T*() const {
         static T room[32]{};
-        return room;
+        return null ? nullptr : room;
     }
 };
-inline constexpr Spare spare;
+inline constexpr Nullable spare{false};
 
-// A command: it returns RC_OK to the default "ok" and puts exactly `request` on the wire.
-struct Sent {
-    std::string request;
-    std::function<int32_t()> call;
-};
-
-// A query, its scripted reply, and the result and outputs it must come back with.
-struct Read {
+// A call, the request it must send, the reply it gets, and the result and outputs it must come back with.
+struct Row {
     std::string request, reply;
     int32_t rc;
     std::string outputs;
@@ -126,10 +122,10 @@ struct Read {
 template <typename Out>
 using Query = std::function<int32_t(Out* out, int32_t slot)>;
 
-// A query with its leading arguments fixed, leaving its output and the slot.
+// A call with its leading arguments fixed, leaving the rest (a query's output and the slot).
 template <typename F, typename... A>
 auto partial(F f, A... args) {
-    return [=](auto* out, int32_t slot) { return f(args..., out, slot); };
+    return [=](auto... rest) { return f(args..., rest...); };
 }
 
 // What a query of one integer leaves in its output.
@@ -157,26 +153,32 @@ struct FloatSet {
 
 class FamilyTest : public ControllerTest {
 protected:
-    // A getter whose one output comes right before the slot, with the arguments before it fixed.
-    template <typename Out, typename F, typename... A>
+    // `sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1)`: a command, made with these arguments and the slot, that
+    // returns RC_OK to the default "ok" and has no outputs.
+    template <typename F, typename... A>
+    static Row sends(std::string request, F f, A... args) {
+        return {std::move(request), "ok", RC_OK, "", [=](std::string&) { return f(args..., slot); }};
+    }
+
+    // A getter whose outputs come right before the slot, with the arguments before them fixed.
+    template <typename... Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out>([=](auto& out) {
-            if constexpr (requires { out.data(); }) return f(args..., out.data(), slot);
-            else return f(args..., &out, slot);
-        });
+        return with<Out...>([=](auto&... out) { return f(args..., address(out)..., slot); });
+    }
+    template <typename T>
+    static auto* address(T& out) {
+        if constexpr (requires { out.data(); }) return out.data();
+        else return &out;
     }
 
-    void expectSent(std::initializer_list<Sent> rows) {
-        for (const Sent& row : rows) {
-            controller.clear();
-            EXPECT_EQ(row.call(), RC_OK) << row.request;
-            EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
-        }
-        controller.clear();
+    // `into(ZEFRA_Get_RobP, 3)`: the call with these arguments, given its one output, on the slot.
+    template <typename F, typename... A>
+    static auto into(F f, A... args) {
+        return [=](auto* out) { return f(args..., out, slot); };
     }
 
-    void expectRead(std::initializer_list<Read> rows) {
-        for (const Read& row : rows) {
+    void expectCalls(std::initializer_list<Row> rows) {
+        for (const Row& row : rows) {
             SCOPED_TRACE(row.request + " <- " + row.reply);
             controller.clear();
             controller.replyPayload(row.reply);
@@ -195,6 +197,17 @@ protected:
         EXPECT_TRUE(nothingSent());
     }
 
+    // A call given `N` outputs, made once with each of them null and the others not: each refused, nothing sent.
+    template <std::size_t N, typename Call>
+    void expectEachNullRefused(Call call) {
+        for (std::size_t k = 0; k < N; ++k) {
+            [&]<std::size_t... I>(std::index_sequence<I...>) {
+                EXPECT_EQ(call(Nullable{I == k}...), RC_BAD_PARAM) << "output " << k;
+            }(std::make_index_sequence<N>{});
+        }
+        EXPECT_TRUE(nothingSent());
+    }
+
     void expectIntQueries(std::initializer_list<IntQuery> rows) {
         struct Outcome { int32_t rc, value; };
         const struct { const char* payload; int32_t before; Outcome by[5]; } cases[] = {  // by Output
@@ -205,8 +218,8 @@ protected:
             {"=x", -1, {{RC_FAIL, -1}, {RC_FAIL, 0}, {RC_FAIL, -1}, {RC_OK, 0}, {RC_BAD_PARAM, 0}}},
             {"e12:", 9, {{-12, 9}, {-12, 0}, {-12, 9}, {-12, 0}, {-12, 0}}},
             {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
-            {nullptr, 9, {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}},
-        };  // a null payload: the call goes to slot 1, which is not connected
+            {nullptr, 9,  // no payload: the call goes to slot 1, which is not connected
+             {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}}};
         for (const IntQuery& row : rows) {
             for (const auto& c : cases) {
                 SCOPED_TRACE(row.request + " <- " + (c.payload != nullptr ? c.payload : "(not connected)"));
@@ -243,58 +256,29 @@ protected:
         expectRefused({call(nullptr, slot)});
     }
 
-    // A hexadecimal code, "=%xh" (optional 0x, optional trailing h), written only when read.
-    void expectHexQuery(const Query<uint32_t>& call, const std::string& request) {
-        for (const auto& [payload, value] : {std::pair<const char*, uint32_t>{"=ffh", 255}, {"=0x1A", 26}, {"=zz", 7}}) {
-            uint32_t out = 7;
-            controller.replyPayload(payload);
-            EXPECT_EQ(call(&out, slot), value == 7 ? RC_FAIL : RC_OK) << payload;
-            EXPECT_EQ(out, value) << payload;
-            EXPECT_EQ(sent(), request);
-        }
-        controller.clear();
-        expectRefused({call(nullptr, slot)});
-    }
-
-    // Two values from one reply. `partial`: scanned straight into the outputs, so a reply that
-    // breaks off keeps what was read before the break; otherwise both are written or neither.
-    template <typename T>
-    void expectPairQuery(const std::function<int32_t(T*, T*, int32_t)>& call, const std::string& request, bool partial) {
-        const struct { const char* payload; int32_t rc; T first, second; } cases[] = {
-            {"=7,8", RC_OK, 7, 8}, {"=7;8", RC_FAIL, partial ? T(7) : T(9), 9}};
-        for (const auto& c : cases) {
-            T first = 9, second = 9;
-            controller.replyPayload(c.payload);
-            EXPECT_EQ(call(&first, &second, slot), c.rc) << c.payload;
-            EXPECT_EQ(std::vector<T>({first, second}), std::vector<T>({c.first, c.second})) << c.payload;
-            EXPECT_EQ(sent(), request);
-        }
-        T v = 0;
-        controller.clear();
-        expectRefused({call(nullptr, &v, slot), call(&v, nullptr, slot)});
-    }
-
     // Six decimals out; replies straight into the caller's array, never past `count` elements.
-    void expectFloatSet(const FloatSet& row) {
-        SCOPED_TRACE(row.word);
-        const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
-        const std::string six = "0.500000,-1.250000,100.000000,0.100000,2.000000,1000000.000000";
-        EXPECT_EQ(row.set(values, slot), RC_OK);
-        EXPECT_EQ(sent(), "Set_" + std::string(row.word) + " " + (row.count == 6 ? six : six.substr(0, 18)));
-        float got[7] = {7, 7, 7, 7, 7, 7, 7};
-        const float full[7] = {1.5f, -0.1f, 3, 4, 5, 6, 7};
-        controller.replyPayload("=1.5,-0.1,3,4,5,6,8");
-        EXPECT_EQ(row.get(got, slot), RC_OK);
-        EXPECT_EQ(sent(), "Get_" + std::string(row.word));
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], i < row.count ? full[i] : 7) << i;
-        controller.replyPayload("=9;8");  // one value, then a mismatch
-        EXPECT_EQ(row.get(got, slot), row.fromFirst ? RC_OK : RC_FAIL);
-        EXPECT_EQ(got[0], 9.0f);
-        EXPECT_EQ(got[1], -0.1f);
-        controller.replyPayload("=x");
-        EXPECT_EQ(row.get(got, slot), RC_FAIL);
-        controller.clear();
-        expectRefused({row.set(nullptr, slot)});
+    void expectFloatSets(std::initializer_list<FloatSet> rows) {
+        for (const FloatSet& row : rows) {
+            SCOPED_TRACE(row.word);
+            const float values[6] = {0.5f, -1.25f, 100, 0.1f, 2, 1e6f};
+            const std::string six = "0.500000,-1.250000,100.000000,0.100000,2.000000,1000000.000000";
+            EXPECT_EQ(row.set(values, slot), RC_OK);
+            EXPECT_EQ(sent(), "Set_" + std::string(row.word) + " " + (row.count == 6 ? six : six.substr(0, 18)));
+            float got[7] = {7, 7, 7, 7, 7, 7, 7};
+            const float full[7] = {1.5f, -0.1f, 3, 4, 5, 6, 7};
+            controller.replyPayload("=1.5,-0.1,3,4,5,6,8");
+            EXPECT_EQ(row.get(got, slot), RC_OK);
+            EXPECT_EQ(sent(), "Get_" + std::string(row.word));
+            for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], i < row.count ? full[i] : 7) << i;
+            controller.replyPayload("=9;8");  // one value, then a mismatch
+            EXPECT_EQ(row.get(got, slot), row.fromFirst ? RC_OK : RC_FAIL);
+            EXPECT_EQ(got[0], 9.0f);
+            EXPECT_EQ(got[1], -0.1f);
+            controller.replyPayload("=x");
+            EXPECT_EQ(row.get(got, slot), RC_FAIL);
+            controller.clear();
+            expectRefused({row.set(nullptr, slot)});
+        }
     }
 
     // `call(&record)` sends `request`; `reply` cut before its last field leaves the record as it
