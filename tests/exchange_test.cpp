@@ -216,7 +216,8 @@ TEST_F(Exchange, TextThatDoesNotFitOrWouldEndTheFrameEarlyIsRefusedUnsent) {
 TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
     const unsigned char bytes[] = {0x01, 0x00, 0x24, 0xff};
     EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), RC_OK);
-    EXPECT_EQ(controller.frames(), std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8)});
+    EXPECT_EQ(binaryCommandExchange(slot, bytes, 1), RC_OK);
+    EXPECT_EQ(controller.frames(), (std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8), "@@\x01**"}));
 
     controller.replyPayload("e5:profile");
     EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), -5);

@@ -131,6 +131,9 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
          {RC_COMM_FAIL, -5, RC_OK}},
         {"oversize frame never ending", {{"##" + std::string(600, 'x')}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
         {"bytes after the frame", {{"##ok$$\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
+        {"more bytes after the frame than one drain takes",
+         {{"##ok$$" + std::string(1000, 'x')}, {"##e5:x$$"}, {"##ok$$"}},
+         {RC_COMM_FAIL, -5, RC_OK}},
         {"bytes after the frame, some late", {{"##ok$$\r", "\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"line end left over, the real reply behind it", {{"##ok$$", "\r\n"}, {"##e5:x$$"}, {"##e6:y$$"}},
          {RC_OK, RC_COMM_FAIL, -6}},
@@ -148,7 +151,7 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         net.chunks.clear();
         net.replies.clear();
     }
-    EXPECT_EQ(net.sendCalls, 3 * 11 + 5);  // each reply that never ended closed its slot
+    EXPECT_EQ(net.sendCalls, 3 * 12 + 5);  // each reply that never ended closed its slot
     EXPECT_EQ(held(), 0);
 }
 
