@@ -34,25 +34,33 @@ protected:
     MemoryTransport net;
 };
 
-TEST_F(Transport, ConnectThatFailsReleasesWhatItTook) {
+// A connect that fails releases what it took (the socket made for it is closed); a send that
+// fails closes the slot. Either way nothing more is sent until a new connect.
+TEST_F(Transport, FailedConnectOrSendReleasesWhatItTook) {
     struct Row {
         bool MemoryTransport::*fault;
-        int32_t rc;
-        int closes;  // the socket made for a connect that failed is closed
-    } rows[] = {{&MemoryTransport::failStart, RC_FAIL, 0},
-                {&MemoryTransport::failOpen, RC_FAIL, 0},
-                {&MemoryTransport::failConnect, RC_COMM_FAIL, 1}};
+        int wouldBlockSends;
+        int32_t connected;
+        int closes, sends;  // the sends the first call made
+    } rows[] = {{&MemoryTransport::failStart, 0, RC_FAIL, 0, 0},
+                {&MemoryTransport::failOpen, 0, RC_FAIL, 0, 0},
+                {&MemoryTransport::failConnect, 0, RC_COMM_FAIL, 1, 0},
+                {&MemoryTransport::failSends, 0, RC_OK, 1, 1},
+                {&MemoryTransport::neverWritable, 1, RC_OK, 1, 1}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
         net.*row.fault = true;
-        net.closes = 0;
-        EXPECT_EQ(connect(), row.rc);
+        net.wouldBlockSends = row.wouldBlockSends;
+        net.closes = net.sendCalls = 0;
+        EXPECT_EQ(connect(), row.connected);
+        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+        EXPECT_EQ(net.sendCalls, row.sends);
         EXPECT_EQ(net.closes, row.closes);
         EXPECT_EQ(held(), 0);
-        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
         net.*row.fault = false;
         net.chunks.clear();
     }
-    EXPECT_EQ(net.sendCalls, 0);
 }
 
 // A second connect on a connected slot releases its own start at once; a close that fails
@@ -74,28 +82,6 @@ TEST_F(Transport, EachConnectionHoldsOneStartUntilItIsClosed) {
     EXPECT_EQ(held(), 2);
     EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
     EXPECT_EQ(net.sendCalls, 1);
-}
-
-TEST_F(Transport, SendFailuresCloseTheSlot) {
-    struct Row {
-        const char* what;
-        bool failSends, neverWritable;
-        int wouldBlockSends;
-    } rows[] = {{"send error", true, false, 0}, {"never writable", false, true, 1}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        ASSERT_EQ(connect(), RC_OK);
-        net.failSends = row.failSends;
-        net.neverWritable = row.neverWritable;
-        net.wouldBlockSends = row.wouldBlockSends;
-        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
-        const int sends = net.sendCalls;
-        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);  // closed: nothing more is sent
-        EXPECT_EQ(net.sendCalls, sends);
-        net.failSends = net.neverWritable = false;
-        net.chunks.clear();
-        EXPECT_EQ(held(), 0);
-    }
 }
 
 // The time limit is the first connect's: a second one on the connected slot changes nothing.
@@ -135,6 +121,9 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         {"wake-up with nothing to read, then pieces", {{"", "##ok$$"}, {"##o", "k$", "$"}, {"##e5:x$$"}}, {RC_OK, RC_OK, -5}},
         {"zero byte inside", {{"##o\0k"s, "$$"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"end never comes", {{"##o"}, {"##ok$$"}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"frame end at once", {{"$$"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
+        {"a frame of exactly 512 bytes", {{"##" + std::string(508, 'x') + "$$"}, {"##e5:x$$"}, {"##ok$$"}},
+         {RC_FAIL, -5, RC_OK}},
         {"oversize frame", {{longFrame}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"oversize frame, end split", {{"##" + std::string(509, 'x') + "$", "$"}, {"##e5:x$$"}, {"##ok$$"}},
          {RC_COMM_FAIL, -5, RC_OK}},
@@ -142,6 +131,9 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
          {RC_COMM_FAIL, -5, RC_OK}},
         {"oversize frame never ending", {{"##" + std::string(600, 'x')}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
         {"bytes after the frame", {{"##ok$$\r\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
+        {"more bytes after the frame than one drain takes",
+         {{"##ok$$" + std::string(1000, 'x')}, {"##e5:x$$"}, {"##ok$$"}},
+         {RC_COMM_FAIL, -5, RC_OK}},
         {"bytes after the frame, some late", {{"##ok$$\r", "\n"}, {"##e5:x$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -5, RC_OK}},
         {"line end left over, the real reply behind it", {{"##ok$$", "\r\n"}, {"##e5:x$$"}, {"##e6:y$$"}},
          {RC_OK, RC_COMM_FAIL, -6}},
@@ -159,7 +151,7 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         net.chunks.clear();
         net.replies.clear();
     }
-    EXPECT_EQ(net.sendCalls, 3 * 9 + 5);  // each reply that never ended closed its slot
+    EXPECT_EQ(net.sendCalls, 3 * 12 + 5);  // each reply that never ended closed its slot
     EXPECT_EQ(held(), 0);
 }
 

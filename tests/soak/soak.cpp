@@ -19,8 +19,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
-#include <iterator>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -36,21 +36,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int slots = 10, threadsPerSlot = 3, timeoutSeconds = 1;
 
-int openDescriptors() {
-    int n = 0;
-    if (DIR* d = opendir("/proc/self/fd")) {
-        while (readdir(d) != nullptr) ++n;
-        closedir(d);
-    }
-    return n - 3;  // ".", ".." and the directory's own descriptor
+long openDescriptors() {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return std::distance(begin(fds), end(fds));
 }
 
 long residentKiB() {
     long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
+    std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
@@ -72,11 +65,9 @@ struct Emulator {
         if (posix_spawn(&pid, path, &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(out[1]);
-        char line[128] = {};
-        std::size_t got = 0;
-        for (ssize_t n; got + 1 < sizeof line && (n = read(out[0], line + got, 1)) == 1 && line[got] != '\n';) got += n;
-        close(out[0]);
-        if (std::sscanf(line, "listening on %*[0-9.]:%d", &port) != 1) port = -1;
+        FILE* const lines = fdopen(out[0], "r");
+        if (std::fscanf(lines, "listening on %*[0-9.]:%d", &port) != 1) port = -1;
+        std::fclose(lines);
     }
     ~Emulator() {
         if (pid <= 0) return;
@@ -102,20 +93,15 @@ struct Tally {
 // What a variable may hold: the last value confirmed, and every value whose write failed since
 // (the controller may have taken it before the link broke).
 struct Expected {
-    std::int32_t values[64] = {};
-    int count = 1;
+    std::vector<std::int32_t> values{0};
     void wrote(std::int32_t v, bool confirmed) {
-        if (confirmed || count == 64) count = 0;
-        values[count++] = v;
+        if (confirmed) values.clear();
+        values.push_back(v);
     }
     bool holds(std::int32_t v) {
-        for (int i = 0; i < count; ++i)
-            if (values[i] == v) {
-                values[0] = v;
-                count = 1;
-                return true;
-            }
-        return false;
+        if (std::find(values.begin(), values.end(), v) == values.end()) return false;
+        values.assign(1, v);
+        return true;
     }
 };
 
@@ -163,7 +149,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s --sim PATH [--seconds N] [--seed N]\n", argv[0]);
         return 2;
     }
-    const int descriptorsBefore = openDescriptors();
+    const long descriptorsBefore = openDescriptors();
     Tally tally;
     long residentWarm = 0, residentEnd = 0;
     {
@@ -172,9 +158,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "the emulator did not start\n");
             return 1;
         }
-        const auto port = static_cast<std::uint16_t>(emulator.port);
         std::atomic<bool> stop{false};
         std::vector<std::thread> threads;
+        const auto port = static_cast<std::uint16_t>(emulator.port);
         for (int s = 0; s < slots; ++s)
             for (int t = 0; t < threadsPerSlot; ++t) threads.emplace_back(worker, s, t, port, std::cref(stop), std::ref(tally));
         std::mt19937 random(seed);
@@ -191,7 +177,7 @@ int main(int argc, char** argv) {
         for (auto& t : threads) t.join();
         for (int s = 0; s < slots; ++s) ZEFRA_Exit_ETH(s);
     }
-    const int leaked = openDescriptors() - descriptorsBefore;
+    const long leaked = openDescriptors() - descriptorsBefore;
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     constexpr long growthLimitKiB = 64 * 1024;  // the sanitizers' own bookkeeping grows
 #else
@@ -200,7 +186,7 @@ int main(int argc, char** argv) {
     const long growth = residentEnd - residentWarm;
     const long leastServed = *std::min_element(std::begin(tally.okBySlot), std::end(tally.okBySlot));
     std::printf("soak: %d s, %ld calls, %ld ok, %ld answered by the wrong reply, %ld disconnects; cross-talk %ld, "
-                "descriptors leaked %d, memory growth %ld KiB, least successes on one slot %ld\n",
+                "descriptors leaked %ld, memory growth %ld KiB, least successes on one slot %ld\n",
                 seconds, tally.calls.load(), tally.ok.load(), tally.mismatched.load(), tally.disconnects.load(),
                 tally.crossTalk.load(), leaked, growth, leastServed);
     const bool passed = tally.crossTalk == 0 && tally.mismatched == 0 && leaked == 0 && growth <= growthLimitKiB &&

@@ -16,7 +16,17 @@ FakeController::FakeController() {
     listener_ = sockets::open(16, port_);
     if (listener_ == sockets::none) throw std::runtime_error("loopback listener");
     responder_ = [](const std::string&) { return std::string("ok"); };
-    acceptor_ = std::thread([this] { acceptLoop(); });
+    acceptor_ = std::thread([this] {
+        while (!stopping_) {
+            if (!sockets::waitReadable(listener_, 20)) continue;
+            const sockets::Handle fd = sockets::accept(listener_);
+            if (fd == sockets::none) continue;
+            ++accepted_;
+            std::lock_guard<std::mutex> lock(mutex_);
+            clients_.push_back(fd);
+            servers_.emplace_back([this, fd] { serve(fd); });
+        }
+    });
 }
 
 FakeController::~FakeController() {
@@ -29,18 +39,6 @@ FakeController::~FakeController() {
     for (auto& t : servers_) t.join();
     for (const sockets::Handle fd : clients_) sockets::close(fd);
     sockets::close(listener_);
-}
-
-void FakeController::acceptLoop() {
-    while (!stopping_) {
-        if (!sockets::waitReadable(listener_, 20)) continue;
-        const sockets::Handle fd = sockets::accept(listener_);
-        if (fd == sockets::none) continue;
-        ++accepted_;
-        std::lock_guard<std::mutex> lock(mutex_);
-        clients_.push_back(fd);
-        servers_.emplace_back([this, fd] { serve(fd); });
-    }
 }
 
 // Records the frame before it is answered, so a test that has its reply also sees its frame.

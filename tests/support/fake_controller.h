@@ -52,7 +52,6 @@ public:
     void clear();
 
 private:
-    void acceptLoop();
     void serve(sockets::Handle fd);
     Action next(const std::string& frame);
 

@@ -23,13 +23,13 @@ public:
     std::deque<std::string> chunks;   // what the next receives return; "" is a receive that would block
     std::deque<std::vector<std::string>> replies;  // each arrives, in chunks, after a request frame
     const char* cannedReply = nullptr;  // when set, every request is answered with it
-    bool failStart = false, failOpen = false, failClose = false, failConnect = false;
-    bool failSends = false;
+    bool failStart = false, failOpen = false, failClose = false, failConnect = false, failSends = false;
     bool neverWritable = false;      // a send that would block then waits in vain
     std::size_t sendLimit = 0;       // when set, each send takes at most this many bytes
     int wouldBlockSends = 0;         // this many sends report "would block" first
     int starts = 0, stops = 0, closes = 0, sendCalls = 0, receiveCalls = 0, writableWaits = 0;
     int readableWaitMs = 0;          // the limit given to the last readable wait
+    bool cannedPending = false;      // a request went out: the canned reply is on its way
 
     bool startSockets() override { return !failStart && ++starts > 0; }
     void stopSockets() override { ++stops; }
@@ -81,9 +81,6 @@ public:
     }
     void shutdown(platform::Socket) override {}
     bool close(platform::Socket) override { return ++closes > 0 && !failClose; }
-
-private:
-    bool cannedPending = false;
 };
 
 }  // namespace zefra::test

@@ -22,8 +22,9 @@ namespace {
 #ifdef _WIN32
 using Native = SOCKET;
 using Length = int;
-constexpr int shutBoth = SD_BOTH;
-constexpr int noSignal = 0;
+constexpr int shutBoth = SD_BOTH, noSignal = 0;
+const auto poll = WSAPoll;
+const auto closeNative = closesocket;
 
 // The library starts and stops Winsock with its connections; the fixtures keep their own start.
 const bool started = [] {
@@ -33,59 +34,40 @@ const bool started = [] {
 #else
 using Native = int;
 using Length = socklen_t;
-constexpr int shutBoth = SHUT_RDWR;
-constexpr int noSignal = MSG_NOSIGNAL;
+constexpr int shutBoth = SHUT_RDWR, noSignal = MSG_NOSIGNAL;
+const auto closeNative = ::close;
 #endif
 
 Native native(Handle h) { return static_cast<Native>(h); }
+Handle handle(Native s) { return s == static_cast<Native>(none) ? none : static_cast<Handle>(s); }
 
 }  // namespace
 
 Handle open(int backlog, std::uint16_t& port) {
 #ifdef _WIN32
     (void)started;
-    const Native s = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (s == INVALID_SOCKET) return none;
-#else
-    const Native s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (s < 0) return none;
 #endif
+    const Handle s = handle(::socket(AF_INET, SOCK_STREAM, 0));
+    if (s == none) return none;
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(test::loopback);
     Length len = sizeof addr;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || (backlog >= 0 && ::listen(s, backlog) != 0) ||
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        close(static_cast<Handle>(s));
+    if (::bind(native(s), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        (backlog >= 0 && ::listen(native(s), backlog) != 0) ||
+        ::getsockname(native(s), reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        close(s);
         return none;
     }
     port = ntohs(addr.sin_port);
-    return static_cast<Handle>(s);
+    return s;
 }
 
-Handle accept(Handle listener) {
-#ifdef _WIN32
-    const Native s = ::accept(native(listener), nullptr, nullptr);
-    return s == INVALID_SOCKET ? none : static_cast<Handle>(s);
-#else
-    const int fd = ::accept4(native(listener), nullptr, nullptr, SOCK_CLOEXEC);
-    return fd < 0 ? none : fd;
-#endif
-}
+Handle accept(Handle listener) { return handle(::accept(native(listener), nullptr, nullptr)); }
 
 bool waitReadable(Handle h, int milliseconds) {
-#ifdef _WIN32
-    fd_set set, failed;
-    FD_ZERO(&set);
-    FD_ZERO(&failed);
-    FD_SET(native(h), &set);
-    FD_SET(native(h), &failed);
-    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
-    return select(0, &set, nullptr, &failed, &limit) > 0;
-#else
     pollfd p{native(h), POLLIN, 0};
-    return ::poll(&p, 1, milliseconds) > 0;
-#endif
+    return poll(&p, 1, milliseconds) > 0;
 }
 
 long receive(Handle h, void* data, std::size_t size) {
@@ -102,13 +84,6 @@ void resetOnClose(Handle h) {
 }
 
 void shutdown(Handle h) { ::shutdown(native(h), shutBoth); }
-
-void close(Handle h) {
-#ifdef _WIN32
-    ::closesocket(native(h));
-#else
-    ::close(native(h));
-#endif
-}
+void close(Handle h) { closeNative(native(h)); }
 
 }  // namespace zefra::test::sockets
