@@ -1,0 +1,106 @@
+// The stack one exported call uses, library and C library frames together, measured by
+// painting: the region below the caller is filled with a pattern, the call runs once more
+// against a loopback responder, and the deepest byte it changed gives its depth. Every call is
+// made once before it is measured, so that first-time work (symbol binding, the C library's
+// own set-up) is not counted.
+//
+//   zefra_stack_depth
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "loopback.h"
+#include "zefraapi.h"
+
+namespace {
+
+constexpr std::size_t paintedBytes = 32768;
+constexpr unsigned char paint = 0xA5;
+
+// Both have the same frame, so their arrays cover the same addresses: the stack a call made
+// from measureDepth's frame reaches down into.
+[[gnu::noinline]] void paintBelow() {
+    volatile unsigned char area[paintedBytes];
+    for (auto& b : area) b = paint;
+}
+// Reading the array unwritten is the point: its bytes are what the call left there (an unsigned
+// char may hold an indeterminate value).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+[[gnu::noinline]] std::size_t depthReached() {
+    volatile unsigned char area[paintedBytes];
+    std::size_t untouched = 0;
+    while (untouched < paintedBytes && area[untouched] == paint) ++untouched;
+    return paintedBytes - untouched;
+}
+#pragma GCC diagnostic pop
+
+template <typename Call>
+[[gnu::noinline]] std::size_t measureDepth(Call call) {
+    call();
+    paintBelow();
+    call();
+    return depthReached();
+}
+
+// Answers every frame on one connection: a point to a "Get" request, "ok" to anything else,
+// text ("$$") or binary ("**") alike, until the library disconnects.
+void serve(int listener) {
+    const int fd = ::accept(listener, nullptr, nullptr);
+    char buffer[4096];
+    std::size_t have = 0;
+    for (;;) {
+        const ssize_t n = ::recv(fd, buffer + have, sizeof buffer - have, 0);
+        if (n <= 0) break;
+        have += static_cast<std::size_t>(n);
+        for (std::size_t i = 3; i < have; ++i) {
+            const bool end = (buffer[i] == '$' && buffer[i - 1] == '$') || (buffer[i] == '*' && buffer[i - 1] == '*');
+            if (!end) continue;
+            const char* reply = std::strncmp(buffer + 2, "Get", 3) == 0 ? "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$"
+                                                                         : "##ok$$";
+            ::send(fd, reply, std::strlen(reply), MSG_NOSIGNAL);
+            std::memmove(buffer, buffer + i + 1, have - i - 1);
+            have -= i + 1;
+            i = 2;
+        }
+    }
+    ::close(fd);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    zefra::bench::countArgument(argc, argv, 1, 1, "(no arguments)");
+    std::uint16_t port = 0;
+    const int listener = zefra::bench::listenOnLoopback(1, port);
+    std::thread responder(serve, listener);
+    if (ZEFRA_Init_ETH(0x7f000001, port, 5, 0) != RC_OK) return 1;
+
+    const RobP small{{1.5, -2, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12}};
+    const RobP large{{1e300, -2e300, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12}};
+    static const unsigned char profile[1024] = {};
+    PointRecord point{};
+    char reply[1100];
+    const struct {
+        const char* call;
+        std::size_t bytes;
+    } rows[] = {
+        {"ZEFRA_MovJ(1, 50, 0)", measureDepth([] { ZEFRA_MovJ(1, 50, 0, 0); })},
+        {"ZEFRA_Common_Cmd(\"MovJ P1 50 0\")", measureDepth([&] { ZEFRA_Common_Cmd("MovJ P1 50 0", reply, 0); })},
+        {"ZEFRA_Get_PosHere (13-field scan)", measureDepth([&] { ZEFRA_Get_PosHere(&point, 0); })},
+        {"ZEFRA_Set_RobP (12 doubles printed)", measureDepth([&] { ZEFRA_Set_RobP(1, &small, 0); })},
+        {"ZEFRA_Set_RobP (values near 1e300)", measureDepth([&] { ZEFRA_Set_RobP(1, &large, 0); })},
+        {"ZEFRA_SetExtProfileData (binary frame)", measureDepth([&] { ZEFRA_SetExtProfileData(1, profile, 0); })},
+    };
+    ZEFRA_Exit_ETH(0);
+    responder.join();
+    ::close(listener);
+    std::printf("%-42s %s\n", "call", "stack bytes");
+    for (const auto& row : rows) std::printf("%-42s %zu\n", row.call, row.bytes);
+    return 0;
+}
