@@ -116,7 +116,7 @@ bool parseFormatSpec(const char*& p, Directive& s) {
 // Output bounded as snprintf bounds it: everything is counted, at most capacity - 1 bytes land.
 class Sink {
 public:
-    Sink(char* out, std::size_t capacity, std::size_t counted = 0) : out_(out), capacity_(capacity), length_(counted) {}
+    Sink(char* out, std::size_t capacity, std::size_t counted) : out_(out), capacity_(capacity), length_(counted) {}
     void put(const char* text, std::size_t n) {
         if (n == 0) return;  // `text` may then be null
         if (length_ + 1 < capacity_) {
