@@ -75,7 +75,11 @@ void serve(int listener) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    zefra::bench::countArgument(argc, argv, 1, 1, "(no arguments)");
+    if (argc > 1) {  // it takes none; "--help" is answered like any other
+        const bool help = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0;
+        std::fprintf(help ? stdout : stderr, "usage: %s  (no arguments)\n", argv[0]);
+        return help ? 0 : 2;
+    }
     std::uint16_t port = 0;
     const int listener = zefra::bench::listenOnLoopback(1, port);
     std::thread responder(serve, listener);
