@@ -9,8 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -40,15 +43,22 @@ constexpr unsigned char paint = 0xA5;
 }
 #pragma GCC diagnostic pop
 
+// What the responder answers a "Get" request with; set before each measured call.
+std::atomic<const char*> getReply{"##=0$$"};
+
 template <typename Call>
-[[gnu::noinline]] std::size_t measureDepth(Call call) {
-    call();
+[[gnu::noinline]] std::size_t measureDepth(const char* reply, Call call) {
+    getReply = reply;
+    if (call() != RC_OK) {  // a failing call would measure only the way to its failure
+        std::fprintf(stderr, "a measured call did not succeed against the responder (reply %s)\n", reply);
+        std::exit(1);
+    }
     paintBelow();
     call();
     return depthReached();
 }
 
-// Answers every frame on one connection: a point to a "Get" request, "ok" to anything else,
+// Answers every frame on one connection: getReply to a "Get" request, "ok" to anything else,
 // text ("$$") or binary ("**") alike, until the library disconnects.
 void serve(int listener) {
     const int fd = ::accept(listener, nullptr, nullptr);
@@ -61,8 +71,7 @@ void serve(int listener) {
         for (std::size_t i = 3; i < have; ++i) {
             const bool end = (buffer[i] == '$' && buffer[i - 1] == '$') || (buffer[i] == '*' && buffer[i - 1] == '*');
             if (!end) continue;
-            const char* reply = std::strncmp(buffer + 2, "Get", 3) == 0 ? "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$"
-                                                                         : "##ok$$";
+            const char* reply = std::strncmp(buffer + 2, "Get", 3) == 0 ? getReply.load() : "##ok$$";
             ::send(fd, reply, std::strlen(reply), MSG_NOSIGNAL);
             std::memmove(buffer, buffer + i + 1, have - i - 1);
             have -= i + 1;
@@ -87,24 +96,51 @@ int main(int argc, char** argv) {
 
     const RobP small{{1.5, -2, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12}};
     const RobP large{{1e300, -2e300, 3, 4, 5, 6}, {0, 0, 0, 1}, {7, 8, 9, 10, 11, 12}};
+    const PointRecord target{{-1e300, 2, 3, 4, 5, 6}, {0, 0, 0, 1}, {0, 0, 0}};
+    const IoTrigger triggers[3] = {{1, 2, 3, 1e25}, {4, 5, 6, -1e25}, {7, 8, 9, 0.5}};  // a list of 95 characters
+    const MoveData move{1, 2, 1e30, 2e30, 3, 4, 5};
     static const unsigned char profile[1024] = {};
     PointRecord point{};
+    ToolData tool{};
+    WobjData wobj{};
+    InterferToolPara shape{};
+    std::int32_t head = 0;
+    double motion[30] = {};
     char reply[1100];
+    // The first six are the usual calls; the rest are those with the largest frames of their own
+    // (a work area with records or long argument lists beside it), each given a reply that it
+    // reads to the end.
+    const char* const pointReply = "##=400.5,0,300,180,0,90;0,0,1,0;0,0,0$$";
+    const char* const ok = "##ok$$";
     const struct {
         const char* call;
         std::size_t bytes;
     } rows[] = {
-        {"ZEFRA_MovJ(1, 50, 0)", measureDepth([] { ZEFRA_MovJ(1, 50, 0, 0); })},
-        {"ZEFRA_Common_Cmd(\"MovJ P1 50 0\")", measureDepth([&] { ZEFRA_Common_Cmd("MovJ P1 50 0", reply, 0); })},
-        {"ZEFRA_Get_PosHere (13-field scan)", measureDepth([&] { ZEFRA_Get_PosHere(&point, 0); })},
-        {"ZEFRA_Set_RobP (12 doubles printed)", measureDepth([&] { ZEFRA_Set_RobP(1, &small, 0); })},
-        {"ZEFRA_Set_RobP (values near 1e300)", measureDepth([&] { ZEFRA_Set_RobP(1, &large, 0); })},
-        {"ZEFRA_SetExtProfileData (binary frame)", measureDepth([&] { ZEFRA_SetExtProfileData(1, profile, 0); })},
+        {"ZEFRA_MovJ(1, 50, 0)", measureDepth(ok, [] { return ZEFRA_MovJ(1, 50, 0, 0); })},
+        {"ZEFRA_Common_Cmd(\"MovJ P1 50 0\")", measureDepth(ok, [&] { return ZEFRA_Common_Cmd("MovJ P1 50 0", reply, 0); })},
+        {"ZEFRA_Get_PosHere (13-field scan)", measureDepth(pointReply, [&] { return ZEFRA_Get_PosHere(&point, 0); })},
+        {"ZEFRA_Set_RobP (12 doubles printed)", measureDepth(ok, [&] { return ZEFRA_Set_RobP(1, &small, 0); })},
+        {"ZEFRA_Set_RobP (values near 1e300)", measureDepth(ok, [&] { return ZEFRA_Set_RobP(1, &large, 0); })},
+        {"ZEFRA_SetExtProfileData (binary frame)", measureDepth(ok, [&] { return ZEFRA_SetExtProfileData(1, profile, 0); })},
+        {"ZEFRA_MovJ_IO (three triggers)", measureDepth(ok, [&] { return ZEFRA_MovJ_IO(1, 2, 3, triggers, 3, 0); })},
+        {"ZEFRA_MovC2_IO (two points with -1e300)",
+         measureDepth(ok, [&] { return ZEFRA_MovC2_IO(&target, &target, 1, 2, triggers, 3, 0); })},
+        {"ZEFRA_MovJ_RobPos (three triggers)",
+         measureDepth(ok, [&] { return ZEFRA_MovJ_RobPos(&large, &move, 1, 3, triggers, 0); })},
+        {"ZEFRA_Get_ToolData (17 fields)",
+         measureDepth("##=1;1.5,2,3,4,5,6;7,8,9,10,11,12,13,14,15,16$$", [&] { return ZEFRA_Get_ToolData(1, &tool, 0); })},
+        {"ZEFRA_Get_WobjData (14 fields, a name)",
+         measureDepth("##=1,2;1.5,2,3,4,5,6;7,8,9,10,11,12;table$$", [&] { return ZEFRA_Get_WobjData(1, &wobj, 0); })},
+        {"ZEFRA_Get_AxisMotionData (31 fields)",
+         measureDepth("##=1;1,2,3,4,5;6,7,8,9,10;11,12,13,14,15;16,17,18,19,20;21,22,23,24,25;26,27,28,29,30.5$$",
+                      [&] { return ZEFRA_Get_AxisMotionData(1, 2, 3, &head, motion, 0); })},
+        {"ZEFRA_Get_InterferToolPara (shape 3, 13 values)",
+         measureDepth("##=3,2,1,2,3,4,5,6,7,8,9,10,11,12,13.5$$", [&] { return ZEFRA_Get_InterferToolPara(1, &shape, 0); })},
     };
     ZEFRA_Exit_ETH(0);
     responder.join();
     ::close(listener);
-    std::printf("%-42s %s\n", "call", "stack bytes");
-    for (const auto& row : rows) std::printf("%-42s %zu\n", row.call, row.bytes);
+    std::printf("%-50s %s\n", "call", "stack bytes");
+    for (const auto& row : rows) std::printf("%-50s %zu\n", row.call, row.bytes);
     return 0;
 }

@@ -34,7 +34,7 @@ bool Command::append(const char* format, ...) {
     return accept(used, n);
 }
 
-bool Command::format(const char* format, ...) {
+bool Command::formatArguments(const char* format, ...) {
     std::va_list args;
     va_start(args, format);
     const bool fits = formatV(format, args);

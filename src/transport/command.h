@@ -20,7 +20,9 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
+#include "records/wire_format.h"
 #include "transport/exchange.h"
 #include "zefraapi.h"
 
@@ -32,9 +34,13 @@ public:
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
-    // Formats the command text (locale-proof); false when it does not fit the command-text
-    // region, in which case nothing may be sent.
-    [[gnu::format(printf, 2, 3)]] bool format(const char* format, ...);
+    // Formats the command text (locale-proof), the format checked against its arguments when
+    // the library is compiled; false when it does not fit the command-text region, in which
+    // case nothing may be sent.
+    template <typename... Args>
+    bool format(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
+        return formatArguments(text.text(), args...);
+    }
     bool formatV(const char* format, std::va_list args);
 
     // Appends formatted text, or a record or value run printed by one of the record printers
@@ -73,6 +79,7 @@ public:
 private:
     static std::int32_t failureOnly(std::int32_t rc) { return rc > 0 ? RC_OK : rc; }
     std::size_t usedLength() const;
+    bool formatArguments(const char* format, ...);  // checked by format()'s WireFormat
     bool accept(std::size_t used, int written);
 
     ExchangeBuffer buffer_;
@@ -89,16 +96,14 @@ using QueryReader = std::int32_t (*)(std::int32_t rc, const Command& command, Ou
 
 // The shape of every query with one output: refuse a null output unsent, format the request,
 // run the query exchange, then let `read` decide (it also sees a failed exchange, for the
-// queries that write their output whatever happens).
-template <typename Out>
-[[gnu::format(printf, 4, 5)]] std::int32_t queryInto(Out* out, std::int32_t slot, QueryReader<Out> read,
-                                                     const char* format, ...) {
+// queries that write their output whatever happens). The arguments come as a pack, so no
+// varargs frame stays on the stack under the reading.
+template <typename Out, typename... Args>
+std::int32_t queryInto(Out* out, std::int32_t slot, QueryReader<Out> read,
+                       WireFormat<std::type_identity_t<Args>...> format, Args... args) {
     if (out == nullptr) return RC_BAD_PARAM;
     Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
+    command.format(format, args...);
     return read(command.query(slot), command, out);
 }
 
@@ -141,15 +146,12 @@ std::int32_t readDouble(std::int32_t rc, const Command& command, double* value);
 
 // A plain command that ends in one record: refuses a null record unsent, formats the head,
 // appends the record as `print` encodes it, sends.
-template <typename Record>
-[[gnu::format(printf, 4, 5)]] std::int32_t sendRecord(std::int32_t slot, int (*print)(char*, std::size_t, const Record&),
-                                                      const Record* record, const char* head, ...) {
+template <typename Record, typename... Args>
+std::int32_t sendRecord(std::int32_t slot, int (*print)(char*, std::size_t, const Record&), const Record* record,
+                        WireFormat<std::type_identity_t<Args>...> head, Args... args) {
     if (record == nullptr) return RC_BAD_PARAM;
     Command command;
-    std::va_list args;
-    va_start(args, head);
-    command.formatV(head, args);
-    va_end(args);
+    command.format(head, args...);
     command.appendRecord(print, *record);
     return command.send(slot);
 }
