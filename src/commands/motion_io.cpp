@@ -1,6 +1,6 @@
 // Motions with IO trigger entries attached: stored P and GP points and explicit points.
-#include <cstdarg>
 #include <cstdint>
+#include <type_traits>
 
 #include "records/records.h"
 #include "records/triggers.h"
@@ -13,31 +13,26 @@ namespace {
 
 // The "[...]" list of one to three entries, ";" between them. The count is tested before
 // the array is touched, so a bad count is refused whatever `triggers` points at.
-class TriggerList {
-public:
-    TriggerList(const IoTrigger* triggers, std::int32_t count) {
-        const bool countOk = static_cast<std::uint32_t>(count) - 1u <= static_cast<std::uint32_t>(maxTriggers - 1);
-        usable_ = countOk && triggers != nullptr && printTriggersSeparated(text_, sizeof text_, triggers, count);
-    }
-    bool usable() const { return usable_; }
-    const char* text() const { return text_; }
+bool triggersGiven(const IoTrigger* triggers, std::int32_t count) {
+    const bool countOk = static_cast<std::uint32_t>(count) - 1u <= static_cast<std::uint32_t>(maxTriggers - 1);
+    return countOk && triggers != nullptr;
+}
 
-private:
-    char text_[triggerListArea] = {};
-    bool usable_ = false;
-};
+void appendTriggerList(Command& command, const IoTrigger* triggers, std::int32_t count) {
+    command.append("[");
+    command.appendRecord(printTriggersSeparated, triggers, count);
+    command.append("]");
+}
 
 // A stored-point motion, formatted up to its motion arguments, then " [list]".
-[[gnu::format(printf, 4, 5)]] std::int32_t sendWithTriggers(std::int32_t slot, const IoTrigger* triggers,
-                                                            std::int32_t triggerCount, const char* format, ...) {
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
+template <typename... Args>
+std::int32_t sendWithTriggers(std::int32_t slot, const IoTrigger* triggers, std::int32_t triggerCount,
+                              WireFormat<std::type_identity_t<Args>...> format, Args... args) {
+    if (!triggersGiven(triggers, triggerCount)) return RC_BAD_PARAM;
     Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    command.append(" [%s]", list.text());
+    command.format(format, args...);
+    command.append(" ");
+    appendTriggerList(command, triggers, triggerCount);
     return command.send(slot);
 }
 
@@ -46,8 +41,7 @@ std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord
                           const PointRecord* target2, bool circular, std::int32_t motionArg1,
                           std::int32_t motionArg2, const IoTrigger* triggers, std::int32_t triggerCount) {
     if (target1 == nullptr || (circular && target2 == nullptr)) return RC_BAD_PARAM;
-    const TriggerList list(triggers, triggerCount);
-    if (!list.usable()) return RC_BAD_PARAM;
+    if (!triggersGiven(triggers, triggerCount)) return RC_BAD_PARAM;
     Command command;
     command.format("%s [", word);
     command.appendRecord(printPointRecord, *target1);
@@ -55,7 +49,8 @@ std::int32_t sendExplicit(std::int32_t slot, const char* word, const PointRecord
         command.append("] [");
         command.appendRecord(printPointRecord, *target2);
     }
-    command.append("] %d %d [%s]", motionArg1, motionArg2, list.text());
+    command.append("] %d %d ", motionArg1, motionArg2);
+    appendTriggerList(command, triggers, triggerCount);
     return command.send(slot);
 }
 

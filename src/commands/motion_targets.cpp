@@ -43,13 +43,12 @@ std::int32_t sendFullTarget(std::int32_t slot, const Tail& tail, bool targetsGiv
     if (static_cast<std::uint32_t>(tail.triggerCount) > static_cast<std::uint32_t>(maxTriggers)) return RC_BAD_PARAM;
     if (!targetsGiven || tail.moveData == nullptr || (tail.triggerCount > 0 && tail.triggers == nullptr))
         return RC_BAD_PARAM;
-    char list[triggerListArea] = {};
-    if (!printTriggersTerminated(list, sizeof list, tail.triggers, tail.triggerCount)) return RC_BAD_PARAM;
     Command command;
     appendTargets(command);
     command.append(" ");
     command.appendRecord(printMoveData, *tail.moveData);
-    command.append(" %d %d %s", tail.motionArg, tail.triggerCount, list);
+    command.append(" %d %d ", tail.motionArg, tail.triggerCount);
+    command.appendRecord(printTriggersTerminated, tail.triggers, tail.triggerCount);
     return command.send(slot);
 }
 

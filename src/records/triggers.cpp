@@ -13,9 +13,9 @@ static_assert(offsetof(IoTrigger, field1) == 0 && offsetof(IoTrigger, field2) ==
 namespace zefra {
 namespace {
 
-bool printTriggers(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count,
-                   bool terminated) {
-    if (capacity == 0) return false;
+int printTriggers(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count, bool terminated) {
+    if (capacity == 0) return -1;
+    if (capacity > triggerListArea) capacity = triggerListArea;
     out[0] = '\0';
     std::size_t used = 0;
     for (std::int32_t i = 0; i < count; ++i) {
@@ -26,20 +26,20 @@ bool printTriggers(char* out, std::size_t capacity, const IoTrigger* triggers, s
                                  t.field3, t.value, tail);
         if (n < 0 || used + static_cast<std::size_t>(n) >= capacity) {
             out[0] = '\0';
-            return false;
+            return -1;
         }
         used += static_cast<std::size_t>(n);
     }
-    return true;
+    return static_cast<int>(used);
 }
 
 }  // namespace
 
-bool printTriggersSeparated(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count) {
+int printTriggersSeparated(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count) {
     return printTriggers(out, capacity, triggers, count, false);
 }
 
-bool printTriggersTerminated(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count) {
+int printTriggersTerminated(char* out, std::size_t capacity, const IoTrigger* triggers, std::int32_t count) {
     return printTriggers(out, capacity, triggers, count, true);
 }
 
