@@ -1,4 +1,5 @@
 // Tool data, work-object data, tool and user coordinate frames, and the current selections.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -45,13 +46,34 @@ int numbersLength(const WobjData& w) {
                       w.frame1[5], w.frame2[0], w.frame2[1], w.frame2[2], w.frame2[3], w.frame2[4], w.frame2[5]);
 }
 
+// What is kept of a work-object reply once its numbers are scanned: its length and its last
+// characters, which hold the name if there is one (a name takes at most 23).
+struct WobjReplyEnd {
+    std::size_t length = 0;
+    char last[sizeof WobjData::name - 1] = {};
+};
+
+// Runs the query and scans the numbers. Out of line, so that its work area is gone before the
+// numbers are printed back to find where the name starts.
+[[gnu::noinline]] std::int32_t queryWobjNumbers(std::int32_t wobjNo, WobjData& local, WobjReplyEnd& end,
+                                                std::int32_t slot) {
+    Command command;
+    if (const std::int32_t rc = command.query(slot, "Get_WobjData %d", wobjNo); rc != RC_OK) return rc;
+    if (scanWobjNumbers(command.payload(), local) != wobjNumberFields) return RC_FAIL;
+    end.length = command.payloadLength();
+    const std::size_t kept = std::min(end.length, sizeof end.last);
+    std::memcpy(end.last, command.payload() + end.length - kept, kept);
+    return RC_OK;
+}
+
 // The text from `from` to the end of the payload, into the zeroed name. A reply whose
 // numbers were written shorter than we print them leaves no text there: the name is empty.
-bool takeName(const Command& command, std::size_t from, char (&name)[24]) {
-    const std::size_t length = command.payloadLength();
-    if (from >= length) return true;
-    if (length - from >= sizeof name) return false;
-    std::memcpy(name, command.payload() + from, length - from);
+bool takeName(const WobjReplyEnd& end, std::size_t from, char (&name)[24]) {
+    if (from >= end.length) return true;
+    const std::size_t size = end.length - from;
+    if (size >= sizeof name) return false;
+    const std::size_t kept = std::min(end.length, sizeof end.last);
+    std::memcpy(name, end.last + kept - size, size);
     return true;
 }
 
@@ -94,12 +116,11 @@ int32_t ZEFRA_CALL ZEFRA_Set_ToolData(int32_t toolNo, const ToolData* data, int3
 
 int32_t ZEFRA_CALL ZEFRA_Get_WobjData(int32_t wobjNo, WobjData* data, int32_t slot) {
     if (data == nullptr) return RC_BAD_PARAM;
-    Command command;
-    if (const int32_t rc = command.query(slot, "Get_WobjData %d", wobjNo); rc != RC_OK) return rc;
     WobjData local{};
-    if (scanWobjNumbers(command.payload(), local) != wobjNumberFields) return RC_FAIL;
+    WobjReplyEnd end;
+    if (const int32_t rc = queryWobjNumbers(wobjNo, local, end, slot); rc != RC_OK) return rc;
     const int nameAt = numbersLength(local);
-    if (nameAt < 0 || !takeName(command, static_cast<std::size_t>(nameAt), local.name)) return RC_FAIL;
+    if (nameAt < 0 || !takeName(end, static_cast<std::size_t>(nameAt), local.name)) return RC_FAIL;
     *data = local;
     return RC_OK;
 }
