@@ -1,14 +1,23 @@
-// A command format checked against its arguments when the library is compiled, for the
-// helpers that take their arguments as a parameter pack rather than as C varargs (a C-varargs
-// function keeps its register save area on the stack until it returns, under everything it
-// calls). The check accepts the part of the printf subset the command formats use: flags,
-// width and precision (digits or "*"), %d %i %u %o %x %X %c with no length or hh/h, %f %F with
-// no length or l, %s and "%%". A format outside it, or arguments that do not match it in count
-// and kind, stop the build at the call.
+// A command format parsed and checked against its arguments when the library is compiled, for
+// the helpers that take their arguments as a parameter pack rather than as C varargs. The check
+// accepts what the number engine prints: flags, width and precision (digits or "*"), %d %i %u
+// %o %x %X %c with no length or hh/h, %f %F with no length or l, %s and "%%", with the engine's
+// own refusals ("#" on %d, a precision on %c, ...). A format outside it, or arguments that do not
+// match it in count and kind, stop the build at the call.
+//
+// A format whose arguments each have a conversion of their own (no "%%", no "*") is kept as its
+// pieces, the literal text before each conversion and the conversion itself, and printed by
+// CompiledText without being read again at run time; any other goes to the engine as text.
 #pragma once
 
+#include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <type_traits>
+#include <utility>
+
+#include "records/wire_text.h"
 
 namespace zefra {
 
@@ -29,63 +38,178 @@ void formatDoesNotMatchItsArguments();
 template <typename... Args>
 class WireFormat {
 public:
+    static constexpr std::size_t count = sizeof...(Args);
+
     template <std::size_t N>
     consteval WireFormat(const char (&text)[N]) : text_(text) {  // implicit: the call passes a literal
-        check(text);
+        parse(text);
     }
     const char* text() const { return text_; }
+    bool compiled() const { return compiled_; }
+    // Piece i (0 to count - 1): the literal text before argument i's conversion, and that
+    // conversion; literal(count) is the text after the last one.
+    const char* literal(std::size_t i) const { return text_ + literalStarts_[i]; }
+    std::size_t literalLength(std::size_t i) const { return literalLengths_[i]; }
+    wire::Conversion conversion(std::size_t i) const { return conversions_[i]; }
 
 private:
-    static consteval void check(const char* f) {
+    consteval void parse(const char* f) {
         const FormatArgument kinds[] = {formatArgumentOf<Args>()..., FormatArgument::unsupported};
         std::size_t used = 0;
         const auto take = [&](FormatArgument kind) {
-            if (used == sizeof...(Args) || kinds[used] != kind) formatDoesNotMatchItsArguments();
+            if (used == count || kinds[used] != kind) formatDoesNotMatchItsArguments();
             ++used;
         };
-        const auto widthOrPrecision = [&] {  // digits, or "*" taking an int argument
+        const auto number = [&](std::int16_t& value) {  // digits, or "*" taking an int argument
             if (*f == '*') {
                 ++f;
+                compiled_ = false;
                 take(FormatArgument::integer);
             }
-            while (*f >= '0' && *f <= '9') ++f;
+            for (int digits = 0; *f >= '0' && *f <= '9'; ++f) {
+                if ((digits = digits * 10 + (*f - '0')) > INT16_MAX) formatDoesNotMatchItsArguments();
+                value = static_cast<std::int16_t>(digits);
+            }
         };
+        const char* run = f;
         while (*f != '\0') {
+            const char* const percent = f;
             if (*f++ != '%') continue;
             if (*f == '%') {
                 ++f;
+                compiled_ = false;
                 continue;
             }
-            while (*f == '-' || *f == '+' || *f == ' ' || *f == '#' || *f == '0') ++f;
-            widthOrPrecision();
+            wire::Conversion c;
+            for (;; ++f) {
+                if (*f == '-') c.left = true;
+                else if (*f == '+') c.plus = true;
+                else if (*f == ' ') c.space = true;
+                else if (*f == '#') c.alt = true;
+                else if (*f == '0') c.zero = true;
+                else break;
+            }
+            number(c.width);
             if (*f == '.') {
                 ++f;
-                widthOrPrecision();
+                c.precision = 0;
+                number(c.precision);
             }
-            const bool shortLength = *f == 'h', longLength = *f == 'l';
-            if (shortLength && *++f == 'h') ++f;
-            if (longLength) ++f;
-            switch (*f++) {
-                case 'd': case 'i': case 'u': case 'o': case 'x': case 'X': case 'c':
-                    if (longLength) formatDoesNotMatchItsArguments();
-                    take(FormatArgument::integer);
+            if (*f == 'h') {
+                c.length = *++f == 'h' ? 'H' : 'h';
+                if (c.length == 'H') ++f;
+            } else if (*f == 'l') {
+                c.length = 'l';
+                ++f;
+            }
+            c.conversion = *f++;
+            FormatArgument kind = FormatArgument::integer;
+            switch (c.conversion) {
+                case 'd': case 'i': case 'u':
+                    if (c.length == 'l' || c.alt) formatDoesNotMatchItsArguments();
+                    break;
+                case 'o': case 'x': case 'X':
+                    if (c.length == 'l') formatDoesNotMatchItsArguments();
+                    break;
+                case 'c':
+                    if (c.length != '\0' || c.alt || c.zero || c.precision >= 0) formatDoesNotMatchItsArguments();
                     break;
                 case 'f': case 'F':
-                    if (shortLength) formatDoesNotMatchItsArguments();
-                    take(FormatArgument::floating);
+                    if (c.length == 'h' || c.length == 'H' || c.precision > wire::maxFloatPrecision)
+                        formatDoesNotMatchItsArguments();
+                    kind = FormatArgument::floating;
                     break;
                 case 's':
-                    if (shortLength || longLength) formatDoesNotMatchItsArguments();
-                    take(FormatArgument::text);
+                    if (c.length != '\0' || c.alt || c.zero) formatDoesNotMatchItsArguments();
+                    kind = FormatArgument::text;
                     break;
                 default:
                     formatDoesNotMatchItsArguments();
             }
+            if (used < count) {
+                literalStarts_[used] = static_cast<std::uint16_t>(run - text_);
+                literalLengths_[used] = static_cast<std::uint16_t>(percent - run);
+                conversions_[used] = c;
+            }
+            take(kind);
+            run = f;
         }
-        if (used != sizeof...(Args)) formatDoesNotMatchItsArguments();
+        if (used != count) formatDoesNotMatchItsArguments();
+        if (f - text_ > UINT16_MAX) formatDoesNotMatchItsArguments();
+        literalStarts_[count] = static_cast<std::uint16_t>(run - text_);
+        literalLengths_[count] = static_cast<std::uint16_t>(f - run);
     }
 
     const char* text_;
+    bool compiled_ = true;
+    std::uint16_t literalStarts_[count + 1] = {};
+    std::uint16_t literalLengths_[count + 1] = {};
+    wire::Conversion conversions_[count + 1] = {};
+};
+
+// Prints a compiled format's pieces into a bounded text, byte for byte as the engine prints the
+// format: everything counted, at most capacity - 1 bytes land, the text terminated by finish().
+class CompiledText {
+public:
+    CompiledText(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+
+    template <typename... Args>
+    [[gnu::always_inline]] int print(const WireFormat<Args...>& format, Args... args) {
+        printPieces(format, std::index_sequence_for<Args...>{}, args...);
+        literal(format.literal(sizeof...(Args)), format.literalLength(sizeof...(Args)));
+        return finish();
+    }
+
+private:
+    template <typename Format, std::size_t... I, typename... Args>
+    [[gnu::always_inline]] void printPieces(const Format& format, std::index_sequence<I...>, Args... args) {
+        ((literal(format.literal(I), format.literalLength(I)), put(format.conversion(I), args)), ...);
+    }
+    [[gnu::always_inline]] void literal(const char* text, std::size_t n) {
+        if (refused_) return;  // the engine stops at a refused value
+        if (length_ + 1 < capacity_) {
+            const std::size_t room = capacity_ - 1 - length_;
+            std::memcpy(out_ + length_, text, n < room ? n : room);
+        }
+        length_ += n;
+    }
+    template <typename T>
+    [[gnu::always_inline]] void put(wire::Conversion c, T value) {
+        if (refused_) return;
+        if constexpr (std::is_integral_v<T>) {
+            if (c.bareDecimal()) decimal(static_cast<int>(value));
+            else length_ = wire::appendInteger(out_, capacity_, length_, c, static_cast<int>(value));
+        } else if constexpr (std::is_floating_point_v<T>) {
+            const std::size_t length = wire::appendReal(out_, capacity_, length_, c, value);
+            if (length == wire::refusedLength) refused_ = true;
+            else length_ = length;
+        } else {
+            length_ = wire::appendText(out_, capacity_, length_, c, value);
+        }
+    }
+    [[gnu::always_inline]] void decimal(int v) {
+        char digits[12];
+        char* const end = digits + sizeof digits;
+        char* q = end;
+        unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+        do *--q = static_cast<char>('0' + magnitude % 10);
+        while ((magnitude /= 10) != 0);
+        if (v < 0) *--q = '-';
+        literal(q, static_cast<std::size_t>(end - q));
+    }
+    [[gnu::always_inline]] int finish() {
+        if (refused_) {
+            if (capacity_ > 0) out_[0] = '\0';
+            return -1;
+        }
+        if (capacity_ > 0) out_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
+        return length_ > static_cast<std::size_t>(INT_MAX) ? -1 : static_cast<int>(length_);
+    }
+
+    char* out_;
+    std::size_t capacity_;
+    std::size_t length_ = 0;
+    bool refused_ = false;
 };
 
 }  // namespace zefra

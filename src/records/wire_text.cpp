@@ -664,6 +664,17 @@ Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
     return Outcome::converted;
 }
 
+void putTextField(Sink& sink, const Directive& s, const char* text) {
+    std::size_t n = 0;
+    if (text == nullptr) {  // as glibc prints it
+        text = s.precision < 0 || s.precision >= 6 ? "(null)" : "";
+        n = std::strlen(text);
+    } else {
+        n = s.precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(s.precision));
+    }
+    putField(sink, s, nullptr, 0, 0, text, n);
+}
+
 // Prints the directive after a "%" at `p` (advancing past it) into `sink`; false when the
 // directive or its argument is one the engine refuses. Inline: a frame of its own would sit
 // on top of formatV's and deepen the stack of every call that prints a "%.3lf".
@@ -696,15 +707,7 @@ Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
         const char c = static_cast<char>(static_cast<unsigned char>(va_arg(rest, int)));
         putField(sink, s, nullptr, 0, 0, &c, 1);
     } else if (s.conversion == 's') {
-        const char* text = va_arg(rest, const char*);
-        std::size_t n = 0;
-        if (text == nullptr) {  // as glibc prints it
-            text = s.precision < 0 || s.precision >= 6 ? "(null)" : "";
-            n = std::strlen(text);
-        } else {
-            n = s.precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(s.precision));
-        }
-        putField(sink, s, nullptr, 0, 0, text, n);
+        putTextField(sink, s, va_arg(rest, const char*));
     } else {
         sink.put('%');
     }
@@ -712,6 +715,66 @@ Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
 }
 
 }  // namespace
+
+namespace {
+
+Directive directiveOf(const Conversion& c) {
+    Directive s;
+    s.left = c.left;
+    s.plus = c.plus;
+    s.space = c.space;
+    s.alt = c.alt;
+    s.zero = c.zero;
+    s.width = c.width;
+    s.precision = c.precision;
+    s.length = c.length == 'h' ? Length::h : c.length == 'H' ? Length::hh : c.length == 'l' ? Length::l : Length::none;
+    s.conversion = c.conversion;
+    return s;
+}
+
+}  // namespace
+
+// The value arrives as C varargs would pass it (promoted to int) and is narrowed as printf
+// narrows it for its length and conversion.
+std::size_t appendInteger(char* out, std::size_t capacity, std::size_t length, Conversion conversion, int value) {
+    Sink sink(out, capacity, length);
+    const Directive s = directiveOf(conversion);
+    const unsigned bits = static_cast<unsigned>(value);
+    switch (s.conversion) {
+        case 'd': case 'i': {
+            const int v = s.length == Length::hh ? static_cast<signed char>(value)
+                          : s.length == Length::h ? static_cast<short>(value)
+                                                  : value;
+            putInteger(sink, s, magnitudeOf(v), v < 0, true);
+            break;
+        }
+        case 'c': {
+            const char c = static_cast<char>(static_cast<unsigned char>(bits));
+            putField(sink, s, nullptr, 0, 0, &c, 1);
+            break;
+        }
+        default:
+            putInteger(sink, s,
+                       s.length == Length::hh  ? static_cast<unsigned char>(bits)
+                       : s.length == Length::h ? static_cast<unsigned short>(bits)
+                                               : bits,
+                       false, false);
+    }
+    return sink.count();
+}
+
+std::size_t appendReal(char* out, std::size_t capacity, std::size_t length, Conversion conversion, double value) {
+    if (!std::isfinite(value)) return refusedLength;
+    Sink sink(out, capacity, length);
+    putFixed(sink, directiveOf(conversion), value);
+    return sink.count();
+}
+
+std::size_t appendText(char* out, std::size_t capacity, std::size_t length, Conversion conversion, const char* value) {
+    Sink sink(out, capacity, length);
+    putTextField(sink, directiveOf(conversion), value);
+    return sink.count();
+}
 
 int formatV(char* out, std::size_t capacity, const char* format, std::va_list args) {
     std::va_list rest;

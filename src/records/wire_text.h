@@ -15,6 +15,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 
 namespace zefra::wire {
 
@@ -27,5 +28,28 @@ int scanV(const char* in, const char* format, std::va_list args);
 
 bool formatSupported(const char* format);
 bool scanSupported(const char* format);
+
+// One printf conversion of a format parsed when the library was compiled (WireFormat): what
+// follows its "%", width and precision given as digits.
+struct Conversion {
+    bool left : 1 = false, plus : 1 = false, space : 1 = false, alt : 1 = false, zero : 1 = false;
+    char length = '\0';  // '\0', 'h', 'H' for "hh", or 'l'
+    char conversion = '\0';
+    std::int16_t width = 0;
+    std::int16_t precision = -1;
+    constexpr bool bareDecimal() const {
+        return conversion == 'd' && !left && !plus && !space && !zero && width == 0 && precision < 0 && length == '\0';
+    }
+};
+static_assert(sizeof(Conversion) == 8, "a compiled format keeps one per argument");
+
+// Prints one value as formatV prints it for `conversion`, appending to the bounded text of
+// `length` characters in `out` (everything is counted, at most capacity - 1 bytes land, and the
+// text is not terminated). They return the new length, or refusedLength when formatV would
+// refuse the value (a floating-point value that is not finite).
+inline constexpr std::size_t refusedLength = static_cast<std::size_t>(-1);
+std::size_t appendInteger(char* out, std::size_t capacity, std::size_t length, Conversion conversion, int value);
+std::size_t appendReal(char* out, std::size_t capacity, std::size_t length, Conversion conversion, double value);
+std::size_t appendText(char* out, std::size_t capacity, std::size_t length, Conversion conversion, const char* value);
 
 }  // namespace zefra::wire

@@ -34,28 +34,12 @@ bool Command::append(const char* format, ...) {
     return accept(used, n);
 }
 
-bool Command::formatArguments(const char* format, ...) {
+int Command::formatArguments(const char* format, ...) {
     std::va_list args;
     va_start(args, format);
-    const bool fits = formatV(format, args);
+    const int n = formatTextV(buffer_.command(), regionSize, format, args);
     va_end(args);
-    return fits;
-}
-
-std::int32_t Command::send(std::int32_t slot, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    formatV(format, args);
-    va_end(args);
-    return send(slot);
-}
-
-std::int32_t Command::query(std::int32_t slot, const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    formatV(format, args);
-    va_end(args);
-    return query(slot);
+    return n;
 }
 
 int Command::scan(const char* format, ...) const {
@@ -67,15 +51,6 @@ int Command::scan(const char* format, ...) const {
 }
 
 std::size_t Command::payloadLength() const { return std::strlen(buffer_.payload()); }
-
-std::int32_t sendCommand(std::int32_t slot, const char* format, ...) {
-    Command command;
-    std::va_list args;
-    va_start(args, format);
-    command.formatV(format, args);
-    va_end(args);
-    return command.send(slot);
-}
 
 std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value) {
     if (rc != RC_OK) return rc;

@@ -39,7 +39,17 @@ public:
     // case nothing may be sent.
     template <typename... Args>
     bool format(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
-        return formatArguments(text.text(), args...);
+        fits_ = true;
+        return accept(0, formatArguments(text.text(), args...));
+    }
+    // The same, with the format's pieces printed in line where the call is (no text is parsed at
+    // run time): the path of every plain command. Its temporaries sit in the caller's frame, so
+    // it is kept for callers whose deepest work is the exchange that follows.
+    template <typename... Args>
+    [[gnu::always_inline]] bool formatInline(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
+        fits_ = true;
+        if (!text.compiled()) return accept(0, formatArguments(text.text(), args...));
+        return accept(0, CompiledText(buffer_.command(), regionSize).print(text, args...));
     }
     bool formatV(const char* format, std::va_list args);
 
@@ -58,8 +68,16 @@ public:
 
     // Formats, then runs the plain-command / query exchange. A text that does not fit
     // gives RC_BAD_PARAM with nothing sent.
-    [[gnu::format(printf, 3, 4)]] std::int32_t send(std::int32_t slot, const char* format, ...);
-    [[gnu::format(printf, 3, 4)]] std::int32_t query(std::int32_t slot, const char* format, ...);
+    template <typename... Args>
+    std::int32_t send(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> text, Args... args) {
+        format(text, args...);
+        return send(slot);
+    }
+    template <typename... Args>
+    std::int32_t query(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> text, Args... args) {
+        format(text, args...);
+        return query(slot);
+    }
 
     // Runs the exchange on the text built with format()/append(). A query fails only with a
     // negative result; an error payload with a negative number ("e-3") gives no failure code
@@ -79,7 +97,7 @@ public:
 private:
     static std::int32_t failureOnly(std::int32_t rc) { return rc > 0 ? RC_OK : rc; }
     std::size_t usedLength() const;
-    bool formatArguments(const char* format, ...);  // checked by format()'s WireFormat
+    int formatArguments(const char* format, ...);  // checked by format()'s WireFormat
     bool accept(std::size_t used, int written);
 
     ExchangeBuffer buffer_;
@@ -87,7 +105,13 @@ private:
 };
 
 // One plain command: format and send; RC_BAD_PARAM when the text does not fit.
-[[gnu::format(printf, 2, 3)]] std::int32_t sendCommand(std::int32_t slot, const char* format, ...);
+template <typename... Args>
+[[gnu::always_inline]] inline std::int32_t sendCommand(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> format,
+                                                      Args... args) {
+    Command command;
+    command.formatInline(format, args...);
+    return command.send(slot);
+}
 
 // Reads a query's outcome into a caller's output: given the query's result and the Command
 // holding the payload, returns the call's result. Each query family states its own reading.

@@ -1,0 +1,61 @@
+// A format printed from its compiled pieces gives what the engine gives for its text: the same
+// bytes, the same length and the same refusals, in room to spare, in room cut short and in none.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <string>
+
+#include "records/text.h"
+#include "records/wire_format.h"
+
+namespace zefra {
+namespace {
+
+int engineText(char* out, std::size_t capacity, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    const int n = formatTextV(out, capacity, format, args);
+    va_end(args);
+    return n;
+}
+
+template <typename... Args>
+void expectAsEngine(WireFormat<std::type_identity_t<Args>...> format, Args... args) {
+    ASSERT_TRUE(format.compiled()) << format.text();
+    for (const std::size_t capacity : {64, 9, 1, 0}) {
+        char compiled[64], engine[64];
+        std::fill(std::begin(compiled), std::end(compiled), 'x');
+        std::fill(std::begin(engine), std::end(engine), 'x');
+        const int length = CompiledText(capacity ? compiled : nullptr, capacity).print(format, args...);
+        ASSERT_EQ(length, engineText(capacity ? engine : nullptr, capacity, format.text(), args...))
+            << format.text() << " in " << capacity;
+        EXPECT_EQ(std::string(compiled, sizeof compiled), std::string(engine, sizeof engine))
+            << format.text() << " in " << capacity;
+    }
+}
+
+TEST(CompiledFormat, PrintsWhatTheEnginePrints) {
+    for (const int v : {0, 7, -1, 42, 65535, 65536, -32769, INT_MAX, INT_MIN}) {
+        expectAsEngine("MovJ P%d %d %d", v, -v / 2, 3);
+        expectAsEngine("%hu,%hhd;%1d %u %x %X %o %i", v, v, v, v, v, v, v, v);
+        expectAsEngine("[%5d|%-5d|%+d|% d|%05d|%.3d|%#x|%#o]", v, v, v, v, v, v, v, v);
+        expectAsEngine("%c%c", static_cast<char>(v), 'z');
+    }
+    for (const double v : {0.0, -0.0, 0.5, 2.5, 0.0005, -1.0005, 12.3456789, 1e6, 1e21, 1e300, 5e-324}) {
+        expectAsEngine("%.3lf,%.6f;%f", v, v, static_cast<float>(v));
+        expectAsEngine("%0.3lf %12.2f %-12.1f| %+.0f %#.0f", v, v, v, v, v);
+    }
+    for (const double v : {NAN, INFINITY, -INFINITY}) expectAsEngine("Set %d %f %s", 1, v, "x");
+    for (const char* s : {"", "P1", "a word longer than nine"}) expectAsEngine("%s [%s] %.3s|%6s|%-6s", s, s, s, s, s);
+    expectAsEngine("%s % s", static_cast<const char*>(nullptr), "x");
+    expectAsEngine("Set_DiagnosisSave");
+    // An argument's width or precision, or a literal "%", leave the format to the engine.
+    EXPECT_FALSE((WireFormat<int>("%d%%").compiled()));
+    EXPECT_FALSE((WireFormat<int, double>("%*f").compiled()));
+    EXPECT_FALSE((WireFormat<int, const char*>("%.*s").compiled()));
+}
+
+}  // namespace
+}  // namespace zefra
