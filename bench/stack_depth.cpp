@@ -47,9 +47,9 @@ constexpr unsigned char paint = 0xA5;
 std::atomic<const char*> getReply{"##=0$$"};
 
 template <typename Call>
-[[gnu::noinline]] std::size_t measureDepth(const char* reply, Call call) {
+[[gnu::noinline]] std::size_t measureDepth(const char* reply, Call call, std::int32_t expected = RC_OK) {
     getReply = reply;
-    if (call() != RC_OK) {  // a failing call would measure only the way to its failure
+    if (call() != expected) {  // a call that ends otherwise would measure some other way
         std::fprintf(stderr, "a measured call did not succeed against the responder (reply %s)\n", reply);
         std::exit(1);
     }
@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
     ToolData tool{};
     WobjData wobj{};
     InterferToolPara shape{};
+    ToolData hugeTool{1, {1e300, 1e300, 1e300, 1e300, 1e300, 1e300}, {1e300, 1e300, 1e300, 1e300}};
     std::int32_t head = 0;
     double motion[30] = {};
     char reply[1100];
@@ -134,6 +135,8 @@ int main(int argc, char** argv) {
         {"ZEFRA_Get_AxisMotionData (31 fields)",
          measureDepth("##=1;1,2,3,4,5;6,7,8,9,10;11,12,13,14,15;16,17,18,19,20;21,22,23,24,25;26,27,28,29,30.5$$",
                       [&] { return ZEFRA_Get_AxisMotionData(1, 2, 3, &head, motion, 0); })},
+        {"ZEFRA_Set_ToolData (values near 1e300, refused)",
+         measureDepth(ok, [&] { return ZEFRA_Set_ToolData(1, &hugeTool, 0); }, RC_BAD_PARAM)},
         {"ZEFRA_Get_InterferToolPara (shape 3, 13 values)",
          measureDepth("##=3,2,1,2,3,4,5,6,7,8,9,10,11,12,13.5$$", [&] { return ZEFRA_Get_InterferToolPara(1, &shape, 0); })},
     };

@@ -5,6 +5,7 @@
 
 #include "records/records.h"
 #include "records/text.h"
+#include "records/wire_format.h"
 #include "transport/command.h"
 #include "zefraapi.h"
 
@@ -25,14 +26,14 @@ constexpr int toolDataFields = 17;
 constexpr int wobjNumberFields = 14;
 
 int scanToolData(const char* payload, ToolData& t) {
-    return scanText(payload, "=%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf", &t.attr,
+    return scanFields(payload, "=%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf,%lf", &t.attr,
                     &t.frame[0], &t.frame[1], &t.frame[2], &t.frame[3], &t.frame[4], &t.frame[5], &t.params[0],
                     &t.params[1], &t.params[2], &t.params[3], &t.params[4], &t.params[5], &t.params[6],
                     &t.params[7], &t.params[8], &t.params[9]);
 }
 
 int scanWobjNumbers(const char* payload, WobjData& w) {
-    return scanText(payload, "=%d,%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf", &w.attr1, &w.attr2,
+    return scanFields(payload, "=%d,%d;%lf,%lf,%lf,%lf,%lf,%lf;%lf,%lf,%lf,%lf,%lf,%lf", &w.attr1, &w.attr2,
                     &w.frame1[0], &w.frame1[1], &w.frame1[2], &w.frame1[3], &w.frame1[4], &w.frame1[5],
                     &w.frame2[0], &w.frame2[1], &w.frame2[2], &w.frame2[3], &w.frame2[4], &w.frame2[5]);
 }
@@ -41,9 +42,14 @@ int scanWobjNumbers(const char* payload, WobjData& w) {
 // Only the length is asked for, since a value such as 1e300 runs to hundreds of digits;
 // negative when a value has no fixed-point form.
 int numbersLength(const WobjData& w) {
-    return formatText(nullptr, 0, "=%d,%d;%0.3lf,%0.3lf,%0.3lf,%0.3lf,%0.3lf,%0.3lf;%0.3lf,%0.3lf,%0.3lf,%0.3lf,%0.3lf,%0.3lf;",
-                      w.attr1, w.attr2, w.frame1[0], w.frame1[1], w.frame1[2], w.frame1[3], w.frame1[4],
-                      w.frame1[5], w.frame2[0], w.frame2[1], w.frame2[2], w.frame2[3], w.frame2[4], w.frame2[5]);
+    // "=%d,%d;%0.3lf,...,%0.3lf;%0.3lf,...,%0.3lf;"
+    CompiledText text(nullptr, 0);
+    text.add("=%d,%d;", w.attr1, w.attr2);
+    text.addList("%0.3lf", w.frame1, 6);
+    text.add(";");
+    text.addList("%0.3lf", w.frame2, 6);
+    text.add(";");
+    return text.finish();
 }
 
 // What is kept of a work-object reply once its numbers are scanned: its length and its last

@@ -15,11 +15,11 @@ namespace {
 // The RobP form, but the first external axis with six decimals: the second corner of the
 // three-corner request travels so.
 int printRobPFineFirstExtAxis(char* out, std::size_t capacity, const RobP& t) {
-    return formatText(out, capacity,
-                      "%.3lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf;%d,%d,%d,%d;%.6lf,%.3lf,%.3lf,%.3lf,%.3lf,%.3lf", t.pos[0],
-                      t.pos[1], t.pos[2], t.pos[3], t.pos[4], t.pos[5], t.armType[0], t.armType[1], t.armType[2],
-                      t.armType[3], t.extAxes[0], t.extAxes[1], t.extAxes[2], t.extAxes[3], t.extAxes[4],
-                      t.extAxes[5]);
+    CompiledText text(out, capacity);
+    text.addList("%.3lf", t.pos, 6);
+    text.add(";%d,%d,%d,%d;%.6lf,", t.armType[0], t.armType[1], t.armType[2], t.armType[3], t.extAxes[0]);
+    text.addList("%.3lf", t.extAxes + 1, 5);
+    return text.finish();
 }
 
 template <typename Record>

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "records/wire_format.h"
 #include "records/wire_text.h"
 
 namespace zefra {
@@ -20,6 +21,14 @@ int formatTextV(char* out, std::size_t capacity, const char* format, std::va_lis
 int scanTextV(const char* in, const char* format, std::va_list args) { return wire::scanV(in, format, args); }
 
 int formatText(char* out, std::size_t capacity, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    const int n = formatTextV(out, capacity, format, args);
+    va_end(args);
+    return n;
+}
+
+int formatChecked(char* out, std::size_t capacity, const char* format, ...) {
     std::va_list args;
     va_start(args, format);
     const int n = formatTextV(out, capacity, format, args);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "records/text.h"
+#include "records/wire_format.h"
 
 // The entry layout is part of the exported interface: a host passes its own array.
 static_assert(sizeof(IoTrigger) == 24, "IoTrigger layout");
@@ -22,7 +23,7 @@ int printTriggers(char* out, std::size_t capacity, const IoTrigger* triggers, st
         const IoTrigger& t = triggers[i];
         const char* lead = (!terminated && i > 0) ? ";" : "";
         const char* tail = terminated ? ";" : "";
-        const int n = formatText(out + used, capacity - used, "%s%d,%d,%d,%.6lf%s", lead, t.field1, t.field2,
+        const int n = formatFields(out + used, capacity - used, "%s%d,%d,%d,%.6lf%s", lead, t.field1, t.field2,
                                  t.field3, t.value, tail);
         if (n < 0 || used + static_cast<std::size_t>(n) >= capacity) {
             out[0] = '\0';

@@ -147,17 +147,137 @@ private:
     wire::Conversion conversions_[count + 1] = {};
 };
 
+// A scan format checked against its targets when the library is compiled: white space, literal
+// text and "%%"; "*" suppression; a width; %d %i %u %o %x %X into int (h: short, hh: char), %f %F
+// %e %E %g %G %a %A into float (l: double), %c and a bounded %Ns into char. One pointer for
+// each conversion not suppressed, of the conversion's own type.
+enum class ScanTarget { int32, int16, int8, float32, float64, chars, unsupported };
+
+template <typename P>
+consteval ScanTarget scanTargetOf() {
+    if constexpr (!std::is_pointer_v<P> || std::is_const_v<std::remove_pointer_t<P>>) {
+        return ScanTarget::unsupported;
+    } else {
+        using T = std::remove_pointer_t<P>;
+        if constexpr (std::is_same_v<T, char>) return ScanTarget::chars;
+        else if constexpr (std::is_integral_v<T> && sizeof(T) == 4) return ScanTarget::int32;
+        else if constexpr (std::is_integral_v<T> && sizeof(T) == 2) return ScanTarget::int16;
+        else if constexpr (std::is_integral_v<T> && sizeof(T) == 1) return ScanTarget::int8;
+        else if constexpr (std::is_same_v<T, float>) return ScanTarget::float32;
+        else if constexpr (std::is_same_v<T, double>) return ScanTarget::float64;
+        else return ScanTarget::unsupported;
+    }
+}
+
+template <typename... Pointers>
+class ScanFormat {
+public:
+    template <std::size_t N>
+    consteval ScanFormat(const char (&text)[N]) : text_(text) {  // implicit: the call passes a literal
+        check(text);
+    }
+    const char* text() const { return text_; }
+
+private:
+    static consteval void check(const char* f) {
+        const ScanTarget kinds[] = {scanTargetOf<Pointers>()..., ScanTarget::unsupported};
+        std::size_t used = 0;
+        while (*f != '\0') {
+            if (*f++ != '%') continue;
+            if (*f == '%') {
+                ++f;
+                continue;
+            }
+            const bool suppress = *f == '*';
+            if (suppress) ++f;
+            int width = 0;
+            for (; *f >= '0' && *f <= '9'; ++f) width = width * 10 + (*f - '0');
+            char length = '\0';
+            if (*f == 'h') length = *++f == 'h' ? 'H' : 'h';
+            if (length == 'H') ++f;
+            if (*f == 'l') {
+                length = 'l';
+                ++f;
+            }
+            ScanTarget kind = ScanTarget::unsupported;
+            switch (*f++) {
+                case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+                    kind = length == '\0' ? ScanTarget::int32
+                           : length == 'h' ? ScanTarget::int16
+                           : length == 'H' ? ScanTarget::int8
+                                           : ScanTarget::unsupported;
+                    break;
+                case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+                    kind = length == '\0' ? ScanTarget::float32 : length == 'l' ? ScanTarget::float64
+                                                                              : ScanTarget::unsupported;
+                    break;
+                case 'c':
+                    if (length == '\0') kind = ScanTarget::chars;
+                    break;
+                case 's':
+                    if (length == '\0' && width > 0) kind = ScanTarget::chars;
+                    break;
+                default:
+                    break;
+            }
+            if (kind == ScanTarget::unsupported) formatDoesNotMatchItsArguments();
+            if (suppress) continue;
+            if (used == sizeof...(Pointers) || kinds[used] != kind) formatDoesNotMatchItsArguments();
+            ++used;
+        }
+        if (used != sizeof...(Pointers)) formatDoesNotMatchItsArguments();
+    }
+
+    const char* text_;
+};
+
+// Scans `in` as scanText does, into pointers checked against the format when the library is
+// compiled; they reach the engine as an array, so no varargs frame lies under the scan.
+template <typename... Pointers>
+int scanFields(const char* in, ScanFormat<std::type_identity_t<Pointers>...> format, Pointers... targets) {
+    void* const array[] = {static_cast<void*>(targets)..., nullptr};
+    return wire::scanArray(in, format.text(), array);
+}
+
 // Prints a compiled format's pieces into a bounded text, byte for byte as the engine prints the
 // format: everything counted, at most capacity - 1 bytes land, the text terminated by finish().
 class CompiledText {
 public:
     CompiledText(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
 
+    // The whole text of one format.
     template <typename... Args>
-    [[gnu::always_inline]] int print(const WireFormat<Args...>& format, Args... args) {
+    [[gnu::always_inline]] int print(const WireFormat<std::type_identity_t<Args>...>& format, Args... args) {
+        add(format, args...);
+        return finish();
+    }
+
+    // A text built piece by piece (a record printed field by field keeps each piece's format
+    // small): add() the pieces, then finish().
+    template <typename... Args>
+    [[gnu::always_inline]] CompiledText& add(const WireFormat<std::type_identity_t<Args>...>& format, Args... args) {
         printPieces(format, std::index_sequence_for<Args...>{}, args...);
         literal(format.literal(sizeof...(Args)), format.literalLength(sizeof...(Args)));
-        return finish();
+        return *this;
+    }
+    // `count` values, each as `format` prints it, "," between them.
+    template <typename T>
+    CompiledText& addList(WireFormat<std::type_identity_t<T>> format, const T* values, int count) {
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) literal(",", 1);
+            add(format, values[i]);
+        }
+        return *this;
+    }
+    // Terminates the text; returns its whole length (what it would take in room enough), or
+    // -1 when a value was refused.
+    [[gnu::always_inline]] int finish() {
+        if (refused_) {
+            if (capacity_ > 0) out_[0] = '\0';
+            return -1;
+        }
+        if (capacity_ > 0) out_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
+        return length_ > static_cast<std::size_t>(INT_MAX) ? -1 : static_cast<int>(length_);
     }
 
 private:
@@ -197,19 +317,23 @@ private:
         if (v < 0) *--q = '-';
         literal(q, static_cast<std::size_t>(end - q));
     }
-    [[gnu::always_inline]] int finish() {
-        if (refused_) {
-            if (capacity_ > 0) out_[0] = '\0';
-            return -1;
-        }
-        if (capacity_ > 0) out_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
-        return length_ > static_cast<std::size_t>(INT_MAX) ? -1 : static_cast<int>(length_);
-    }
 
     char* out_;
     std::size_t capacity_;
     std::size_t length_ = 0;
     bool refused_ = false;
 };
+
+// Formats as formatText does, for a format that WireFormat has already checked against these
+// arguments (so the compiler is not asked to check it again).
+int formatChecked(char* out, std::size_t capacity, const char* format, ...);
+
+// Formats as formatText does, for a format checked against its arguments when the library is
+// compiled: printed from its pieces where it has them, with no varargs frame under the printing.
+template <typename... Args>
+int formatFields(char* out, std::size_t capacity, WireFormat<std::type_identity_t<Args>...> format, Args... args) {
+    if (!format.compiled()) return formatChecked(out, capacity, format.text(), args...);
+    return CompiledText(out, capacity).print(format, args...);
+}
 
 }  // namespace zefra

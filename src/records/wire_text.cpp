@@ -349,25 +349,42 @@ bool parseScanSpec(const char*& p, ScanSpec& s) {
 // the low 32 bits of strtol's 64-bit (or saturated) result, so that "=4294967297" would read
 // as 1. A number that cannot be held is refused rather than silently replaced by another.
 // Stores the low bits of a value already known to lie within -2^31..2^32-1.
-void storeInteger(const ScanSpec& s, std::uint32_t bits, std::va_list& args) {
+// Where a scan stores its conversions: the caller's pointers, one for each conversion not
+// suppressed, taken in order from C varargs or from an array.
+class Targets {
+public:
+    explicit Targets(std::va_list& args) : args_(&args) {}
+    explicit Targets(void* const* array) : array_(array) {}
+    template <typename T>
+    T* next() {
+        if (array_ != nullptr) return static_cast<T*>(*array_++);
+        return va_arg(*args_, T*);
+    }
+
+private:
+    std::va_list* args_ = nullptr;
+    void* const* array_ = nullptr;
+};
+
+void storeInteger(const ScanSpec& s, std::uint32_t bits, Targets& targets) {
     const bool isSigned = s.conversion == 'd' || s.conversion == 'i';
     switch (s.length) {
         case Length::hh:
-            if (isSigned) *va_arg(args, signed char*) = static_cast<signed char>(bits & 0xFF);
-            else *va_arg(args, unsigned char*) = static_cast<unsigned char>(bits);
+            if (isSigned) *targets.next<signed char>() = static_cast<signed char>(bits & 0xFF);
+            else *targets.next<unsigned char>() = static_cast<unsigned char>(bits);
             break;
         case Length::h:
-            if (isSigned) *va_arg(args, short*) = static_cast<short>(bits & 0xFFFF);
-            else *va_arg(args, unsigned short*) = static_cast<unsigned short>(bits);
+            if (isSigned) *targets.next<short>() = static_cast<short>(bits & 0xFFFF);
+            else *targets.next<unsigned short>() = static_cast<unsigned short>(bits);
             break;
         default:
-            if (isSigned) *va_arg(args, int*) = static_cast<int>(bits);
-            else *va_arg(args, unsigned*) = bits;
+            if (isSigned) *targets.next<int>() = static_cast<int>(bits);
+            else *targets.next<unsigned>() = bits;
             break;
     }
 }
 
-Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
+Outcome scanInteger(Input& in, const ScanSpec& s, Targets& targets) {
     int base = s.conversion == 'd' || s.conversion == 'u' ? 10 : s.conversion == 'i' ? 0 : s.conversion == 'o' ? 8 : 16;
     int width = s.width;
     if (base == 10 && width < 0) {
@@ -386,7 +403,7 @@ Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
         in.moveTo(p);
         if (magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF})) return Outcome::mismatch;
         if (!s.suppress)
-            storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
+            storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), targets);
         return Outcome::converted;
     }
     int c = in.get();
@@ -432,7 +449,7 @@ Outcome scanInteger(Input& in, const ScanSpec& s, std::va_list& args) {
     if (tooLarge || magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF}))
         return Outcome::mismatch;
     if (!s.suppress)
-        storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), args);
+        storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), targets);
     return Outcome::converted;
 }
 
@@ -533,10 +550,10 @@ const char* convertFloat(const char* begin, const char* end, T& value) {
 // "1e" reads as 1 with the "e" consumed, "nan(1)" reads "nan" and leaves "(1)", and "infin"
 // fails), then converted as strtod converts them.
 template <typename T>
-Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, std::va_list& args) {
+Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, Targets& targets) {
     T value = 0;
     if (convertFloat(start, end, value) == nullptr) return Outcome::mismatch;
-    if (!s.suppress) *va_arg(args, T*) = value;
+    if (!s.suppress) *targets.next<T>() = value;
     return Outcome::converted;
 }
 
@@ -560,12 +577,12 @@ bool plainDecimal(const char* p, const char*& end) {
     return true;
 }
 
-Outcome scanFloat(Input& in, const ScanSpec& s, std::va_list& args) {
+Outcome scanFloat(Input& in, const ScanSpec& s, Targets& targets) {
     int width = s.width;
     const char* start = in.position();
     if (const char* end = nullptr; width < 0 && plainDecimal(start, end)) {
         in.moveTo(end);
-        return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
+        return s.length == Length::l ? storeFloat<double>(start, end, s, targets) : storeFloat<float>(start, end, s, targets);
     }
     int c = in.get();
     if (width > 0) --width;
@@ -636,13 +653,13 @@ Outcome scanFloat(Input& in, const ScanSpec& s, std::va_list& args) {
             return Outcome::mismatch;
     }
     const char* end = in.position();
-    return s.length == Length::l ? storeFloat<double>(start, end, s, args) : storeFloat<float>(start, end, s, args);
+    return s.length == Length::l ? storeFloat<double>(start, end, s, targets) : storeFloat<float>(start, end, s, targets);
 }
 
-Outcome scanCharacters(Input& in, const ScanSpec& s, std::va_list& args) {
+Outcome scanCharacters(Input& in, const ScanSpec& s, Targets& targets) {
     int c = in.get();
     if (c == EOF) return Outcome::endOfInput;
-    char* out = s.suppress ? nullptr : va_arg(args, char*);
+    char* out = s.suppress ? nullptr : targets.next<char>();
     if (s.conversion == 'c') {
         int width = s.width < 0 ? 1 : s.width;
         for (;;) {
@@ -736,7 +753,8 @@ Directive directiveOf(const Conversion& c) {
 
 // The value arrives as C varargs would pass it (promoted to int) and is narrowed as printf
 // narrows it for its length and conversion.
-std::size_t appendInteger(char* out, std::size_t capacity, std::size_t length, Conversion conversion, int value) {
+[[gnu::noinline]] std::size_t appendInteger(char* out, std::size_t capacity, std::size_t length, Conversion conversion,
+                                          int value) {
     Sink sink(out, capacity, length);
     const Directive s = directiveOf(conversion);
     const unsigned bits = static_cast<unsigned>(value);
@@ -763,14 +781,16 @@ std::size_t appendInteger(char* out, std::size_t capacity, std::size_t length, C
     return sink.count();
 }
 
-std::size_t appendReal(char* out, std::size_t capacity, std::size_t length, Conversion conversion, double value) {
+[[gnu::noinline]] std::size_t appendReal(char* out, std::size_t capacity, std::size_t length, Conversion conversion,
+                                       double value) {
     if (!std::isfinite(value)) return refusedLength;
     Sink sink(out, capacity, length);
     putFixed(sink, directiveOf(conversion), value);
     return sink.count();
 }
 
-std::size_t appendText(char* out, std::size_t capacity, std::size_t length, Conversion conversion, const char* value) {
+[[gnu::noinline]] std::size_t appendText(char* out, std::size_t capacity, std::size_t length, Conversion conversion,
+                                       const char* value) {
     Sink sink(out, capacity, length);
     putTextField(sink, directiveOf(conversion), value);
     return sink.count();
@@ -814,10 +834,10 @@ int formatV(char* out, std::size_t capacity, const char* format, std::va_list ar
     return refused ? sink.refuse() : sink.finish();
 }
 
-int scanV(const char* text, const char* format, std::va_list args) {
+namespace {
+
+int scanWith(const char* text, const char* format, Targets& targets) {
     Input in(text);
-    std::va_list rest;
-    va_copy(rest, args);
     int stored = 0;
     bool skipSpace = false;
     Outcome outcome = Outcome::converted;
@@ -860,10 +880,10 @@ int scanV(const char* text, const char* format, std::va_list args) {
         }
         switch (s.conversion) {
             case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
-                outcome = scanInteger(in, s, rest);
+                outcome = scanInteger(in, s, targets);
                 break;
             case 'c': case 's':
-                outcome = scanCharacters(in, s, rest);
+                outcome = scanCharacters(in, s, targets);
                 break;
             case '%': {
                 const int c = in.get();
@@ -875,13 +895,28 @@ int scanV(const char* text, const char* format, std::va_list args) {
                 continue;
             }
             default:
-                outcome = scanFloat(in, s, rest);
+                outcome = scanFloat(in, s, targets);
                 break;
         }
         if (outcome == Outcome::converted && !s.suppress && s.conversion != '%') ++stored;
     }
-    va_end(rest);
     return outcome == Outcome::endOfInput && stored == 0 ? EOF : stored;
+}
+
+}  // namespace
+
+int scanV(const char* text, const char* format, std::va_list args) {
+    std::va_list rest;
+    va_copy(rest, args);
+    Targets targets(rest);
+    const int n = scanWith(text, format, targets);
+    va_end(rest);
+    return n;
+}
+
+int scanArray(const char* text, const char* format, void* const* targets) {
+    Targets fromArray(targets);
+    return scanWith(text, format, fromArray);
 }
 
 bool formatSupported(const char* format) {

@@ -25,6 +25,8 @@ inline constexpr int maxFloatPrecision = 99;
 
 int formatV(char* out, std::size_t capacity, const char* format, std::va_list args);
 int scanV(const char* in, const char* format, std::va_list args);
+// As scanV, the pointers taken in order from `targets` (one for each conversion not suppressed).
+int scanArray(const char* in, const char* format, void* const* targets);
 
 bool formatSupported(const char* format);
 bool scanSupported(const char* format);

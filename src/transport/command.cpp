@@ -34,22 +34,6 @@ bool Command::append(const char* format, ...) {
     return accept(used, n);
 }
 
-int Command::formatArguments(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = formatTextV(buffer_.command(), regionSize, format, args);
-    va_end(args);
-    return n;
-}
-
-int Command::scan(const char* format, ...) const {
-    std::va_list args;
-    va_start(args, format);
-    const int n = scanTextV(buffer_.payload(), format, args);
-    va_end(args);
-    return n;
-}
-
 std::size_t Command::payloadLength() const { return std::strlen(buffer_.payload()); }
 
 std::int32_t readInteger(std::int32_t rc, const Command& command, std::int32_t* value) {

@@ -40,7 +40,7 @@ public:
     template <typename... Args>
     bool format(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
         fits_ = true;
-        return accept(0, formatArguments(text.text(), args...));
+        return accept(0, formatChecked(buffer_.command(), regionSize, text.text(), args...));
     }
     // The same, with the format's pieces printed in line where the call is (no text is parsed at
     // run time): the path of every plain command. Its temporaries sit in the caller's frame, so
@@ -48,7 +48,7 @@ public:
     template <typename... Args>
     [[gnu::always_inline]] bool formatInline(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
         fits_ = true;
-        if (!text.compiled()) return accept(0, formatArguments(text.text(), args...));
+        if (!text.compiled()) return accept(0, formatChecked(buffer_.command(), regionSize, text.text(), args...));
         return accept(0, CompiledText(buffer_.command(), regionSize).print(text, args...));
     }
     bool formatV(const char* format, std::va_list args);
@@ -88,8 +88,12 @@ public:
     // whose answer is never scanned: "ok" and any other text give RC_OK, "e-3" gives 3.
     std::int32_t queryResult(std::int32_t slot) { return fits_ ? queryExchange(buffer_, slot) : RC_BAD_PARAM; }
 
-    // Scans the reply payload (locale-proof, scanf rules); returns what sscanf returns.
-    [[gnu::format(scanf, 2, 3)]] int scan(const char* format, ...) const;
+    // Scans the reply payload (locale-proof, scanf rules, the format checked against its
+    // targets when the library is compiled); returns what sscanf returns.
+    template <typename... Pointers>
+    int scan(ScanFormat<std::type_identity_t<Pointers>...> format, Pointers... targets) const {
+        return scanFields(buffer_.payload(), format, targets...);
+    }
 
     const char* payload() const { return buffer_.payload(); }
     std::size_t payloadLength() const;
@@ -97,7 +101,6 @@ public:
 private:
     static std::int32_t failureOnly(std::int32_t rc) { return rc > 0 ? RC_OK : rc; }
     std::size_t usedLength() const;
-    int formatArguments(const char* format, ...);  // checked by format()'s WireFormat
     bool accept(std::size_t used, int written);
 
     ExchangeBuffer buffer_;

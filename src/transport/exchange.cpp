@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "records/text.h"
+#include "records/wire_format.h"
 #include "transport/slots.h"
 #include "zefraapi.h"
 
@@ -180,14 +181,14 @@ bool unframeReply(char* reply) {
 std::int32_t classifyCommandReply(const char* payload) {
     if (std::strcmp(payload, "ok") == 0) return RC_OK;
     int number = 0;
-    if (scanText(payload, "e%d:", &number) == 1) return negated(number);
+    if (scanFields(payload, "e%d:", &number) == 1) return negated(number);
     return RC_FAIL;
 }
 
 std::int32_t classifyQueryReply(const char* payload) {
     if (payload[0] != 'e') return RC_OK;
     int number = 0;
-    if (scanText(payload, "e%d", &number) == 1) return negated(number);
+    if (scanFields(payload, "e%d", &number) == 1) return negated(number);
     return RC_FAIL;
 }
 
@@ -210,7 +211,7 @@ std::int32_t integerQuery(const char* commandText, std::int32_t* value, std::int
     // Only a negative result is a failure; any other payload must scan.
     if (const std::int32_t rc = queryExchange(buffer, slot); rc < 0) return rc;
     int scanned = 0;
-    if (scanText(buffer.payload(), "=%d", &scanned) != 1) return RC_FAIL;
+    if (scanFields(buffer.payload(), "=%d", &scanned) != 1) return RC_FAIL;
     *value = scanned;
     return RC_OK;
 }
