@@ -57,5 +57,21 @@ TEST(CompiledFormat, PrintsWhatTheEnginePrints) {
     EXPECT_FALSE((WireFormat<int, const char*>("%.*s").compiled()));
 }
 
+// The array of targets is read as the engine reads C varargs: one for each conversion not
+// suppressed, in order, none after a mismatch.
+TEST(CompiledFormat, ScansIntoTheTargetsInOrder) {
+    int a = -1, b = -1, c = -1;
+    double d = -1;
+    char word[8] = "unset";
+    EXPECT_EQ(scanFields("=7,x 2.5;ab", "=%d,%*c %lf;%7s", &a, &d, word), 3);
+    EXPECT_EQ(a, 7);
+    EXPECT_EQ(d, 2.5);
+    EXPECT_STREQ(word, "ab");
+    EXPECT_EQ(scanFields("=1,2;3", "=%d,%d,%d", &a, &b, &c), 2);
+    EXPECT_EQ(b, 2);
+    EXPECT_EQ(c, -1);
+    EXPECT_EQ(scanFields("", "=%d", &c), EOF);
+}
+
 }  // namespace
 }  // namespace zefra
