@@ -1,6 +1,7 @@
-// Locale-proof text formatting and scanning. Every number that crosses the wire goes through
-// these two functions, which follow printf/scanf rules under the classic "C" locale whatever
-// locale the host has set. Swapping the engine behind them touches nothing else.
+// Locale-proof text formatting and scanning with printf/scanf rules under the classic "C" locale,
+// whatever locale the host has set. These take a format known only at run time; the library's
+// own formats go through the compile-time-checked helpers of records/wire_format.h, which use
+// the same engine.
 #pragma once
 
 #include <cstdarg>

@@ -1,13 +1,16 @@
-// A command format parsed and checked against its arguments when the library is compiled, for
-// the helpers that take their arguments as a parameter pack rather than as C varargs. The check
-// accepts what the number engine prints: flags, width and precision (digits or "*"), %d %i %u
-// %o %x %X %c with no length or hh/h, %f %F with no length or l, %s and "%%", with the engine's
-// own refusals ("#" on %d, a precision on %c, ...). A format outside it, or arguments that do not
-// match it in count and kind, stop the build at the call.
+// Command and reply formats parsed and checked against their arguments when the library is
+// compiled, for the helpers that take their arguments as a parameter pack rather than as C
+// varargs (a varargs function keeps its register save area on the stack under everything it
+// calls). A format outside what the number engine handles, or arguments that do not match it in
+// count and kind, stop the build at the call.
 //
-// A format whose arguments each have a conversion of their own (no "%%", no "*") is kept as its
-// pieces, the literal text before each conversion and the conversion itself, and printed by
-// CompiledText without being read again at run time; any other goes to the engine as text.
+// WireFormat (printing) accepts flags, width and precision (digits or "*"), %d %i %u %o %x %X %c
+// with no length or hh/h, %f %F with no length or l, %s and "%%", with the engine's own refusals
+// ("#" on %d, a precision on %c, ...). A format whose arguments each have a conversion of their
+// own (no "%%", no "*") is kept as its pieces, the literal text before each conversion and the
+// conversion itself, and CompiledText prints it without reading the text at run time; any other
+// goes to the engine as text. ScanFormat (replies) is checked the same way; the engine reads the
+// format, and takes the targets from an array.
 #pragma once
 
 #include <climits>

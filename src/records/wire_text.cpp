@@ -3,6 +3,7 @@
 #include <bit>
 #include <charconv>
 #include <climits>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -557,6 +558,55 @@ Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, Target
     return Outcome::converted;
 }
 
+// Plain decimal text (as plainDecimal delimits it) whose digits fit T's mantissa exactly and
+// whose power of ten is exact in T converts with one multiplication or division of two exact
+// values, so its one rounding is the correctly rounded result strtod gives. False for any
+// other text, which goes to from_chars.
+template <typename T>
+bool convertExactDecimal(const char* p, const char* end, T& value) {
+    // Arithmetic carried out wider than T (the x87 unit) would round twice.
+    if constexpr (FLT_EVAL_METHOD != 0) return false;
+    constexpr std::uint64_t mantissaLimit = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr int powerLimit = std::is_same_v<T, float> ? 10 : 22;
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    std::uint64_t mantissa = 0;
+    int scale = 0;  // the value is mantissa * 10^scale
+    bool anyDigit = false, afterPoint = false;
+    for (; p < end && (isDigit(*p) || (*p == '.' && !afterPoint)); ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+            continue;
+        }
+        anyDigit = true;
+        if (afterPoint) --scale;
+        if (mantissa > (mantissaLimit - 9) / 10) return false;  // more digits than T holds exactly
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    if (!anyDigit) return false;
+    if (p < end) {  // "e", a sign and digits (or none: "1e" is 1)
+        if (lower(*p) != 'e') return false;
+        const bool negativeExponent = *++p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        int exponent = 0;
+        for (; p < end; ++p) {
+            if (!isDigit(*p) || exponent > 1000) return false;
+            exponent = exponent * 10 + (*p - '0');
+        }
+        scale += negativeExponent ? -exponent : exponent;
+    }
+    if (mantissa != 0 && (scale < -powerLimit || scale > powerLimit)) return false;
+    T v = static_cast<T>(mantissa);
+    if (mantissa != 0) {
+        const T power = static_cast<T>(powersOfTen[scale < 0 ? -scale : scale]);  // exact within powerLimit
+        v = scale < 0 ? v / power : v * power;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
 // The plain decimal number without a width, the form nearly every reply carries, taken in one
 // tight pass. It consumes exactly what the general collection below would: digits, one
 // point, then "e", an optional sign and digits (a bare "1e" or "1e-" included), nothing after.
@@ -582,7 +632,16 @@ Outcome scanFloat(Input& in, const ScanSpec& s, Targets& targets) {
     const char* start = in.position();
     if (const char* end = nullptr; width < 0 && plainDecimal(start, end)) {
         in.moveTo(end);
-        return s.length == Length::l ? storeFloat<double>(start, end, s, targets) : storeFloat<float>(start, end, s, targets);
+        if (s.length == Length::l) {
+            double value = 0;
+            if (!convertExactDecimal(start, end, value)) return storeFloat<double>(start, end, s, targets);
+            if (!s.suppress) *targets.next<double>() = value;
+        } else {
+            float value = 0;
+            if (!convertExactDecimal(start, end, value)) return storeFloat<float>(start, end, s, targets);
+            if (!s.suppress) *targets.next<float>() = value;
+        }
+        return Outcome::converted;
     }
     int c = in.get();
     if (width > 0) --width;
