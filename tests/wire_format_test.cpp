@@ -1,17 +1,32 @@
 // A format printed from its compiled pieces gives what the engine gives for its text: the same
-// bytes, the same length and the same refusals, in room to spare, in room cut short and in none.
+// length and the same refusals in room to spare, in room cut short and in none, and the same
+// bytes whenever it fits (a text cut short is never used, so what it holds is left open).
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
+#include <cfloat>
 #include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "records/text.h"
 #include "records/wire_format.h"
 
 namespace zefra {
 namespace {
+
+// The C library's length for the same format and value.
+int referenceLength(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    return n;
+}
 
 int engineText(char* out, std::size_t capacity, const char* format, ...) {
     std::va_list args;
@@ -31,6 +46,12 @@ void expectAsEngine(WireFormat<std::type_identity_t<Args>...> format, Args... ar
         const int length = CompiledText(capacity ? compiled : nullptr, capacity).print(format, args...);
         ASSERT_EQ(length, engineText(capacity ? engine : nullptr, capacity, format.text(), args...))
             << format.text() << " in " << capacity;
+        if (length < 0 || static_cast<std::size_t>(length) >= capacity) {  // refused or cut short: never used
+            if (capacity > 0 && length < 0) {
+                EXPECT_EQ(compiled[0], '\0') << format.text();
+            }
+            continue;
+        }
         EXPECT_EQ(std::string(compiled, sizeof compiled), std::string(engine, sizeof engine))
             << format.text() << " in " << capacity;
     }
@@ -55,6 +76,40 @@ TEST(CompiledFormat, PrintsWhatTheEnginePrints) {
     EXPECT_FALSE((WireFormat<int>("%d%%").compiled()));
     EXPECT_FALSE((WireFormat<int, double>("%*f").compiled()));
     EXPECT_FALSE((WireFormat<int, const char*>("%.*s").compiled()));
+}
+
+// The length of a value's fixed-point text is worked out without printing it: it must be the
+// C library's for any double, at the precisions the commands use and beyond.
+TEST(CompiledFormat, CountsFixedPointTextAsTheCLibraryDoes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the reference is glibc's printf";
+#endif
+    std::mt19937_64 random(7);
+    std::vector<double> values = {0.5, 1.5, 2.5, 9.5, 99.5, 9.96, 99.9996, 999999.9999996, 9.9999995,
+                                  9007199254740991.5, 9007199254740992.0, 1e22, 1e23, 1e300, DBL_MAX, 5e-324};
+    for (int e = 0; e <= 308; ++e) {
+        const double p = std::pow(10.0, e);
+        for (const double v : {p, std::nextafter(p, 0.0), std::nextafter(p, INFINITY)}) values.push_back(v);
+    }
+    for (int i = 0; i < 20000; ++i) {
+        std::uint64_t bits = random();
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 60));
+    }
+    const auto expectLength = [](const WireFormat<double>& format, double v) {
+        EXPECT_EQ(CompiledText(nullptr, 0).print(format, v), referenceLength(format.text(), v))
+            << format.text() << " " << v;
+    };
+    for (const double v : values) {
+        expectLength("%.0f", v);
+        expectLength("%.1f", v);
+        expectLength("%.3lf", v);
+        expectLength("%f", -v);
+        expectLength("%.17f", v);
+        expectLength("%+.2f", v);
+    }
 }
 
 // The array of targets is read as the engine reads C varargs: one for each conversion not

@@ -22,7 +22,8 @@ using namespace zefra;
 namespace {
 
 // Wire order differs from memory order: the three integers first, field3 (stored last) third.
-int printMoveData(char* out, std::size_t capacity, const MoveData& d) {
+// Out of line: its compiled format would otherwise sit in the frame that holds the command.
+[[gnu::noinline]] int printMoveData(char* out, std::size_t capacity, const MoveData& d) {
     return formatFields(out, capacity, "%d,%d,%d,%.3lf,%.3lf,%.3lf,%.3lf", d.field1, d.field2, d.field3, d.real1,
                       d.real2, d.real3, d.real4);
 }

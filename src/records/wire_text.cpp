@@ -1,5 +1,6 @@
 #include "records/wire_text.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <climits>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <type_traits>
 
@@ -222,6 +224,73 @@ void putInteger(Sink& sink, const Directive& s, std::uint64_t magnitude, bool ne
     if (s.zero && !s.left && static_cast<std::size_t>(s.width) > prefixLength + n)
         zeros = static_cast<std::size_t>(s.width) - prefixLength - n;
     putField(sink, s, &sign, prefixLength, zeros, body, n);
+}
+
+// For each power of ten 10^e from 10^23 on (the first no double holds exactly): whether the
+// double nearest it lies below it. Worked out once, when the library is compiled, on 10^e
+// held exactly in 1,088 bits.
+struct NearestBelow {
+    bool below[std::numeric_limits<double>::max_exponent10 + 1] = {};
+    consteval NearestBelow() {
+        std::uint64_t words[17] = {1};  // 10^e, least significant word first
+        for (int e = 1; e < static_cast<int>(std::size(below)); ++e) {
+            std::uint64_t carry = 0;
+            for (std::uint64_t& w : words) {  // times ten, in 32-bit halves
+                const std::uint64_t low = (w & 0xFFFFFFFF) * 10 + carry;
+                const std::uint64_t high = (w >> 32) * 10 + (low >> 32);
+                w = (low & 0xFFFFFFFF) | (high << 32);
+                carry = high >> 32;
+            }
+            int top = 16;
+            while (words[top] == 0) --top;
+            const int bits = top * 64 + (64 - std::countl_zero(words[top]));
+            if (bits <= 53) continue;
+            const auto bit = [&](int i) { return (words[i / 64] >> (i % 64)) & 1; };
+            // Rounded to 53 bits: down when the first dropped bit is 0, or it is 1 with nothing
+            // after it and the kept bits end in 0 (to even).
+            const int dropped = bits - 53;
+            bool rest = false;
+            for (int i = 0; i < dropped - 1; ++i) rest = rest || bit(i);
+            const bool down = bit(dropped - 1) == 0 || (!rest && bit(dropped) == 0);
+            below[e] = down && (bit(dropped - 1) != 0 || rest);
+        }
+    }
+};
+constexpr NearestBelow nearestBelow;
+
+// The integer digits of a magnitude of 2^53 or more (an integer), counted from its shortest
+// form: "1eNNN" is the double nearest 10^NNN, which may lie just below it. Out of line, like
+// the next one, so that their areas are on the stack only while they count.
+[[gnu::noinline]] std::size_t integerDigitsOfLarge(double magnitude) {
+    char shortest[32];
+    const auto r = std::to_chars(shortest, shortest + sizeof shortest, magnitude, std::chars_format::scientific);
+    const char* e = std::find(shortest, r.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(e + 2, r.ptr, exponent);  // "e+NNN"
+    const bool powerOfTen = e == shortest + 1 && shortest[0] == '1';
+    return static_cast<std::size_t>(exponent) + (powerOfTen && nearestBelow.below[exponent] ? 0 : 1);
+}
+
+// The integer digits of a magnitude below 2^53 as printed at `precision`, rounding included
+// (9.96 at one decimal is "10.0", 9.5 at none "10"): 17 digits at most.
+[[gnu::noinline]] std::size_t integerDigitsRounded(double magnitude, int precision) {
+    char rounded[17 + 1 + maxFloatPrecision];
+    const auto r = std::to_chars(rounded, rounded + sizeof rounded, magnitude, std::chars_format::fixed, precision);
+    return static_cast<std::size_t>(std::find(rounded, r.ptr, '.') - rounded);
+}
+
+// The length of the fixed-point text of a finite `magnitude` at `precision` (digits, point and
+// decimals, no sign), worked out without writing the text, whose integer part can run to 309
+// digits. Only a value that may round up into one more integer digit (all nines) is printed.
+std::size_t fixedLength(double magnitude, int precision, bool alt) {
+    const std::size_t fraction = precision > 0 ? 1 + static_cast<std::size_t>(precision) : (alt ? 1 : 0);
+    if (magnitude >= 9007199254740992.0) return integerDigitsOfLarge(magnitude) + fraction;
+    std::uint64_t whole = static_cast<std::uint64_t>(magnitude);
+    std::size_t digits = 1;
+    bool allNines = whole != 0;
+    for (; whole >= 10; whole /= 10, ++digits) allNines = allNines && whole % 10 == 9;
+    if (allNines && whole == 9) digits = integerDigitsRounded(magnitude, precision);
+    return digits + fraction;
 }
 
 void putFixed(Sink& sink, const Directive& s, double value) {
@@ -840,11 +909,26 @@ Directive directiveOf(const Conversion& c) {
     return sink.count();
 }
 
+// A plain field is counted before it is printed, and printed in place only when it fits: a text
+// cut short is never used, so nothing of it is written (and no value is ever printed into a
+// scratch area for its length).
 [[gnu::noinline]] std::size_t appendReal(char* out, std::size_t capacity, std::size_t length, Conversion conversion,
                                        double value) {
     if (!std::isfinite(value)) return refusedLength;
+    const Directive s = directiveOf(conversion);
+    if (s.width == 0 && !s.alt) {
+        const int precision = s.precision < 0 ? 6 : s.precision;
+        const char sign = std::signbit(value) ? '-' : s.plus ? '+' : s.space ? ' ' : '\0';
+        const std::size_t signLength = sign != '\0' ? 1 : 0;
+        const std::size_t total = signLength + fixedLength(std::fabs(value), precision, false);
+        if (length + total >= capacity) return length + total;
+        out[length] = sign;
+        const auto r = std::to_chars(out + length + signLength, out + capacity - 1, std::fabs(value),
+                                     std::chars_format::fixed, precision);
+        if (r.ec == std::errc() && r.ptr == out + length + total) return length + total;
+    }
     Sink sink(out, capacity, length);
-    putFixed(sink, directiveOf(conversion), value);
+    putFixed(sink, s, value);
     return sink.count();
 }
 
