@@ -55,8 +55,20 @@ void check(bool same) {
     if (!same) __builtin_trap();
 }
 
+// Both scanners are given twenty result fields: a format storing more would read pointers
+// that were never passed.
+bool storesAtMostTwenty(const char* format) {
+    int stored = 0;
+    for (const char* p = std::strchr(format, '%'); p != nullptr; p = std::strchr(p, '%')) {
+        ++p;
+        if (*p == '%') ++p;
+        else if (*p != '*') ++stored;
+    }
+    return stored <= 20;
+}
+
 void compareScan(const char* format, const std::string& text) {
-    if (!zefra::wire::scanSupported(format)) return;
+    if (!zefra::wire::scanSupported(format) || !storesAtMostTwenty(format)) return;
     const auto ours = zefra::test::scanWith(zefra::test::engineScan, text.c_str(), format, std::make_index_sequence<20>());
     const auto theirs =
         zefra::test::scanWith(zefra::test::libraryScan, text.c_str(), format, std::make_index_sequence<20>());

@@ -43,20 +43,30 @@ class WireFormat {
 public:
     static constexpr std::size_t count = sizeof...(Args);
 
+    // The pieces are worked out by a function and the members set in the initializer list only
+    // (some compilers drop what a consteval constructor's body assigns to its members).
     template <std::size_t N>
-    consteval WireFormat(const char (&text)[N]) : text_(text) {  // implicit: the call passes a literal
-        parse(text);
-    }
+    consteval WireFormat(const char (&text)[N]) : text_(text), pieces_(parse(text)) {}  // implicit: a literal
     const char* text() const { return text_; }
-    bool compiled() const { return compiled_; }
+    bool compiled() const { return pieces_.compiled; }
     // Piece i (0 to count - 1): the literal text before argument i's conversion, and that
     // conversion; literal(count) is the text after the last one.
-    const char* literal(std::size_t i) const { return text_ + literalStarts_[i]; }
-    std::size_t literalLength(std::size_t i) const { return literalLengths_[i]; }
-    wire::Conversion conversion(std::size_t i) const { return conversions_[i]; }
+    const char* literal(std::size_t i) const { return text_ + pieces_.literalStarts[i]; }
+    std::size_t literalLength(std::size_t i) const { return pieces_.literalLengths[i]; }
+    wire::Conversion conversion(std::size_t i) const { return pieces_.conversions[i]; }
 
 private:
-    consteval void parse(const char* f) {
+    struct Pieces {
+        bool compiled;
+        std::uint16_t literalStarts[count + 1];
+        std::uint16_t literalLengths[count + 1];
+        wire::Conversion conversions[count + 1];
+    };
+
+    static consteval Pieces parse(const char* const text) {
+        Pieces pieces{};
+        pieces.compiled = true;
+        const char* f = text;
         const FormatArgument kinds[] = {formatArgumentOf<Args>()..., FormatArgument::unsupported};
         std::size_t used = 0;
         const auto take = [&](FormatArgument kind) {
@@ -66,7 +76,7 @@ private:
         const auto number = [&](std::int16_t& value) {  // digits, or "*" taking an int argument
             if (*f == '*') {
                 ++f;
-                compiled_ = false;
+                pieces.compiled = false;
                 take(FormatArgument::integer);
             }
             for (int digits = 0; *f >= '0' && *f <= '9'; ++f) {
@@ -80,7 +90,7 @@ private:
             if (*f++ != '%') continue;
             if (*f == '%') {
                 ++f;
-                compiled_ = false;
+                pieces.compiled = false;
                 continue;
             }
             wire::Conversion c;
@@ -130,24 +140,21 @@ private:
                     formatDoesNotMatchItsArguments();
             }
             if (used < count) {
-                literalStarts_[used] = static_cast<std::uint16_t>(run - text_);
-                literalLengths_[used] = static_cast<std::uint16_t>(percent - run);
-                conversions_[used] = c;
+                pieces.literalStarts[used] = static_cast<std::uint16_t>(run - text);
+                pieces.literalLengths[used] = static_cast<std::uint16_t>(percent - run);
+                pieces.conversions[used] = c;
             }
             take(kind);
             run = f;
         }
-        if (used != count) formatDoesNotMatchItsArguments();
-        if (f - text_ > UINT16_MAX) formatDoesNotMatchItsArguments();
-        literalStarts_[count] = static_cast<std::uint16_t>(run - text_);
-        literalLengths_[count] = static_cast<std::uint16_t>(f - run);
+        if (used != count || f - text > UINT16_MAX) formatDoesNotMatchItsArguments();
+        pieces.literalStarts[count] = static_cast<std::uint16_t>(run - text);
+        pieces.literalLengths[count] = static_cast<std::uint16_t>(f - run);
+        return pieces;
     }
 
     const char* text_;
-    bool compiled_ = true;
-    std::uint16_t literalStarts_[count + 1] = {};
-    std::uint16_t literalLengths_[count + 1] = {};
-    wire::Conversion conversions_[count + 1] = {};
+    Pieces pieces_;
 };
 
 // A scan format checked against its targets when the library is compiled: white space, literal

@@ -230,33 +230,38 @@ void putInteger(Sink& sink, const Directive& s, std::uint64_t magnitude, bool ne
 // double nearest it lies below it. Worked out once, when the library is compiled, on 10^e
 // held exactly in 1,088 bits.
 struct NearestBelow {
-    bool below[std::numeric_limits<double>::max_exponent10 + 1] = {};
-    consteval NearestBelow() {
-        std::uint64_t words[17] = {1};  // 10^e, least significant word first
-        for (int e = 1; e < static_cast<int>(std::size(below)); ++e) {
-            std::uint64_t carry = 0;
-            for (std::uint64_t& w : words) {  // times ten, in 32-bit halves
-                const std::uint64_t low = (w & 0xFFFFFFFF) * 10 + carry;
-                const std::uint64_t high = (w >> 32) * 10 + (low >> 32);
-                w = (low & 0xFFFFFFFF) | (high << 32);
-                carry = high >> 32;
-            }
-            int top = 16;
-            while (words[top] == 0) --top;
-            const int bits = top * 64 + (64 - std::countl_zero(words[top]));
-            if (bits <= 53) continue;
-            const auto bit = [&](int i) { return (words[i / 64] >> (i % 64)) & 1; };
-            // Rounded to 53 bits: down when the first dropped bit is 0, or it is 1 with nothing
-            // after it and the kept bits end in 0 (to even).
-            const int dropped = bits - 53;
-            bool rest = false;
-            for (int i = 0; i < dropped - 1; ++i) rest = rest || bit(i);
-            const bool down = bit(dropped - 1) == 0 || (!rest && bit(dropped) == 0);
-            below[e] = down && (bit(dropped - 1) != 0 || rest);
-        }
-    }
+    bool below[std::numeric_limits<double>::max_exponent10 + 1];
 };
-constexpr NearestBelow nearestBelow;
+
+// Built by a function, not a constructor: some compilers drop what a consteval constructor's
+// body assigns.
+consteval NearestBelow findNearestBelow() {
+    NearestBelow table{};
+    std::uint64_t words[17] = {1};  // 10^e, least significant word first
+    for (int e = 1; e < static_cast<int>(std::size(table.below)); ++e) {
+        std::uint64_t carry = 0;
+        for (std::uint64_t& w : words) {  // times ten, in 32-bit halves
+            const std::uint64_t low = (w & 0xFFFFFFFF) * 10 + carry;
+            const std::uint64_t high = (w >> 32) * 10 + (low >> 32);
+            w = (low & 0xFFFFFFFF) | (high << 32);
+            carry = high >> 32;
+        }
+        int top = 16;
+        while (words[top] == 0) --top;
+        const int bits = top * 64 + (64 - std::countl_zero(words[top]));
+        if (bits <= 53) continue;
+        const auto bit = [&](int i) { return (words[i / 64] >> (i % 64)) & 1; };
+        // Rounded to 53 bits: down when the first dropped bit is 0, or it is 1 with nothing
+        // after it and the kept bits end in 0 (to even).
+        const int dropped = bits - 53;
+        bool rest = false;
+        for (int i = 0; i < dropped - 1; ++i) rest = rest || bit(i);
+        const bool down = bit(dropped - 1) == 0 || (!rest && bit(dropped) == 0);
+        table.below[e] = down && (bit(dropped - 1) != 0 || rest);
+    }
+    return table;
+}
+constexpr NearestBelow nearestBelow = findNearestBelow();
 
 // The integer digits of a magnitude of 2^53 or more (an integer), counted from its shortest
 // form: "1eNNN" is the double nearest 10^NNN, which may lie just below it. Out of line, like
