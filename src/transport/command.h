@@ -70,12 +70,12 @@ public:
     // gives RC_BAD_PARAM with nothing sent.
     template <typename... Args>
     std::int32_t send(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> text, Args... args) {
-        format(text, args...);
+        formatInline(text, args...);
         return send(slot);
     }
     template <typename... Args>
     std::int32_t query(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> text, Args... args) {
-        format(text, args...);
+        formatInline(text, args...);
         return query(slot);
     }
 
@@ -130,7 +130,7 @@ std::int32_t queryInto(Out* out, std::int32_t slot, QueryReader<Out> read,
                        WireFormat<std::type_identity_t<Args>...> format, Args... args) {
     if (out == nullptr) return RC_BAD_PARAM;
     Command command;
-    command.format(format, args...);
+    command.formatInline(format, args...);
     return read(command.query(slot), command, out);
 }
 
