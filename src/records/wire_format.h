@@ -4,9 +4,9 @@
 // calls). A format outside what the number engine handles, or arguments that do not match it in
 // count and kind, stop the build at the call.
 //
-// WireFormat (printing) accepts flags, width and precision (digits or "*"), %d %i %u %o %x %X %c
-// with no length or hh/h, %f %F with no length or l, %s and "%%", with the engine's own refusals
-// ("#" on %d, a precision on %c, ...). A format whose arguments each have a conversion of their
+// WireFormat (printing) reads each directive with the engine's own parser, so it accepts what
+// the engine prints and nothing else, and asks in addition that an integer conversion take no
+// length beyond hh/h (its argument is at most an int). A format whose arguments each have a conversion of their
 // own (no "%%", no "*") is kept as its pieces, the literal text before each conversion and the
 // conversion itself, and CompiledText prints it without reading the text at run time; any other
 // goes to the engine as text. ScanFormat (replies) is checked the same way; the engine reads the
@@ -63,86 +63,51 @@ private:
         wire::Conversion conversions[count + 1];
     };
 
+    static consteval wire::Conversion conversionOf(const wire::Directive& d) {
+        wire::Conversion c;
+        c.left = d.left;
+        c.plus = d.plus;
+        c.space = d.space;
+        c.alt = d.alt;
+        c.zero = d.zero;
+        c.length = d.length == wire::Length::hh ? 'H' : d.length == wire::Length::h ? 'h'
+                   : d.length == wire::Length::l ? 'l' : '\0';
+        c.conversion = d.conversion;
+        if (d.width > INT16_MAX || d.precision > INT16_MAX) formatDoesNotMatchItsArguments();
+        c.width = static_cast<std::int16_t>(d.width);
+        c.precision = static_cast<std::int16_t>(d.precision);
+        return c;
+    }
+
     static consteval Pieces parse(const char* const text) {
         Pieces pieces{};
         pieces.compiled = true;
-        const char* f = text;
         const FormatArgument kinds[] = {formatArgumentOf<Args>()..., FormatArgument::unsupported};
         std::size_t used = 0;
         const auto take = [&](FormatArgument kind) {
             if (used == count || kinds[used] != kind) formatDoesNotMatchItsArguments();
             ++used;
         };
-        const auto number = [&](std::int16_t& value) {  // digits, or "*" taking an int argument
-            if (*f == '*') {
-                ++f;
-                pieces.compiled = false;
-                take(FormatArgument::integer);
-            }
-            for (int digits = 0; *f >= '0' && *f <= '9'; ++f) {
-                if ((digits = digits * 10 + (*f - '0')) > INT16_MAX) formatDoesNotMatchItsArguments();
-                value = static_cast<std::int16_t>(digits);
-            }
-        };
+        const char* f = text;
         const char* run = f;
         while (*f != '\0') {
             const char* const percent = f;
             if (*f++ != '%') continue;
-            if (*f == '%') {
-                ++f;
-                pieces.compiled = false;
-                continue;
-            }
-            wire::Conversion c;
-            for (;; ++f) {
-                if (*f == '-') c.left = true;
-                else if (*f == '+') c.plus = true;
-                else if (*f == ' ') c.space = true;
-                else if (*f == '#') c.alt = true;
-                else if (*f == '0') c.zero = true;
-                else break;
-            }
-            number(c.width);
-            if (*f == '.') {
-                ++f;
-                c.precision = 0;
-                number(c.precision);
-            }
-            if (*f == 'h') {
-                c.length = *++f == 'h' ? 'H' : 'h';
-                if (c.length == 'H') ++f;
-            } else if (*f == 'l') {
-                c.length = 'l';
-                ++f;
-            }
-            c.conversion = *f++;
+            wire::Directive d;
+            if (!wire::parseFormatSpec(f, d)) formatDoesNotMatchItsArguments();  // the engine's own rules
+            if (d.conversion == '%' || d.widthFromArgument || d.precisionFromArgument) pieces.compiled = false;
+            if (d.conversion == '%') continue;
+            if (d.widthFromArgument) take(FormatArgument::integer);
+            if (d.precisionFromArgument) take(FormatArgument::integer);
             FormatArgument kind = FormatArgument::integer;
-            switch (c.conversion) {
-                case 'd': case 'i': case 'u':
-                    if (c.length == 'l' || c.alt) formatDoesNotMatchItsArguments();
-                    break;
-                case 'o': case 'x': case 'X':
-                    if (c.length == 'l') formatDoesNotMatchItsArguments();
-                    break;
-                case 'c':
-                    if (c.length != '\0' || c.alt || c.zero || c.precision >= 0) formatDoesNotMatchItsArguments();
-                    break;
-                case 'f': case 'F':
-                    if (c.length == 'h' || c.length == 'H' || c.precision > wire::maxFloatPrecision)
-                        formatDoesNotMatchItsArguments();
-                    kind = FormatArgument::floating;
-                    break;
-                case 's':
-                    if (c.length != '\0' || c.alt || c.zero) formatDoesNotMatchItsArguments();
-                    kind = FormatArgument::text;
-                    break;
-                default:
-                    formatDoesNotMatchItsArguments();
-            }
+            if (d.conversion == 'f' || d.conversion == 'F') kind = FormatArgument::floating;
+            else if (d.conversion == 's') kind = FormatArgument::text;
+            else if (d.length != wire::Length::none && d.length != wire::Length::h && d.length != wire::Length::hh)
+                formatDoesNotMatchItsArguments();  // an argument is at most an int
             if (used < count) {
                 pieces.literalStarts[used] = static_cast<std::uint16_t>(run - text);
                 pieces.literalLengths[used] = static_cast<std::uint16_t>(percent - run);
-                pieces.conversions[used] = c;
+                pieces.conversions[used] = conversionOf(d);
             }
             take(kind);
             run = f;

@@ -31,6 +31,102 @@ int scanArray(const char* in, const char* format, void* const* targets);
 bool formatSupported(const char* format);
 bool scanSupported(const char* format);
 
+constexpr bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The printf directive parser, shared by the engine and the compile-time format check, so that
+// both accept exactly the same directives.
+// Widths and precisions beyond this are refused rather than risk an int overflow.
+constexpr int maxWidth = 1 << 20;
+
+enum class Length { none, hh, h, l, ll, j, z, t, L };
+
+// Reads the length modifier at `p`, advancing past it.
+constexpr Length readLength(const char*& p) {
+    switch (*p) {
+        case 'h':
+            if (*++p != 'h') return Length::h;
+            ++p;
+            return Length::hh;
+        case 'l':
+            if (*++p != 'l') return Length::l;
+            ++p;
+            return Length::ll;
+        case 'j': ++p; return Length::j;
+        case 'z': ++p; return Length::z;
+        case 't': ++p; return Length::t;
+        case 'L': ++p; return Length::L;
+        default: return Length::none;
+    }
+}
+
+struct Directive {
+    bool left = false, plus = false, space = false, alt = false, zero = false;
+    bool widthFromArgument = false, precisionFromArgument = false;
+    int width = 0;
+    int precision = -1;
+    Length length = Length::none;
+    char conversion = '\0';
+};
+
+// Parses one directive after its "%"; false when the directive is not one the engine prints.
+// Widths and precisions taken from arguments are resolved by the caller.
+constexpr bool parseFormatSpec(const char*& p, Directive& s) {
+    for (;; ++p) {
+        if (*p == '-') s.left = true;
+        else if (*p == '+') s.plus = true;
+        else if (*p == ' ') s.space = true;
+        else if (*p == '#') s.alt = true;
+        else if (*p == '0') s.zero = true;
+        else break;
+    }
+    if (*p == '*') {
+        s.widthFromArgument = true;
+        ++p;
+    } else {
+        for (; isDigit(*p); ++p) {
+            s.width = s.width * 10 + (*p - '0');
+            if (s.width > maxWidth) return false;
+        }
+    }
+    if (*p == '.') {
+        ++p;
+        s.precision = 0;
+        if (*p == '*') {
+            s.precisionFromArgument = true;
+            ++p;
+        } else {
+            for (; isDigit(*p); ++p) {
+                s.precision = s.precision * 10 + (*p - '0');
+                if (s.precision > maxWidth) return false;
+            }
+        }
+    }
+    s.length = readLength(p);
+    s.conversion = *p;
+    if (*p != '\0') ++p;
+    const bool bare = !s.left && !s.plus && !s.space && !s.alt && !s.zero && !s.widthFromArgument &&
+                      s.width == 0 && s.precision < 0 && !s.precisionFromArgument && s.length == Length::none;
+    switch (s.conversion) {
+        case 'd': case 'i':
+            return !s.alt && s.length != Length::L;
+        case 'u':
+            return !s.alt && s.length != Length::L;
+        case 'o': case 'x': case 'X':
+            return s.length != Length::L;
+        case 'c':
+            // C leaves "0", "#" and a precision undefined here; "l" would be a wide character.
+            return !s.alt && !s.zero && s.precision < 0 && !s.precisionFromArgument && s.length == Length::none;
+        case 's':
+            return !s.alt && !s.zero && s.length == Length::none;
+        case 'f': case 'F':
+            return (s.length == Length::none || s.length == Length::l) && s.precision <= maxFloatPrecision;
+        case '%':
+            return bare;
+        default:
+            return false;
+    }
+}
+
 // One printf conversion of a format parsed when the library was compiled (WireFormat): what
 // follows its "%", width and precision given as digits.
 struct Conversion {
