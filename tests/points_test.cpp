@@ -78,17 +78,11 @@ TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
     expectWordQuery(partial(ZEFRA_Get_RobP_Label, 5), "Get_RobP_Label 5", 32, true, false, true);
     expectWordQuery(partial(ZEFRA_Get_RobJP_Label, -1), "Get_RobJP_Label -1", 32, true, false, true);
     expectWordQuery(partial(ZEFRA_Get_RobLP_Label, 1, "lp", 2), "Get_RobLP_Label 1 2 lp", 32, true);
-    const struct { const char* payload; int32_t rc, value; const char* count; } rows[] = {
-        {"=2", RC_OK, 2, "1"}, {"=x", RC_FAIL, 99, "0"}, {"=", RC_FAIL, 99, "-1"}, {"e4:", -4, 99, ""}};
-    for (const auto& row : rows) {
-        int32_t value = 99;
-        printed.clear();
-        controller.replyPayload(row.payload);
-        EXPECT_EQ(ZEFRA_Get_SpeedLimitSwitch(&value, slot), row.rc) << row.payload;
-        EXPECT_EQ(sent(), "Get_SpeedLimitSwitch");
-        EXPECT_EQ(value, row.value) << row.payload;
-        EXPECT_EQ(printed, scanCountLine(row.count)) << row.payload;
-    }
+    const auto speedSwitch = getter<int32_t>(ZEFRA_Get_SpeedLimitSwitch);
+    expectCalls({{"Get_SpeedLimitSwitch", "=2", RC_OK, "2", speedSwitch, scanCountLine("1")},
+                 {"Get_SpeedLimitSwitch", "=x", RC_FAIL, "9", speedSwitch, scanCountLine("0")},
+                 {"Get_SpeedLimitSwitch", "=", RC_FAIL, "9", speedSwitch, scanCountLine("-1")},
+                 {"Get_SpeedLimitSwitch", "e4:", -4, "9", speedSwitch}});
 }
 
 // Pulses go straight into the caller's array; the mechanical unit's position needs its format

@@ -112,12 +112,14 @@ struct Nullable {
 };
 inline constexpr Nullable spare{false};
 
-// A call, the request it must send, the reply it gets, and the result and outputs it must come back with.
+// A call, the request it must send, the reply it gets, and the result, outputs and standard output
+// it must come back with.
 struct Row {
     std::string request, reply;
     int32_t rc;
     std::string outputs;
     std::function<int32_t(std::string& outputs)> call;
+    std::string printed = "";
 };
 
 template <typename Out>
@@ -202,9 +204,11 @@ protected:
             controller.clear();
             controller.replyPayload(row.reply);
             std::string outputs;
+            printed.clear();
             EXPECT_EQ(row.call(outputs), row.rc);
             EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
             EXPECT_EQ(outputs, row.outputs);
+            EXPECT_EQ(printed, row.printed);
         }
         controller.clear();
     }
