@@ -112,8 +112,7 @@ struct Nullable {
 };
 inline constexpr Nullable spare{false};
 
-// A call, the request it must send, the reply it gets, and the result, outputs and standard output
-// it must come back with.
+// A call, the request it must send, the reply it gets, and the result, outputs and printed text it must come back with.
 struct Row {
     std::string request, reply;
     int32_t rc;
@@ -169,8 +168,9 @@ protected:
         printed.clear();
         platform::divertStandardOutput([](const char* text) { printed += text; });
     }
-    void TearDown() override {
+    void TearDown() override {  // back to the host's own output and character set
         platform::divertStandardOutput(nullptr);
+        platform::useHostCharset(nullptr);
         ControllerTest::TearDown();
     }
 
