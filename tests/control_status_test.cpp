@@ -213,12 +213,7 @@ TEST_F(ControlStatus, AlarmTextsGoOutWholeAndComeBackAsOneWord) {
                    ZEFRA_Get_Print(nullptr, slot)});
 }
 
-class PrintMessages : public FamilyTest {
-protected: void TearDown() override {
-        platform::useHostCharset(nullptr);
-        FamilyTest::TearDown();
-    }
-};
+using PrintMessages = FamilyTest;
 
 TEST_F(PrintMessages, ReachTheHostInItsOwnSet) {
     const Latin1 latin1;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "support/family_test.h"
 
 namespace zefra::test {
@@ -46,16 +45,7 @@ TEST_F(Points, GlobalPointsAndRegisters) {
                    ZEFRA_Get_PRVar(1, nullptr, slot), ZEFRA_Set_GP(1, &notFinite, slot)});
 }
 
-std::string printed;  // what the library wrote to standard output
-
-class RobotPoints : public FamilyTest {
-    void SetUp() override {
-        FamilyTest::SetUp();
-        printed.clear();
-        platform::divertStandardOutput([](const char* text) { printed += text; });
-    }
-    void TearDown() override { platform::divertStandardOutput(nullptr), FamilyTest::TearDown(); }
-};
+using RobotPoints = FamilyTest;
 
 TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
     expectCalls({
@@ -83,44 +73,16 @@ TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
     EXPECT_EQ(printed, "");
 }
 
-// The scan-count line: after every exchange that did not fail, whether or not the value was read.
-std::string line(const char* count) { return *count ? std::string("sscanf_s ret = ") + count + "\n" : ""; }
-
 TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
-    const struct { std::function<int32_t(char*)> call; const char* request; bool reports; } queries[] = {
-        {into(ZEFRA_Get_CurRobPFileName), "Get_CurRobPFileName", true},
-        {into(ZEFRA_Get_RobP_Label, 5), "Get_RobP_Label 5", true},
-        {into(ZEFRA_Get_RobJP_Label, -1), "Get_RobJP_Label -1", true},
-        {into(ZEFRA_Get_RobLP_Label, 1, "lp", 2), "Get_RobLP_Label 1 2 lp", false}};
-    const std::string w31(31, 'w');
-    const struct { std::string payload; int32_t rc; std::string word; const char* count; } replies[] = {
-        {"=Home", RC_OK, "Home", "1"}, {"= weld_1 old", RC_OK, "weld_1", "1"}, {"=" + w31, RC_OK, w31, "1"},
-        {"=" + w31 + "w", RC_FAIL, "", "0"}, {"Home", RC_FAIL, "", "0"}, {"=", RC_FAIL, "", "-1"}, {"e5:", -5, "", ""}};
-    for (const auto& q : queries)
-        for (const auto& r : replies) {
-            SCOPED_TRACE(q.request + (" <- " + r.payload));
-            char text[40];
-            std::memset(text, 'x', sizeof text);
-            printed.clear();
-            controller.replyPayload(r.payload);
-            EXPECT_EQ(q.call(text), r.rc);
-            EXPECT_EQ(sent(), q.request);
-            std::string expected(sizeof text, 'x');
-            if (r.rc == RC_OK) expected.replace(0, 32, r.word + std::string(32 - r.word.size(), '\0'));
-            EXPECT_EQ(std::string(text, sizeof text), expected);
-            EXPECT_EQ(printed, q.reports ? line(r.count) : "");
-        }
-    const struct { const char* payload; int32_t rc, value; const char* count; } rows[] = {
-        {"=2", RC_OK, 2, "1"}, {"=x", RC_FAIL, 99, "0"}, {"=", RC_FAIL, 99, "-1"}, {"e4:", -4, 99, ""}};
-    for (const auto& row : rows) {
-        int32_t value = 99;
-        printed.clear();
-        controller.replyPayload(row.payload);
-        EXPECT_EQ(ZEFRA_Get_SpeedLimitSwitch(&value, slot), row.rc) << row.payload;
-        EXPECT_EQ(sent(), "Get_SpeedLimitSwitch");
-        EXPECT_EQ(value, row.value) << row.payload;
-        EXPECT_EQ(printed, line(row.count)) << row.payload;
-    }
+    expectWordQuery(ZEFRA_Get_CurRobPFileName, "Get_CurRobPFileName", 32, true, false, true);
+    expectWordQuery(partial(ZEFRA_Get_RobP_Label, 5), "Get_RobP_Label 5", 32, true, false, true);
+    expectWordQuery(partial(ZEFRA_Get_RobJP_Label, -1), "Get_RobJP_Label -1", 32, true, false, true);
+    expectWordQuery(partial(ZEFRA_Get_RobLP_Label, 1, "lp", 2), "Get_RobLP_Label 1 2 lp", 32, true);
+    const auto speedSwitch = getter<int32_t>(ZEFRA_Get_SpeedLimitSwitch);
+    expectCalls({{"Get_SpeedLimitSwitch", "=2", RC_OK, "2", speedSwitch, scanCountLine("1")},
+                 {"Get_SpeedLimitSwitch", "=x", RC_FAIL, "9", speedSwitch, scanCountLine("0")},
+                 {"Get_SpeedLimitSwitch", "=", RC_FAIL, "9", speedSwitch, scanCountLine("-1")},
+                 {"Get_SpeedLimitSwitch", "e4:", -4, "9", speedSwitch}});
 }
 
 // Pulses go straight into the caller's array; the mechanical unit's position needs its format

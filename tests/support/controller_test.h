@@ -18,7 +18,10 @@ protected:
     void TearDown() override { ZEFRA_Exit_ETH(slot); }
 
     // The command text of the last request the controller received.
-    std::string sent() const { return controller.lastCommand(); }
+    std::string sent() const {
+        const auto all = controller.commands();
+        return all.empty() ? std::string() : all.back();
+    }
 
     // True when nothing reached the controller since the last clear(): a probe sent now must
     // be the first request it sees.

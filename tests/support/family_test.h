@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "controller_test.h"
+#include "platform/platform.h"
 #include "zefraapi.h"
 
 namespace zefra::test {
@@ -111,12 +112,13 @@ struct Nullable {
 };
 inline constexpr Nullable spare{false};
 
-// A call, the request it must send, the reply it gets, and the result and outputs it must come back with.
+// A call, the request it must send, the reply it gets, and the result, outputs and printed text it must come back with.
 struct Row {
     std::string request, reply;
     int32_t rc;
     std::string outputs;
     std::function<int32_t(std::string& outputs)> call;
+    std::string printed = "";
 };
 
 template <typename Out>
@@ -151,8 +153,27 @@ struct FloatSet {
     bool fromFirst;  // the getter succeeds from the first value on
 };
 
+// What the library wrote to standard output.
+inline std::string printed;
+
+// The scan-count line: after every exchange that did not fail, whether or not the value was read.
+inline std::string scanCountLine(const char* count) {
+    return *count ? std::string("sscanf_s ret = ") + count + "\n" : "";
+}
+
 class FamilyTest : public ControllerTest {
 protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        printed.clear();
+        platform::divertStandardOutput([](const char* text) { printed += text; });
+    }
+    void TearDown() override {  // back to the host's own output and character set
+        platform::divertStandardOutput(nullptr);
+        platform::useHostCharset(nullptr);
+        ControllerTest::TearDown();
+    }
+
     // `sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1)`: a command, made with these arguments and the slot, that
     // returns RC_OK to the default "ok" and has no outputs.
     template <typename F, typename... A>
@@ -183,9 +204,11 @@ protected:
             controller.clear();
             controller.replyPayload(row.reply);
             std::string outputs;
+            printed.clear();
             EXPECT_EQ(row.call(outputs), row.rc);
             EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
             EXPECT_EQ(outputs, row.outputs);
+            EXPECT_EQ(printed, row.printed);
         }
         controller.clear();
     }
@@ -237,20 +260,24 @@ protected:
 
     // One blank-free word after "=" that must fit `field` bytes with its terminator. The host gets
     // the whole field or only the word and its terminator; a bare "=" is a failed scan or an empty word.
+    // A query that reports prints what its scan stored after every exchange that did not fail.
     void expectWordQuery(const Query<char>& call, const std::string& request, std::size_t field, bool wholeField,
-                         bool bareIsEmpty = false) {
+                         bool bareIsEmpty = false, bool reports = false) {
         const std::string longest(field - 1, 'w');
-        const struct { std::string payload, word; int32_t rc; } cases[] = {
-            {"=V2.1 b5", "V2.1", RC_OK}, {"= \tR6", "R6", RC_OK}, {"=" + longest, longest, RC_OK},
-            {"=" + longest + "w", "", RC_FAIL}, {"=", "", bareIsEmpty ? RC_OK : RC_FAIL}, {"ok", "", RC_FAIL}};
+        const struct { std::string payload, word; int32_t rc; const char* count; } cases[] = {
+            {"=V2.1 b5", "V2.1", RC_OK, "1"}, {"= \tR6", "R6", RC_OK, "1"}, {"=" + longest, longest, RC_OK, "1"},
+            {"=" + longest + "w", "", RC_FAIL, "0"}, {"=", "", bareIsEmpty ? RC_OK : RC_FAIL, "-1"},
+            {"ok", "", RC_FAIL, "0"}, {"e5:", "", -5, ""}};
         for (const auto& c : cases) {
             SCOPED_TRACE(request + " <- " + c.payload);
             std::string text(200, 'x');
+            printed.clear();
             controller.replyPayload(c.payload);
             EXPECT_EQ(call(text.data(), slot), c.rc);
             EXPECT_EQ(sent(), request);
             const std::size_t written = c.rc != RC_OK ? 0 : wholeField ? field : c.word.size() + 1;
             EXPECT_EQ(text, (c.word + std::string(field, '\0')).substr(0, written) + std::string(200 - written, 'x'));
+            EXPECT_EQ(printed, reports ? scanCountLine(c.count) : "");
         }
         controller.clear();
         expectRefused({call(nullptr, slot)});
