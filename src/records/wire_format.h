@@ -284,13 +284,8 @@ private:
     }
     [[gnu::always_inline]] void decimal(int v) {
         char digits[12];
-        char* const end = digits + sizeof digits;
-        char* q = end;
-        unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-        do *--q = static_cast<char>('0' + magnitude % 10);
-        while ((magnitude /= 10) != 0);
-        if (v < 0) *--q = '-';
-        literal(q, static_cast<std::size_t>(end - q));
+        const char* const first = wire::decimalBefore(digits + sizeof digits, v);
+        literal(first, static_cast<std::size_t>(digits + sizeof digits - first));
     }
 
     char* out_;

@@ -868,15 +868,9 @@ int formatV(char* out, std::size_t capacity, const char* format, std::va_list ar
         ++p;
         if (*p == 'd') {
             ++p;
-            const int v = va_arg(rest, int);
             char digits[12];
             char* const end = digits + sizeof digits;
-            char* q = end;
-            unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-            do *--q = static_cast<char>('0' + magnitude % 10);
-            while ((magnitude /= 10) != 0);
-            if (v < 0) *--q = '-';
-            while (q != end) put(*q++);
+            for (const char* q = decimalBefore(end, va_arg(rest, int)); q != end;) put(*q++);
             continue;
         }
         Sink sink(out, capacity, length);
