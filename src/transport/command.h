@@ -43,8 +43,8 @@ public:
         return accept(0, formatChecked(buffer_.command(), regionSize, text.text(), args...));
     }
     // The same, with the format's pieces printed in line where the call is (no text is parsed at
-    // run time): the path of every plain command. Its temporaries sit in the caller's frame, so
-    // it is kept for callers whose deepest work is the exchange that follows.
+    // run time): the request of every plain command and query. Its temporaries sit in the
+    // caller's frame, so record commands, whose printing goes deeper, use format().
     template <typename... Args>
     [[gnu::always_inline]] bool formatInline(WireFormat<std::type_identity_t<Args>...> text, Args... args) {
         fits_ = true;
