@@ -109,8 +109,8 @@ private:
 
 // One plain command: format and send; RC_BAD_PARAM when the text does not fit.
 template <typename... Args>
-[[gnu::always_inline]] inline std::int32_t sendCommand(std::int32_t slot, WireFormat<std::type_identity_t<Args>...> format,
-                                                      Args... args) {
+[[gnu::always_inline]] inline std::int32_t sendCommand(std::int32_t slot,
+                                                      WireFormat<std::type_identity_t<Args>...> format, Args... args) {
     Command command;
     command.formatInline(format, args...);
     return command.send(slot);
