@@ -1,5 +1,6 @@
 #include "transport/command.h"
 
+#include <cstdarg>
 #include <cstring>
 
 #include "records/records.h"
@@ -16,12 +17,6 @@ bool Command::accept(std::size_t used, int written) {
         fits_ = false;
     }
     return fits_;
-}
-
-bool Command::formatV(const char* format, std::va_list args) {
-    fits_ = true;
-    buffer_.command()[0] = '\0';
-    return accept(0, formatTextV(buffer_.command(), regionSize, format, args));
 }
 
 bool Command::append(const char* format, ...) {

@@ -17,7 +17,6 @@
 //     return RC_OK;
 #pragma once
 
-#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -51,7 +50,6 @@ public:
         if (!text.compiled()) return accept(0, formatChecked(buffer_.command(), regionSize, text.text(), args...));
         return accept(0, CompiledText(buffer_.command(), regionSize).print(text, args...));
     }
-    bool formatV(const char* format, std::va_list args);
 
     // Appends formatted text, or a record or value run printed by one of the record printers
     // (appendRecord(printPointRecord, point), appendRecord(printSixValues, offsets, 3)), to the
