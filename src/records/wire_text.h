@@ -79,27 +79,22 @@ constexpr bool parseFormatSpec(const char*& p, Directive& s) {
         else if (*p == '0') s.zero = true;
         else break;
     }
-    if (*p == '*') {
-        s.widthFromArgument = true;
-        ++p;
-    } else {
-        for (; isDigit(*p); ++p) {
-            s.width = s.width * 10 + (*p - '0');
-            if (s.width > maxWidth) return false;
+    // A width or precision: "*" (taken from an argument) or digits.
+    const auto number = [&p](int& value, bool& fromArgument) {
+        if (*p == '*') {
+            fromArgument = true;
+            ++p;
+            return true;
         }
-    }
+        for (; isDigit(*p); ++p)
+            if ((value = value * 10 + (*p - '0')) > maxWidth) return false;
+        return true;
+    };
+    if (!number(s.width, s.widthFromArgument)) return false;
     if (*p == '.') {
         ++p;
         s.precision = 0;
-        if (*p == '*') {
-            s.precisionFromArgument = true;
-            ++p;
-        } else {
-            for (; isDigit(*p); ++p) {
-                s.precision = s.precision * 10 + (*p - '0');
-                if (s.precision > maxWidth) return false;
-            }
-        }
+        if (!number(s.precision, s.precisionFromArgument)) return false;
     }
     s.length = readLength(p);
     s.conversion = *p;
