@@ -179,7 +179,8 @@ TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
     char out[64] = "untouched";
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     for (const char* f :
-         {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d"}) {
+         {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d",
+          "%9999999999f", "%.9999999999s"}) {
         std::strcpy(out, "untouched");
         EXPECT_EQ(formatText(out, sizeof out, f, 1.0), -1) << f;
         EXPECT_STREQ(out, "") << f;
