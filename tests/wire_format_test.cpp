@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cctype>
 #include <cmath>
 #include <cfloat>
 #include <cstdarg>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/text.h"
@@ -121,6 +123,58 @@ TEST(CompiledFormat, ScansIntoTheTargetsInOrder) {
     EXPECT_EQ(b, 2);
     EXPECT_EQ(c, -1);
     EXPECT_EQ(scanFields("", "=%d", &c), EOF);
+}
+
+// Replies shaped like a format's own: each conversion given an edge text of its kind, literals
+// kept, dropped, doubled or blanked now and then, and the whole cut short at random. A compiled
+// scan must store and count exactly what the engine does reading the format as text (which the
+// engine's tests hold against the C library).
+template <typename... T>
+void expectStepsScanAsText(const std::type_identity_t<ScanFormat<T*...>>& format) {
+    static const char* const reals[] = {"0", "-0", ".5", "5.", "1e", "1e-", "400.5", "-20", "1.5e2", "1e22", "1e23",
+                                        "1e300", "1e-400", "0x1p3", "nan", "-inf", "9007199254740993", "0.000001",
+                                        "123456789012345678901234567890", "3.4028236e38", "", " 7", "x", "."};
+    static const char* const integers[] = {"0", "-1", "+5", "2147483647", "-2147483648", "4294967295", "4294967296",
+                                           "-2147483649", "65536", "0x1A", "007", "", "\t3", "x", "-", "9"};
+    std::mt19937 random(7);
+    const auto pick = [&random](const auto& pool) { return pool[random() % std::size(pool)]; };
+    for (int round = 0; round < 4000; ++round) {
+        std::string in;
+        for (const char* f = format.text(); *f != '\0'; ++f) {
+            if (*f != '%') {
+                const unsigned roll = random() % 16;
+                if (roll != 0) in += roll == 1 ? ' ' : *f;
+                if (roll == 2) in += *f;
+                continue;
+            }
+            while (!std::isalpha(static_cast<unsigned char>(*++f)) || *f == 'h' || *f == 'l') {}
+            in += std::strchr("fFeEgGaA", *f) != nullptr ? pick(reals) : std::strchr("sc", *f) ? "word" : pick(integers);
+        }
+        if (random() % 4 == 0) in.resize(random() % (in.size() + 1));
+        alignas(16) unsigned char compiled[sizeof...(T)][16], text[sizeof...(T)][16];
+        std::memset(compiled, 0xA5, sizeof compiled);
+        std::memset(text, 0xA5, sizeof text);
+        const auto scanBoth = [&]<std::size_t... I>(std::index_sequence<I...>) {
+            void* const targets[] = {text[I]..., nullptr};
+            return std::pair(scanFields(in.c_str(), format, reinterpret_cast<T*>(compiled[I])...),
+                             wire::scanArray(in.c_str(), format.text(), targets));
+        };
+        const auto [n, reference] = scanBoth(std::index_sequence_for<T...>());
+        ASSERT_EQ(n, reference) << format.text() << " on " << in;
+        ASSERT_EQ(std::memcmp(compiled, text, sizeof text), 0) << format.text() << " on " << in;
+    }
+}
+
+TEST(CompiledFormat, ScansAsTheEngineReadsTheText) {
+    expectStepsScanAsText<double, double, double, double, double, double, int, int, int, int, int, int, int>(
+        "=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d");
+    expectStepsScanAsText<int, int, int, int, int, int>("=%d Ip:%d.%d.%d.%d Port:%d");
+    expectStepsScanAsText<double, double>("=%lf, %lf");
+    expectStepsScanAsText<unsigned short, unsigned short, float, float>("=%hu,%hu,%f,%f");
+    expectStepsScanAsText<int, int, int, int>("=%1d%1d%1d%1d");
+    expectStepsScanAsText<int>("=%xh");
+    expectStepsScanAsText<int>("e%d:");
+    expectStepsScanAsText<int, char, signed char, char>("=%d,%5s %hhi%c");
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 // length beyond hh/h (its argument is at most an int). A format whose arguments each have a conversion of their
 // own (no "%%", no "*") is kept as its pieces, the literal text before each conversion and the
 // conversion itself, and CompiledText prints it without reading the text at run time; any other
-// goes to the engine as text. ScanFormat (replies) is checked the same way; the engine reads the
-// format, and takes the targets from an array.
+// goes to the engine as text. ScanFormat (replies) is checked the same way and kept as its steps,
+// which the engine follows instead of reading the format; the targets reach it as an array.
 #pragma once
 
 #include <climits>
@@ -147,70 +147,72 @@ consteval ScanTarget scanTargetOf() {
 template <typename... Pointers>
 class ScanFormat {
 public:
+    static constexpr std::size_t count = sizeof...(Pointers);
+
     template <std::size_t N>
-    consteval ScanFormat(const char (&text)[N]) : text_(text) {  // implicit: the call passes a literal
-        check(text);
-    }
+    consteval ScanFormat(const char (&text)[N]) : text_(text), steps_(parse(text)) {}  // implicit: a literal
     const char* text() const { return text_; }
+    // The steps of a format whose targets each have a conversion of their own (no "%%", no "*"),
+    // the last without a conversion; nullptr for any other, which the engine reads as text.
+    const wire::ScanStep* steps() const { return steps_.compiled ? steps_.steps : nullptr; }
 
 private:
-    static consteval void check(const char* f) {
+    struct Steps {
+        bool compiled;
+        wire::ScanStep steps[count + 1];
+    };
+
+    static consteval ScanTarget targetOf(const wire::ScanSpec& s) {
+        switch (s.conversion) {
+            case 'c': case 's':
+                return ScanTarget::chars;
+            case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+                return s.length == wire::Length::h ? ScanTarget::int16
+                       : s.length == wire::Length::hh ? ScanTarget::int8 : ScanTarget::int32;
+            default:
+                return s.length == wire::Length::l ? ScanTarget::float64 : ScanTarget::float32;
+        }
+    }
+
+    static consteval Steps parse(const char* const text) {
+        Steps steps{};
+        steps.compiled = true;
         const ScanTarget kinds[] = {scanTargetOf<Pointers>()..., ScanTarget::unsupported};
         std::size_t used = 0;
+        const char* f = text;
+        const char* run = f;
         while (*f != '\0') {
+            const char* const percent = f;
             if (*f++ != '%') continue;
-            if (*f == '%') {
-                ++f;
+            wire::ScanSpec s;
+            if (!wire::parseScanSpec(f, s)) formatDoesNotMatchItsArguments();  // the engine's own rules
+            if (s.conversion == '%' || s.suppress) {
+                steps.compiled = false;
                 continue;
             }
-            const bool suppress = *f == '*';
-            if (suppress) ++f;
-            int width = 0;
-            for (; *f >= '0' && *f <= '9'; ++f) width = width * 10 + (*f - '0');
-            char length = '\0';
-            if (*f == 'h') length = *++f == 'h' ? 'H' : 'h';
-            if (length == 'H') ++f;
-            if (*f == 'l') {
-                length = 'l';
-                ++f;
-            }
-            ScanTarget kind = ScanTarget::unsupported;
-            switch (*f++) {
-                case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
-                    kind = length == '\0' ? ScanTarget::int32
-                           : length == 'h' ? ScanTarget::int16
-                           : length == 'H' ? ScanTarget::int8
-                                           : ScanTarget::unsupported;
-                    break;
-                case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-                    kind = length == '\0' ? ScanTarget::float32 : length == 'l' ? ScanTarget::float64
-                                                                              : ScanTarget::unsupported;
-                    break;
-                case 'c':
-                    if (length == '\0') kind = ScanTarget::chars;
-                    break;
-                case 's':
-                    if (length == '\0' && width > 0) kind = ScanTarget::chars;
-                    break;
-                default:
-                    break;
-            }
-            if (kind == ScanTarget::unsupported) formatDoesNotMatchItsArguments();
-            if (suppress) continue;
-            if (used == sizeof...(Pointers) || kinds[used] != kind) formatDoesNotMatchItsArguments();
+            if (used == count || kinds[used] != targetOf(s)) formatDoesNotMatchItsArguments();
+            if (s.width > INT16_MAX) steps.compiled = false;
+            steps.steps[used] = {static_cast<std::uint8_t>(run - text), static_cast<std::uint8_t>(percent - run),
+                                 s.conversion, s.length, wire::scanFieldOf(s), static_cast<std::int16_t>(s.width)};
             ++used;
+            run = f;
         }
-        if (used != sizeof...(Pointers)) formatDoesNotMatchItsArguments();
+        if (used != count) formatDoesNotMatchItsArguments();
+        if (f - text > UINT8_MAX) steps.compiled = false;
+        steps.steps[count] = {static_cast<std::uint8_t>(run - text), static_cast<std::uint8_t>(f - run)};
+        return steps;
     }
 
     const char* text_;
+    Steps steps_;
 };
 
 // Scans `in` as scanText does, into pointers checked against the format when the library is
 // compiled; they reach the engine as an array, so no varargs frame lies under the scan.
 template <typename... Pointers>
-int scanFields(const char* in, ScanFormat<std::type_identity_t<Pointers>...> format, Pointers... targets) {
+int scanFields(const char* in, const ScanFormat<std::type_identity_t<Pointers>...>& format, Pointers... targets) {
     void* const array[] = {static_cast<void*>(targets)..., nullptr};
+    if (const wire::ScanStep* steps = format.steps()) return wire::scanSteps(in, format.text(), steps, array);
     return wire::scanArray(in, format.text(), array);
 }
 

@@ -16,7 +16,8 @@
 namespace zefra::wire {
 namespace {
 
-bool isSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+// ' ', and '\t' '\n' '\v' '\f' '\r', which are consecutive.
+bool isSpace(int c) { return c == ' ' || static_cast<unsigned>(c - '\t') <= '\r' - '\t'; }
 bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int lower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 int digitValue(int c) { return isDigit(c) ? c - '0' : lower(c) - 'a' + 10; }
@@ -270,6 +271,9 @@ public:
     }
     const char* position() const { return reinterpret_cast<const char*>(p_); }
     void moveTo(const char* p) { p_ = reinterpret_cast<const unsigned char*>(p); }
+    void skipSpace() {
+        while (isSpace(*p_)) ++p_;
+    }
 
 private:
     const unsigned char* p_;
@@ -279,48 +283,6 @@ private:
 // what it has), or met the end of the text before its first character (EOF when nothing was
 // stored yet).
 enum class Outcome { converted, mismatch, endOfInput };
-
-struct ScanSpec {
-    bool suppress = false;
-    int width = -1;  // -1: none
-    Length length = Length::none;
-    char conversion = '\0';
-};
-
-bool parseScanSpec(const char*& p, ScanSpec& s) {
-    if (*p == '*') {
-        s.suppress = true;
-        ++p;
-    }
-    if (isDigit(*p)) {
-        int width = 0;
-        for (; isDigit(*p); ++p) {
-            width = width * 10 + (*p - '0');
-            if (width > maxWidth) return false;
-        }
-        if (*p == '$') return false;  // positional arguments
-        s.width = width == 0 ? -1 : width;
-    }
-    s.length = readLength(p);
-    s.conversion = *p;
-    if (*p != '\0') ++p;
-    switch (s.conversion) {
-        case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
-            // A long is 32 bits on some platforms and 64 on others; the wire never needs one.
-            return s.length == Length::none || s.length == Length::h || s.length == Length::hh;
-        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-            return s.length == Length::none || s.length == Length::l;
-        case 'c':
-            return s.length == Length::none;
-        case 's':
-            // Unbounded "%s" could overrun its destination: only a bounded word is read.
-            return s.length == Length::none && s.width > 0;
-        case '%':
-            return !s.suppress && s.width < 0 && s.length == Length::none;
-        default:
-            return false;
-    }
-}
 
 // Integers. Characters are taken as glibc takes them (sign, a "0x" prefix for base 16 or for
 // %i, digits of the base, all within the width); the value must lie within the 32-bit signed
@@ -366,27 +328,34 @@ void storeInteger(const ScanSpec& s, std::uint32_t bits, Targets& targets) {
     }
 }
 
+// A decimal integer without a width: a sign and digits, nothing more, taken in one tight pass.
+// The low 32 bits of its value go to `bits`.
+[[gnu::always_inline]] inline Outcome readDecimal(Input& in, std::uint32_t& bits) {
+    const char* p = in.position();
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    if (!isDigit(*p)) {
+        if (*in.position() == '\0') return Outcome::endOfInput;
+        in.moveTo(p);
+        return Outcome::mismatch;
+    }
+    std::uint64_t magnitude = 0;
+    for (; isDigit(*p); ++p)
+        if (magnitude <= 0xFFFFFFFF) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+    in.moveTo(p);
+    if (magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF})) return Outcome::mismatch;
+    bits = negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude);
+    return Outcome::converted;
+}
+
 Outcome scanInteger(Input& in, const ScanSpec& s, Targets& targets) {
     int base = s.conversion == 'd' || s.conversion == 'u' ? 10 : s.conversion == 'i' ? 0 : s.conversion == 'o' ? 8 : 16;
     int width = s.width;
     if (base == 10 && width < 0) {
-        // Without a width a decimal field is a sign and digits, nothing more: one tight pass.
-        const char* p = in.position();
-        const bool negative = *p == '-';
-        if (*p == '-' || *p == '+') ++p;
-        if (!isDigit(*p)) {
-            if (*in.position() == '\0') return Outcome::endOfInput;
-            in.moveTo(p);
-            return Outcome::mismatch;
-        }
-        std::uint64_t magnitude = 0;
-        for (; isDigit(*p); ++p)
-            if (magnitude <= 0xFFFFFFFF) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
-        in.moveTo(p);
-        if (magnitude > (negative ? std::uint64_t{0x80000000} : std::uint64_t{0xFFFFFFFF})) return Outcome::mismatch;
-        if (!s.suppress)
-            storeInteger(s, negative ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude), targets);
-        return Outcome::converted;
+        std::uint32_t bits = 0;
+        const Outcome outcome = readDecimal(in, bits);
+        if (outcome == Outcome::converted && !s.suppress) storeInteger(s, bits, targets);
+        return outcome;
     }
     int c = in.get();
     if (c == EOF) return Outcome::endOfInput;
@@ -539,46 +508,59 @@ Outcome storeFloat(const char* start, const char* end, const ScanSpec& s, Target
     return Outcome::converted;
 }
 
-// Plain decimal text (as plainDecimal delimits it) whose digits fit T's mantissa exactly and
-// whose power of ten is exact in T converts with one multiplication or division of two exact
-// values, so its one rounding is the correctly rounded result strtod gives. False for any
-// other text, which goes to from_chars.
+// The plain decimal number without a width, the form nearly every reply carries, delimited and
+// converted in one tight pass. It consumes exactly what the general collection below would:
+// digits, one point, then "e", an optional sign and digits (a bare "1e" or "1e-" included),
+// nothing after. When its digits fit T's mantissa exactly and its power of ten is exact in T,
+// one multiplication or division of two exact values gives the correctly rounded result strtod
+// gives; any other such text goes to from_chars. False, with nothing consumed, for text not of
+// this form (no digit or point after the sign, a "0x", "nan", "inf"): it goes the general way.
 template <typename T>
-bool convertExactDecimal(const char* p, const char* end, T& value) {
-    // Arithmetic carried out wider than T (the x87 unit) would round twice.
-    if constexpr (FLT_EVAL_METHOD != 0) return false;
-    constexpr std::uint64_t mantissaLimit = std::uint64_t{1} << std::numeric_limits<T>::digits;
+[[gnu::always_inline]] inline bool readPlainDecimal(Input& in, T& value, Outcome& outcome) {
+    constexpr std::uint64_t exactLimit = std::uint64_t{1} << std::numeric_limits<T>::digits;
     constexpr int powerLimit = std::is_same_v<T, float> ? 10 : 22;
     static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* const start = in.position();
+    const char* p = start;
     const bool negative = *p == '-';
     if (*p == '-' || *p == '+') ++p;
+    if (!(isDigit(*p) || *p == '.') || (p[0] == '0' && lower(p[1]) == 'x')) return false;
+    // Arithmetic carried out wider than T (the x87 unit) would round twice.
+    bool exact = FLT_EVAL_METHOD == 0;
+    bool digit = false;
     std::uint64_t mantissa = 0;
     int scale = 0;  // the value is mantissa * 10^scale
-    bool anyDigit = false, afterPoint = false;
-    for (; p < end && (isDigit(*p) || (*p == '.' && !afterPoint)); ++p) {
-        if (*p == '.') {
-            afterPoint = true;
-            continue;
+    const auto digits = [&](int step) {
+        for (; isDigit(*p); ++p) {
+            digit = true;
+            if (mantissa >= exactLimit) {
+                exact = false;  // more digits than T holds exactly
+                continue;
+            }
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+            scale += step;
         }
-        anyDigit = true;
-        if (afterPoint) --scale;
-        if (mantissa > (mantissaLimit - 9) / 10) return false;  // more digits than T holds exactly
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    };
+    digits(0);
+    if (*p == '.') {
+        ++p;
+        digits(-1);
     }
-    if (!anyDigit) return false;
-    if (p < end) {  // "e", a sign and digits (or none: "1e" is 1)
-        if (lower(*p) != 'e') return false;
+    if (digit && lower(*p) == 'e') {
         const bool negativeExponent = *++p == '-';
         if (*p == '-' || *p == '+') ++p;
         int exponent = 0;
-        for (; p < end; ++p) {
-            if (!isDigit(*p) || exponent > 1000) return false;
-            exponent = exponent * 10 + (*p - '0');
-        }
-        scale += negativeExponent ? -exponent : exponent;
+        for (; isDigit(*p); ++p)
+            if ((exponent = exponent * 10 + (*p - '0')) > 1000) exact = false;
+        if (exact) scale += negativeExponent ? -exponent : exponent;
     }
-    if (mantissa != 0 && (scale < -powerLimit || scale > powerLimit)) return false;
+    in.moveTo(p);
+    outcome = Outcome::converted;
+    if (!digit || !exact || mantissa > exactLimit || (mantissa != 0 && (scale < -powerLimit || scale > powerLimit))) {
+        if (convertFloat(start, p, value) == nullptr) outcome = Outcome::mismatch;
+        return true;
+    }
     T v = static_cast<T>(mantissa);
     if (mantissa != 0) {
         const T power = static_cast<T>(powersOfTen[scale < 0 ? -scale : scale]);  // exact within powerLimit
@@ -588,42 +570,21 @@ bool convertExactDecimal(const char* p, const char* end, T& value) {
     return true;
 }
 
-// The plain decimal number without a width, the form nearly every reply carries, taken in one
-// tight pass. It consumes exactly what the general collection below would: digits, one
-// point, then "e", an optional sign and digits (a bare "1e" or "1e-" included), nothing after.
-// Anything else (no digit or point after the sign, a "0x", "nan", "inf") goes the general way.
-bool plainDecimal(const char* p, const char*& end) {
-    if (*p == '-' || *p == '+') ++p;
-    if (!(isDigit(*p) || *p == '.') || (p[0] == '0' && lower(p[1]) == 'x')) return false;
-    bool digit = false;
-    for (; isDigit(*p); ++p) digit = true;
-    if (*p == '.')
-        for (++p; isDigit(*p); ++p) digit = true;
-    if (digit && lower(*p) == 'e') {
-        ++p;
-        if (*p == '-' || *p == '+') ++p;
-        while (isDigit(*p)) ++p;
-    }
-    end = p;
+// As readPlainDecimal, storing the value.
+template <typename T>
+bool scanPlainDecimal(Input& in, const ScanSpec& s, Targets& targets, Outcome& outcome) {
+    T value{};
+    if (!readPlainDecimal(in, value, outcome)) return false;
+    if (outcome == Outcome::converted && !s.suppress) *targets.next<T>() = value;
     return true;
 }
 
 Outcome scanFloat(Input& in, const ScanSpec& s, Targets& targets) {
     int width = s.width;
+    if (Outcome outcome{}; width < 0 && (s.length == Length::l ? scanPlainDecimal<double>(in, s, targets, outcome)
+                                                                : scanPlainDecimal<float>(in, s, targets, outcome)))
+        return outcome;
     const char* start = in.position();
-    if (const char* end = nullptr; width < 0 && plainDecimal(start, end)) {
-        in.moveTo(end);
-        if (s.length == Length::l) {
-            double value = 0;
-            if (!convertExactDecimal(start, end, value)) return storeFloat<double>(start, end, s, targets);
-            if (!s.suppress) *targets.next<double>() = value;
-        } else {
-            float value = 0;
-            if (!convertExactDecimal(start, end, value)) return storeFloat<float>(start, end, s, targets);
-            if (!s.suppress) *targets.next<float>() = value;
-        }
-        return Outcome::converted;
-    }
     int c = in.get();
     if (width > 0) --width;
     if (c == EOF) return Outcome::endOfInput;
@@ -885,71 +846,115 @@ int formatV(char* out, std::size_t capacity, const char* format, std::va_list ar
 
 namespace {
 
-int scanWith(const char* text, const char* format, Targets& targets) {
-    Input in(text);
-    int stored = 0;
-    bool skipSpace = false;
-    Outcome outcome = Outcome::converted;
-    for (const char* f = format; *f != '\0' && outcome == Outcome::converted;) {
-        const char fc = *f++;
-        if (fc != '%') {
-            if (isSpace(static_cast<unsigned char>(fc))) {
-                skipSpace = true;
+// A scan in progress: the reply text, where its values go, how many were stored and how the
+// last directive ended.
+class Scan {
+public:
+    Scan(const char* text, Targets& targets) : in_(text), targets_(targets) {}
+
+    // Matches literal format text: white space matches any run of white space, none included;
+    // any other character itself. False when the scan ends here.
+    [[gnu::always_inline]] bool literal(const char* f, const char* end) {
+        for (; f < end; ++f) {
+            if (isSpace(static_cast<unsigned char>(*f))) {
+                skipSpace_ = true;
                 continue;
             }
-            int c = in.get();
-            if (skipSpace)
-                while (isSpace(c)) c = in.get();
-            skipSpace = false;
-            if (c == EOF) outcome = Outcome::endOfInput;
-            else if (c != static_cast<unsigned char>(fc)) {
-                in.unget(c);
-                outcome = Outcome::mismatch;
+            int c = in_.get();
+            if (skipSpace_)
+                while (isSpace(c)) c = in_.get();
+            skipSpace_ = false;
+            if (c == EOF) return stop(Outcome::endOfInput);
+            if (c != static_cast<unsigned char>(*f)) {
+                in_.unget(c);
+                return stop(Outcome::mismatch);
             }
-            continue;
         }
-        ScanSpec s;
-        if (f[0] == 'l' && f[1] == 'f') {  // the commonest directives, with nothing to parse
-            s.length = Length::l;
-            s.conversion = 'f';
-            f += 2;
-        } else if (f[0] == 'd') {
-            s.conversion = 'd';
-            ++f;
-        } else if (!parseScanSpec(f, s)) {
-            outcome = Outcome::mismatch;
-            break;
+        return true;
+    }
+
+    // One directive; false when the scan ends here.
+    [[gnu::always_inline]] bool convert(const ScanSpec& s) {
+        if (skipSpace_ || s.conversion != 'c') {
+            in_.skipSpace();
+            skipSpace_ = false;
         }
-        if (skipSpace || s.conversion != 'c') {
-            int c = 0;
-            do c = in.get();
-            while (isSpace(c));
-            in.unget(c);
-            skipSpace = false;
-        }
+        Outcome outcome = Outcome::converted;
         switch (s.conversion) {
             case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
-                outcome = scanInteger(in, s, targets);
+                outcome = scanInteger(in_, s, targets_);
                 break;
             case 'c': case 's':
-                outcome = scanCharacters(in, s, targets);
+                outcome = scanCharacters(in_, s, targets_);
                 break;
             case '%': {
-                const int c = in.get();
-                if (c == EOF) outcome = Outcome::endOfInput;
-                else if (c != '%') {
-                    in.unget(c);
-                    outcome = Outcome::mismatch;
+                const int c = in_.get();
+                if (c == EOF) return stop(Outcome::endOfInput);
+                if (c != '%') {
+                    in_.unget(c);
+                    return stop(Outcome::mismatch);
                 }
-                continue;
+                return true;
             }
             default:
-                outcome = scanFloat(in, s, targets);
+                outcome = scanFloat(in_, s, targets_);
                 break;
         }
-        if (outcome == Outcome::converted && !s.suppress && s.conversion != '%') ++stored;
+        if (outcome != Outcome::converted) return stop(outcome);
+        if (!s.suppress) ++stored_;
+        return true;
     }
-    return outcome == Outcome::endOfInput && stored == 0 ? EOF : stored;
+
+    // One step of a compiled format: its conversion, by the short path its field has.
+    [[gnu::always_inline]] bool field(const ScanStep& step) {
+        if (step.field == ScanField::general) return convert({false, step.length, step.conversion, step.width});
+        in_.skipSpace();
+        skipSpace_ = false;
+        Outcome outcome{};
+        if (step.field == ScanField::decimal) {
+            std::uint32_t bits = 0;
+            if ((outcome = readDecimal(in_, bits)) == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
+        } else {
+            double value = 0;
+            if (!readPlainDecimal(in_, value, outcome)) return convert({false, Length::l, 'f', -1});
+            if (outcome == Outcome::converted) *targets_.next<double>() = value;
+        }
+        if (outcome != Outcome::converted) return stop(outcome);
+        ++stored_;
+        return true;
+    }
+
+    // What scanf returns: the values stored, or EOF when the text ended before the first one.
+    int result() const { return outcome_ == Outcome::endOfInput && stored_ == 0 ? EOF : stored_; }
+
+private:
+    bool stop(Outcome outcome) {
+        outcome_ = outcome;
+        return false;
+    }
+
+    Input in_;
+    Targets& targets_;
+    int stored_ = 0;
+    bool skipSpace_ = false;
+    Outcome outcome_ = Outcome::converted;
+};
+
+// A directive the engine does not scan ends the scan as a failed match does.
+int scanWith(const char* text, const char* format, Targets& targets) {
+    Scan scan(text, targets);
+    for (const char* f = format;;) {
+        const char* directive = std::strchr(f, '%');
+        if (directive == nullptr) {
+            scan.literal(f, f + std::strlen(f));
+            break;
+        }
+        if (!scan.literal(f, directive)) break;
+        f = directive + 1;
+        ScanSpec s;
+        if (!parseScanSpec(f, s) || !scan.convert(s)) break;
+    }
+    return scan.result();
 }
 
 }  // namespace
@@ -966,6 +971,18 @@ int scanV(const char* text, const char* format, std::va_list args) {
 int scanArray(const char* text, const char* format, void* const* targets) {
     Targets fromArray(targets);
     return scanWith(text, format, fromArray);
+}
+
+int scanSteps(const char* text, const char* format, const ScanStep* steps, void* const* targets) {
+    Targets fromArray(targets);
+    Scan scan(text, fromArray);
+    for (;; ++steps) {
+        const char* literal = format + steps->literalStart;
+        if (!scan.literal(literal, literal + steps->literalLength) || steps->conversion == '\0' ||
+            !scan.field(*steps))
+            break;
+    }
+    return scan.result();
 }
 
 bool formatSupported(const char* format) {

@@ -38,7 +38,7 @@ constexpr bool isDigit(int c) { return c >= '0' && c <= '9'; }
 // Widths and precisions beyond this are refused rather than risk an int overflow.
 constexpr int maxWidth = 1 << 20;
 
-enum class Length { none, hh, h, l, ll, j, z, t, L };
+enum class Length : std::uint8_t { none, hh, h, l, ll, j, z, t, L };
 
 // Reads the length modifier at `p`, advancing past it.
 constexpr Length readLength(const char*& p) {
@@ -121,6 +121,77 @@ constexpr bool parseFormatSpec(const char*& p, Directive& s) {
             return false;
     }
 }
+
+// One scanf directive after its "%".
+struct ScanSpec {
+    bool suppress = false;
+    Length length = Length::none;
+    char conversion = '\0';
+    int width = -1;  // -1: none
+};
+
+// Parses one scanf directive after its "%", shared by the engine and the compile-time format
+// check; false when it is not one the engine scans.
+constexpr bool parseScanSpec(const char*& p, ScanSpec& s) {
+    if (*p == '*') {
+        s.suppress = true;
+        ++p;
+    }
+    if (isDigit(*p)) {
+        int width = 0;
+        for (; isDigit(*p); ++p)
+            if ((width = width * 10 + (*p - '0')) > maxWidth) return false;
+        if (*p == '$') return false;  // positional arguments
+        s.width = width == 0 ? -1 : width;
+    }
+    s.length = readLength(p);
+    s.conversion = *p;
+    if (*p != '\0') ++p;
+    switch (s.conversion) {
+        case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+            // A long is 32 bits on some platforms and 64 on others; the wire never needs one.
+            return s.length == Length::none || s.length == Length::h || s.length == Length::hh;
+        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+            return s.length == Length::none || s.length == Length::l;
+        case 'c':
+            return s.length == Length::none;
+        case 's':
+            // Unbounded "%s" could overrun its destination: only a bounded word is read.
+            return s.length == Length::none && s.width > 0;
+        case '%':
+            return !s.suppress && s.width < 0 && s.length == Length::none;
+        default:
+            return false;
+    }
+}
+
+// Nearly every field of a reply is a bare "%d" or "%lf"; the engine has a short path for each.
+enum class ScanField : std::uint8_t { general, decimal, decimalDouble };
+
+constexpr ScanField scanFieldOf(const ScanSpec& s) {
+    if (s.suppress || s.width >= 0) return ScanField::general;
+    if (s.conversion == 'd' && s.length == Length::none) return ScanField::decimal;
+    if (s.conversion == 'f' && s.length == Length::l) return ScanField::decimalDouble;
+    return ScanField::general;
+}
+
+// One conversion of a scan format parsed when the library was compiled (ScanFormat), none of
+// them suppressed, and the literal text before it in the format; the text after the last
+// conversion is a step of its own, with no conversion ('\0'). Eight bytes, as the caller
+// builds the steps on its stack.
+struct ScanStep {
+    std::uint8_t literalStart = 0;
+    std::uint8_t literalLength = 0;
+    char conversion = '\0';
+    Length length = Length::none;
+    ScanField field = ScanField::general;
+    std::int16_t width = -1;
+};
+static_assert(sizeof(ScanStep) == 8);
+
+// As scanArray, the format read from its steps (the last one without a conversion) rather than
+// from its text.
+int scanSteps(const char* in, const char* format, const ScanStep* steps, void* const* targets);
 
 // Writes the decimal text of `v` ("-" and digits, at most 11 characters) so that it ends at
 // `end`; returns where it begins. A bare "%d", the commonest conversion on the wire.

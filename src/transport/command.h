@@ -89,7 +89,7 @@ public:
     // Scans the reply payload (locale-proof, scanf rules, the format checked against its
     // targets when the library is compiled); returns what sscanf returns.
     template <typename... Pointers>
-    int scan(ScanFormat<std::type_identity_t<Pointers>...> format, Pointers... targets) const {
+    int scan(const ScanFormat<std::type_identity_t<Pointers>...>& format, Pointers... targets) const {
         return scanFields(buffer_.payload(), format, targets...);
     }
 
