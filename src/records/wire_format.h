@@ -191,15 +191,15 @@ private:
                 continue;
             }
             if (used == count || kinds[used] != targetOf(s)) formatDoesNotMatchItsArguments();
-            if (s.width > INT16_MAX) steps.compiled = false;
-            steps.steps[used] = {static_cast<std::uint8_t>(run - text), static_cast<std::uint8_t>(percent - run),
-                                 s.conversion, s.length, wire::scanFieldOf(s), static_cast<std::int16_t>(s.width)};
+            if (percent - run > UINT8_MAX || f - percent > UINT8_MAX) steps.compiled = false;
+            steps.steps[used] = {static_cast<std::uint8_t>(percent - run), static_cast<std::uint8_t>(f - percent),
+                                 wire::scanFieldOf(s)};
             ++used;
             run = f;
         }
         if (used != count) formatDoesNotMatchItsArguments();
-        if (f - text > UINT8_MAX) steps.compiled = false;
-        steps.steps[count] = {static_cast<std::uint8_t>(run - text), static_cast<std::uint8_t>(f - run)};
+        if (f - run > UINT8_MAX) steps.compiled = false;
+        steps.steps[count] = {static_cast<std::uint8_t>(f - run)};
         return steps;
     }
 

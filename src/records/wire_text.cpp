@@ -905,19 +905,23 @@ public:
         return true;
     }
 
-    // One step of a compiled format: its conversion, by the short path its field has.
-    [[gnu::always_inline]] bool field(const ScanStep& step) {
-        if (step.field == ScanField::general) return convert({false, step.length, step.conversion, step.width});
+    // The directive of a compiled format's step, by the short path its field has.
+    [[gnu::always_inline]] bool field(ScanField field, const char* directive) {
+        if (field == ScanField::general) {
+            ScanSpec s;
+            parseScanSpec(++directive, s);  // checked when the library was compiled
+            return convert(s);
+        }
         in_.skipSpace();
         skipSpace_ = false;
         Outcome outcome{};
-        if (step.field == ScanField::decimal) {
+        if (field == ScanField::decimal) {
             std::uint32_t bits = 0;
             if ((outcome = readDecimal(in_, bits)) == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
-        } else {
-            double value = 0;
-            if (!readPlainDecimal(in_, value, outcome)) return convert({false, Length::l, 'f', -1});
-            if (outcome == Outcome::converted) *targets_.next<double>() = value;
+        } else if (field == ScanField::decimalDouble ? !plainDecimal<double>(outcome) : !plainDecimal<float>(outcome)) {
+            ScanSpec s;
+            parseScanSpec(++directive, s);
+            return convert(s);
         }
         if (outcome != Outcome::converted) return stop(outcome);
         ++stored_;
@@ -931,6 +935,14 @@ private:
     bool stop(Outcome outcome) {
         outcome_ = outcome;
         return false;
+    }
+
+    template <typename T>
+    [[gnu::always_inline]] bool plainDecimal(Outcome& outcome) {
+        T value = 0;
+        if (!readPlainDecimal(in_, value, outcome)) return false;
+        if (outcome == Outcome::converted) *targets_.next<T>() = value;
+        return true;
     }
 
     Input in_;
@@ -976,11 +988,10 @@ int scanArray(const char* text, const char* format, void* const* targets) {
 int scanSteps(const char* text, const char* format, const ScanStep* steps, void* const* targets) {
     Targets fromArray(targets);
     Scan scan(text, fromArray);
-    for (;; ++steps) {
-        const char* literal = format + steps->literalStart;
-        if (!scan.literal(literal, literal + steps->literalLength) || steps->conversion == '\0' ||
-            !scan.field(*steps))
-            break;
+    for (const char* f = format;; ++steps) {
+        const char* const directive = f + steps->literalLength;
+        if (!scan.literal(f, directive) || *directive == '\0' || !scan.field(steps->field, directive)) break;
+        f = directive + steps->directiveLength;
     }
     return scan.result();
 }

@@ -165,32 +165,29 @@ constexpr bool parseScanSpec(const char*& p, ScanSpec& s) {
     }
 }
 
-// Nearly every field of a reply is a bare "%d" or "%lf"; the engine has a short path for each.
-enum class ScanField : std::uint8_t { general, decimal, decimalDouble };
+// Nearly every field of a reply is a bare "%d", "%lf" or "%f"; the engine has a short path for
+// each, and reads any other directive from the format's text.
+enum class ScanField : std::uint8_t { general, decimal, decimalDouble, decimalFloat };
 
 constexpr ScanField scanFieldOf(const ScanSpec& s) {
     if (s.suppress || s.width >= 0) return ScanField::general;
     if (s.conversion == 'd' && s.length == Length::none) return ScanField::decimal;
     if (s.conversion == 'f' && s.length == Length::l) return ScanField::decimalDouble;
+    if (s.conversion == 'f' && s.length == Length::none) return ScanField::decimalFloat;
     return ScanField::general;
 }
 
 // One conversion of a scan format parsed when the library was compiled (ScanFormat), none of
-// them suppressed, and the literal text before it in the format; the text after the last
-// conversion is a step of its own, with no conversion ('\0'). Eight bytes, as the caller
-// builds the steps on its stack.
+// them suppressed: the length of the literal text before its directive, of the directive ("%"
+// included) and how the engine takes it. The literal after the last directive is a step of its
+// own, ending the format. Three bytes, as the caller builds the steps on its stack.
 struct ScanStep {
-    std::uint8_t literalStart = 0;
     std::uint8_t literalLength = 0;
-    char conversion = '\0';
-    Length length = Length::none;
+    std::uint8_t directiveLength = 0;
     ScanField field = ScanField::general;
-    std::int16_t width = -1;
 };
-static_assert(sizeof(ScanStep) == 8);
 
-// As scanArray, the format read from its steps (the last one without a conversion) rather than
-// from its text.
+// As scanArray, the format taken in the steps it was parsed into.
 int scanSteps(const char* in, const char* format, const ScanStep* steps, void* const* targets);
 
 // Writes the decimal text of `v` ("-" and digits, at most 11 characters) so that it ends at
