@@ -126,7 +126,7 @@ TEST(CompiledFormat, ScansIntoTheTargetsInOrder) {
 }
 
 // Replies shaped like a format's own: each conversion given an edge text of its kind, literals
-// kept, dropped, doubled or blanked now and then, and the whole cut short at random. A compiled
+// kept, dropped, doubled, blanked or put after a blank now and then, and the whole cut short at random. A compiled
 // scan must store and count exactly what the engine does reading the format as text (which the
 // engine's tests hold against the C library).
 template <typename... T>
@@ -142,7 +142,8 @@ void expectStepsScanAsText(const std::type_identity_t<ScanFormat<T*...>>& format
         std::string in;
         for (const char* f = format.text(); *f != '\0'; ++f) {
             if (*f != '%') {
-                const unsigned roll = random() % 16;
+                const unsigned roll = random() % 16;  // 0: dropped, 1: blanked, 2: doubled, 3: after a blank
+                if (roll == 3) in += ' ';
                 if (roll != 0) in += roll == 1 ? ' ' : *f;
                 if (roll == 2) in += *f;
                 continue;
