@@ -126,9 +126,9 @@ TEST(CompiledFormat, ScansIntoTheTargetsInOrder) {
 }
 
 // Replies shaped like a format's own: each conversion given an edge text of its kind, literals
-// kept, dropped, doubled, blanked or put after a blank now and then, and the whole cut short at random. A compiled
-// scan must store and count exactly what the engine does reading the format as text (which the
-// engine's tests hold against the C library).
+// kept, dropped, doubled, blanked or put after a blank now and then, and the whole cut short at
+// random. A compiled scan must store and count exactly what the engine does reading the format
+// as text (which the engine's tests hold against the C library).
 template <typename... T>
 void expectStepsScanAsText(const std::type_identity_t<ScanFormat<T*...>>& format) {
     static const char* const reals[] = {"0", "-0", ".5", "5.", "1e", "1e-", "400.5", "-20", "1.5e2", "1e22", "1e23",
@@ -149,7 +149,8 @@ void expectStepsScanAsText(const std::type_identity_t<ScanFormat<T*...>>& format
                 continue;
             }
             while (!std::isalpha(static_cast<unsigned char>(*++f)) || *f == 'h' || *f == 'l') {}
-            in += std::strchr("fFeEgGaA", *f) != nullptr ? pick(reals) : std::strchr("sc", *f) ? "word" : pick(integers);
+            if (std::strchr("fFeEgGaA", *f) != nullptr) in += pick(reals);
+            else in += std::strchr("sc", *f) != nullptr ? "word" : pick(integers);
         }
         if (random() % 4 == 0) in.resize(random() % (in.size() + 1));
         alignas(16) unsigned char compiled[sizeof...(T)][16], text[sizeof...(T)][16];
@@ -170,7 +171,7 @@ TEST(CompiledFormat, ScansAsTheEngineReadsTheText) {
     expectStepsScanAsText<double, double, double, double, double, double, int, int, int, int, int, int, int>(
         "=%lf,%lf,%lf,%lf,%lf,%lf;%d,%d,%d,%d;%d,%d,%d");
     expectStepsScanAsText<int, int, int, int, int, int>("=%d Ip:%d.%d.%d.%d Port:%d");
-    expectStepsScanAsText<double, double>("=%lf, %lf");
+    expectStepsScanAsText<int, double, double>("=%d, %lf, %lf");
     expectStepsScanAsText<unsigned short, unsigned short, float, float>("=%hu,%hu,%f,%f");
     expectStepsScanAsText<int, int, int, int>("=%1d%1d%1d%1d");
     expectStepsScanAsText<int>("=%xh");

@@ -917,7 +917,8 @@ public:
         Outcome outcome{};
         if (field == ScanField::decimal) {
             std::uint32_t bits = 0;
-            if ((outcome = readDecimal(in_, bits)) == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
+            outcome = readDecimal(in_, bits);
+            if (outcome == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
         } else if (field == ScanField::decimalDouble ? !plainDecimal<double>(outcome) : !plainDecimal<float>(outcome)) {
             ScanSpec s;
             parseScanSpec(++directive, s);
