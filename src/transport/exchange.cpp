@@ -38,9 +38,15 @@ bool sendAll(platform::Transport& net, platform::Socket s, const char* data, std
     return true;
 }
 
+// Each "$" before the last byte, found by memchr, and the byte after it.
 bool holdsFrameEnd(const char* raw, std::size_t got) {
-    for (std::size_t i = 1; i < got; ++i)
-        if (raw[i] == '$' && raw[i - 1] == '$') return true;
+    if (got < 2) return false;
+    const char* const last = raw + got - 1;
+    for (const char* p = raw; p < last; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '$', static_cast<std::size_t>(last - p)));
+        if (p == nullptr) return false;
+        if (p[1] == '$') return true;
+    }
     return false;
 }
 
