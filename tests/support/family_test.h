@@ -72,16 +72,29 @@ std::string show(T&... values) {
 
 inline std::string nines(int n) { return n == 1 ? "9" : "9," + nines(n - 1); }
 
-// A call given outputs of the types T, primed, and shown after it returns.
-template <typename... T, typename Call>
-auto with(Call call) {
-    return [call](std::string& shown) {
+// A call given outputs of the types T: made with them primed and shown after it returns, or
+// with output `k` null instead.
+template <typename Call, typename... T>
+struct WithOutputs {
+    static constexpr std::size_t outputs = sizeof...(T);
+    Call call;
+    int32_t operator()(std::string& shown) const {
         std::tuple<T...> outs;
         std::apply([](auto&... o) { (prime(o), ...); }, outs);
-        const int32_t rc = std::apply(call, outs);
+        const int32_t rc = std::apply([&](auto&... o) { return call(&o...); }, outs);
         shown = std::apply([](auto&... o) { return show(o...); }, outs);
         return rc;
-    };
+    }
+    int32_t operator()(std::size_t k) const {
+        std::tuple<T...> outs;
+        return [&]<std::size_t... I>(std::index_sequence<I...>) {
+            return call((I == k ? nullptr : &std::get<I>(outs))...);
+        }(std::index_sequence_for<T...>{});
+    }
+};
+template <typename... T, typename Call>
+auto with(Call call) {
+    return WithOutputs<Call, T...>{call};
 }
 
 // A fill no reply in these tests produces.
@@ -112,12 +125,23 @@ struct Nullable {
 };
 inline constexpr Nullable spare{false};
 
+// A table row's call. One made by with() must also refuse each of its outputs null, sending nothing.
+struct Call {
+    std::function<int32_t(std::string& outputs)> run;
+    std::function<int32_t(std::size_t nullOutput)> withNull;
+    std::size_t outputs = 0;
+    template <typename F>
+    Call(F f) : run(f) {
+        if constexpr (requires { F::outputs; }) withNull = f, outputs = F::outputs;
+    }
+};
+
 // A call, the request it must send, the reply it gets, and the result, outputs and printed text it must come back with.
 struct Row {
     std::string request, reply;
     int32_t rc;
     std::string outputs;
-    std::function<int32_t(std::string& outputs)> call;
+    Call call;
     std::string printed = "";
 };
 
@@ -184,18 +208,12 @@ protected:
     // A getter whose outputs come right before the slot, with the arguments before them fixed.
     template <typename... Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out...>([=](auto&... out) { return f(args..., address(out)..., slot); });
+        return with<Out...>([=](auto*... out) { return f(args..., address(out)..., slot); });
     }
     template <typename T>
-    static auto* address(T& out) {
-        if constexpr (requires { out.data(); }) return out.data();
-        else return &out;
-    }
-
-    // `into(ZEFRA_Get_RobP, 3)`: the call with these arguments, given its one output, on the slot.
-    template <typename F, typename... A>
-    static auto into(F f, A... args) {
-        return [=](auto* out) { return f(args..., out, slot); };
+    static auto* address(T* out) {
+        if constexpr (requires { out->data(); }) return out != nullptr ? out->data() : nullptr;
+        else return out;
     }
 
     void expectCalls(std::initializer_list<Row> rows) {
@@ -205,10 +223,14 @@ protected:
             controller.replyPayload(row.reply);
             std::string outputs;
             printed.clear();
-            EXPECT_EQ(row.call(outputs), row.rc);
+            EXPECT_EQ(row.call.run(outputs), row.rc);
             EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
             EXPECT_EQ(outputs, row.outputs);
             EXPECT_EQ(printed, row.printed);
+            if (row.call.outputs == 0) continue;
+            controller.clear();
+            for (std::size_t k = 0; k < row.call.outputs; ++k) EXPECT_EQ(row.call.withNull(k), RC_BAD_PARAM) << k;
+            EXPECT_TRUE(nothingSent());
         }
         controller.clear();
     }
@@ -217,17 +239,6 @@ protected:
     void expectRefused(std::initializer_list<int32_t> results) {
         int i = 0;
         for (const int32_t rc : results) EXPECT_EQ(rc, RC_BAD_PARAM) << "call " << i++;
-        EXPECT_TRUE(nothingSent());
-    }
-
-    // A call given `N` outputs, made once with each of them null and the others not: each refused, nothing sent.
-    template <std::size_t N, typename Call>
-    void expectEachNullRefused(Call call) {
-        for (std::size_t k = 0; k < N; ++k) {
-            [&]<std::size_t... I>(std::index_sequence<I...>) {
-                EXPECT_EQ(call(Nullable{I == k}...), RC_BAD_PARAM) << "output " << k;
-            }(std::make_index_sequence<N>{});
-        }
         EXPECT_TRUE(nothingSent());
     }
 
@@ -308,23 +319,24 @@ protected:
         }
     }
 
-    // `call(&record)` sends `request`; `reply` cut before its last field leaves the record as it
-    // was, `reply` itself replaces it whole with `expected`. `start` may be an input of the call
-    // too, so whatever is sent must be read before anything is written.
+    // `call(&record, slot)` sends `request`; `reply` cut before its last field leaves the record as
+    // it was, `reply` itself replaces it whole with `expected`; a null record is refused unsent.
+    // `start` may be an input of the call too, so whatever is sent must be read before anything is written.
     template <typename Record, typename Call>
     void expectWholeRecord(const std::string& request, const std::string& reply, const Record& expected, Call call,
                            const Record& start = filled<Record>()) {
         SCOPED_TRACE(request);
         Record record = start;
         controller.replyPayload(reply.substr(0, reply.find_last_of(",;")));
-        EXPECT_EQ(call(&record), RC_FAIL);
+        EXPECT_EQ(call(&record, slot), RC_FAIL);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, start));
         controller.replyPayload(reply);
-        EXPECT_EQ(call(&record), RC_OK);
+        EXPECT_EQ(call(&record, slot), RC_OK);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, expected));
         controller.clear();
+        expectRefused({call(static_cast<Record*>(nullptr), slot)});
     }
 };
 
