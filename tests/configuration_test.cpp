@@ -91,13 +91,10 @@ TEST_F(Configuration, Collision) {
          getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
     });
     expectIntQueries({
-        {partial(ZEFRA_Get_AxisCollMode, 2), "Get_AxisCollMode 2"}, {ZEFRA_Get_CollDist, "Get_CollDist"},
-        {partial(ZEFRA_Get_TeachModeAxisCollMode, 2), "Get_TeachModeAxisCollMode 2"},
-        {ZEFRA_Get_TeachModeCollAction, "Get_TeachModeCollAction"},
-        {ZEFRA_Get_TeachModeCollDist, "Get_TeachModeCollDist"},
-        {partial(ZEFRA_Get_PlayBackModeAxisCollMode, 2), "Get_PlayBackModeAxisCollMode 2"},
-        {ZEFRA_Get_PlayBackModeCollAction, "Get_PlayBackModeCollAction"},
-        {ZEFRA_Get_PlayBackModeCollDist, "Get_PlayBackModeCollDist"},
+        INT_QUERY(Get_AxisCollMode, 2), INT_QUERY(Get_CollDist), INT_QUERY(Get_TeachModeAxisCollMode, 2),
+        INT_QUERY(Get_TeachModeCollAction), INT_QUERY(Get_TeachModeCollDist),
+        INT_QUERY(Get_PlayBackModeAxisCollMode, 2), INT_QUERY(Get_PlayBackModeCollAction),
+        INT_QUERY(Get_PlayBackModeCollDist),
     });
     // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
@@ -205,9 +202,9 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
     });
     using enum Output;
     expectIntQueries({
-        {ZEFRA_Get_GripLoad, "get_gripload"}, {ZEFRA_Get_AxisNumsGeneral, "Get_AxisNumsGeneral"},
+        {ZEFRA_Get_GripLoad, "get_gripload"}, INT_QUERY(Get_AxisNumsGeneral),
         {partial(ZEFRA_AutoTestSetMachineParams, "m 1"), "AutoTestSetMachineParams m 1"},
-        {ZEFRA_AutoTestCheckFileAndMemDif, "AutoTestCheckFileAndMemDif"}, {ZEFRA_Get_OnPathStat, "get_onpathstat"},
+        INT_QUERY(AutoTestCheckFileAndMemDif), {ZEFRA_Get_OnPathStat, "get_onpathstat"},
         {ZEFRA_Get_InRemoteModeStat, "get_inremotemodestat"}, {ZEFRA_Get_InAutoModeStat, "get_inautomodestat"},
         {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter},
         {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},

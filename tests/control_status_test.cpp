@@ -12,7 +12,7 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    expectIntQueries({{ZEFRA_CurCtrlDev, "CurCtrlDev"}, {ZEFRA_CurUserType, "CurUserType"}});
+    expectIntQueries({INT_QUERY(CurCtrlDev), INT_QUERY(CurUserType)});
     // The permit state is written before its holder.
     const auto permit = getter<int32_t, uint32_t, uint16_t>(ZEFRA_CurPermit);
     expectCalls({
@@ -54,14 +54,11 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
 TEST_F(ControlStatus, StatusQueries) {
     using enum Output;
     expectIntQueries({
-        {ZEFRA_Get_PrgSts, "Get_PrgSts"}, {ZEFRA_Get_StartLine, "Get_StartLine"}, {ZEFRA_Get_InitSts, "Get_InitSts"},
-        {ZEFRA_Get_CurMotionLine, "Get_CurMotionLine"}, {ZEFRA_Get_CoordType, "Get_CoordType"},
-        {ZEFRA_Get_Coord, "Get_Coord"}, {ZEFRA_Get_Vel, "Get_Vel"}, {ZEFRA_Get_Mode, "Get_Mode"},
-        {ZEFRA_Get_DsMode, "Get_DsMode"}, {ZEFRA_Get_InchMode, "Get_InchMode"}, {ZEFRA_Get_SlewMode, "Get_SlewMode"},
-        {ZEFRA_Get_EStopSts, "Get_EStopSts"}, {ZEFRA_Get_MotorSts, "Get_MotorSts"}, {ZEFRA_Get_SysMode, "Get_SysMode"},
-        {ZEFRA_Get_MotionSts, "Get_MotionSts"}, {ZEFRA_Get_CurCmdSts, "Get_CurCmdSts"},
-        {ZEFRA_Get_SysErrSts, "Get_SysErrSts"}, {ZEFRA_Get_CurCmdCacheNum, "Get_CurCmdCacheNum"},
-        {ZEFRA_Get_SLVSMode, "get_slvsmode"}, {partial(ZEFRA_Get_CmdSts, 4), "Get_CmdSts 4"},
+        INT_QUERY(Get_PrgSts), INT_QUERY(Get_StartLine), INT_QUERY(Get_InitSts), INT_QUERY(Get_CurMotionLine),
+        INT_QUERY(Get_CoordType), INT_QUERY(Get_Coord), INT_QUERY(Get_Vel), INT_QUERY(Get_Mode), INT_QUERY(Get_DsMode),
+        INT_QUERY(Get_InchMode), INT_QUERY(Get_SlewMode), INT_QUERY(Get_EStopSts), INT_QUERY(Get_MotorSts),
+        INT_QUERY(Get_SysMode), INT_QUERY(Get_MotionSts), INT_QUERY(Get_CurCmdSts), INT_QUERY(Get_SysErrSts),
+        INT_QUERY(Get_CurCmdCacheNum), {ZEFRA_Get_SLVSMode, "get_slvsmode"}, INT_QUERY(Get_CmdSts, 4),
         {partial(ZEFRA_Get_FlyMode, 3), "get_flymode 3"}, {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"},
         {ZEFRA_Get_PrgRunTime, "Get_PrgRunTime", zeroed}, {ZEFRA_Get_CurCmdNum, "Get_CurCmdNum", zeroed},
         {partial(ZEFRA_Get_TaskRunSts, 2), "Get_TaskRunSts 2", bare},
@@ -93,7 +90,7 @@ TEST_F(ControlStatus, SystemInformation) {
     expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
     expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
     expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
-    expectIntQueries({{ZEFRA_Get_RobotAxisNum, "Get_RobotAxisNum"}, {ZEFRA_Get_RobotCategory, "Get_RobotCategory"}});
+    expectIntQueries({INT_QUERY(Get_RobotAxisNum), INT_QUERY(Get_RobotCategory)});
     // One digit per axis, as many as the controller has axes; anything else after "=" fails. The
     // arm configurations are written whole or not at all.
     const auto states = getter<std::array<int32_t, 8>>(ZEFRA_Get_ServoSts);
@@ -180,10 +177,8 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
          all.substr(0, all.rfind(',')) + ",9", motion},
     });
     expectIntQueries({
-        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"},
-        {ZEFRA_Get_DiagnosisSave, "Get_DiagnosisSave"}, {ZEFRA_Get_DiagnosisSaveSts, "Get_DiagnosisSaveSts"},
-        {ZEFRA_Get_MotionDataCollection, "Get_MotionDataCollection"},
-        {partial(ZEFRA_Get_AxisTotalMotionData, 3), "Get_AxisTotalMotionData 3"},
+        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"}, INT_QUERY(Get_DiagnosisSave),
+        INT_QUERY(Get_DiagnosisSaveSts), INT_QUERY(Get_MotionDataCollection), INT_QUERY(Get_AxisTotalMotionData, 3),
     });
     const std::string item(1100, 'i');  // too long for the command
     expectRefused({ZEFRA_Set_DiagnosisItem(nullptr, 1, slot), ZEFRA_Set_DiagnosisItem(item.c_str(), 1, slot),

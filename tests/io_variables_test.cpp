@@ -18,12 +18,9 @@ TEST_F(IoVariables, InputsAndOutputs) {
         sends("Set_OutCfg 8 9", ZEFRA_Set_OutCfg, 8, 9),
     });
     expectIntQueries({
-        {ZEFRA_Get_DINum, "Get_DINum"}, {ZEFRA_Get_DONum, "Get_DONum"}, {ZEFRA_Get_ADNum, "Get_ADNum"},
-        {ZEFRA_Get_DANum, "Get_DANum"}, {partial(ZEFRA_Get_DI, -3), "Get_DI -3"},
-        {partial(ZEFRA_Get_DO, 5), "Get_DO 5"}, {partial(ZEFRA_Get_DIGroup, 2), "Get_DIGroup 2"},
-        {partial(ZEFRA_Get_DOGroup, 1), "Get_DOGroup 1"}, {partial(ZEFRA_Get_DOCfg, 7), "Get_DOCfg 7"},
-        {partial(ZEFRA_Get_DOGroupCfg, 2), "Get_DOGroupCfg 2"}, {partial(ZEFRA_Get_DACfg, 1), "Get_DACfg 1"},
-        {partial(ZEFRA_Get_InCfg, 3), "Get_InCfg 3"}, {partial(ZEFRA_Get_OutCfg, 4), "Get_OutCfg 4"},
+        INT_QUERY(Get_DINum), INT_QUERY(Get_DONum), INT_QUERY(Get_ADNum), INT_QUERY(Get_DANum), INT_QUERY(Get_DI, -3),
+        INT_QUERY(Get_DO, 5), INT_QUERY(Get_DIGroup, 2), INT_QUERY(Get_DOGroup, 1), INT_QUERY(Get_DOCfg, 7),
+        INT_QUERY(Get_DOGroupCfg, 2), INT_QUERY(Get_DACfg, 1), INT_QUERY(Get_InCfg, 3), INT_QUERY(Get_OutCfg, 4),
     });
     using Flags = std::array<int32_t, 6>;
     expectCalls({
@@ -66,9 +63,10 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
         {"Get_CommonVar 3 f32", "=x", RC_FAIL, "9", getter<float>(ZEFRA_Get_CommonVarFloat, 3)},
         {"Get_CommonVar 3 d64", "=0.1", RC_OK, "0.1", getter<double>(ZEFRA_Get_CommonVarDouble, 3)},
     });
-    expectIntQueries({{partial(ZEFRA_Get_B, 3), "Get_B 3"}, {partial(ZEFRA_Get_R, 3), "Get_R 3"},
-                      {partial(ZEFRA_Get_LB, 3), "Get_LB 3"}, {partial(ZEFRA_Get_LR, 3), "Get_LR 3"},
-                      {partial(ZEFRA_Get_CommonVarInt, 3), "Get_CommonVar 3 s32"}});
+    expectIntQueries({
+        INT_QUERY(Get_B, 3), INT_QUERY(Get_R, 3), INT_QUERY(Get_LB, 3), INT_QUERY(Get_LR, 3),
+        {partial(ZEFRA_Get_CommonVarInt, 3), "Get_CommonVar 3 s32"},
+    });
     const PointRecord record{{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}};
     expectWholeRecord("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", record, partial(ZEFRA_Get_CommonVarP, 3));
 }
@@ -143,7 +141,7 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3, 4", RC_OK, "1,2,3,4", params},
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3", RC_FAIL, nines(4), params},
     });
-    expectIntQueries({{ZEFRA_Get_TraceRecoverMode, "Get_TraceRecoverMode"}});
+    expectIntQueries({INT_QUERY(Get_TraceRecoverMode)});
 }
 
 // The active regions travel as eight digits, the first for bit 0.

@@ -140,8 +140,7 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
         sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectIntQueries(
-        {{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
+    expectIntQueries({INT_QUERY(Get_TeachCoordinate), INT_QUERY(Get_DynamicBrake)});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.
@@ -162,8 +161,7 @@ TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
         {partial(ZEFRA_IndInPos, "EXT1", 2), "IndInPos 2 EXT1"},
         {partial(ZEFRA_Get_IndAMoveSts, "EXT1", 1), "Get_IndAMoveSts 1 EXT1"},
         {partial(ZEFRA_Get_IndCMoveSts, "EXT1", -1), "Get_IndCMoveSts -1 EXT1"},
-        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"},
-        {ZEFRA_Get_MotionStsExceptIndAxis, "Get_MotionStsExceptIndAxis"},
+        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"}, INT_QUERY(Get_MotionStsExceptIndAxis),
     });
 }
 

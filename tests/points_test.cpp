@@ -156,8 +156,7 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
         {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
     });
-    expectIntQueries({{ZEFRA_Get_ToolCNum, "Get_ToolCNum"}, {ZEFRA_Get_WobjNum, "Get_WobjNum"},
-                      {ZEFRA_Get_UserCNum, "Get_UserCNum"}});
+    expectIntQueries({INT_QUERY(Get_ToolCNum), INT_QUERY(Get_WobjNum), INT_QUERY(Get_UserCNum)});
 }
 
 // The point conversions send the reference triple of `result`, whose old contents survive a
@@ -169,7 +168,8 @@ TEST_F(Points, Conversions) {
     start.frameRef[0] = 1, start.frameRef[1] = 2, start.frameRef[2] = 0;
     const PointRecord converted{{1.5, 2.5, 3.5, 0, 0, 90}, {0, 0, 0, 0}, {4, 5, 6}};
     const std::string reply = "=1.5,2.5,3.5,0,0,90;0,0,0,0;4,5,6";
-    expectWholeRecord("Get_PosCnvt [" + gpText + "] [1,2,0] ", reply, converted, partial(ZEFRA_Get_PosCnvt, &gp), start);
+    expectWholeRecord("Get_PosCnvt [" + gpText + "] [1,2,0] ", reply, converted, partial(ZEFRA_Get_PosCnvt, &gp),
+                      start);
     expectWholeRecord("Get_VisionPosCnvt [" + gpText + "] [1,2,0] [" + secondText + "]", reply, converted,
                       partial(ZEFRA_Get_VisionPosCnvt, &gp, &second), start);
     expectWholeRecord("Get_PosCnvt [" + secondText + "] [3,2,1] ", reply, converted,
@@ -178,7 +178,8 @@ TEST_F(Points, Conversions) {
                       partial(ZEFRA_Get_RobPToRobJ, &robP, 0, 0, -7));
     expectWholeRecord("Get_RobJToRobP " + robJPText + " 1,-2,3", readPReply, readP,
                       partial(ZEFRA_Get_RobJToRobP, &robJP, 1, -2, 3));
-    expectWholeRecord("Get_FixWobjRobP " + robPText + " -5", readPReply, readP, partial(ZEFRA_Get_FixWobjRobP, &robP, -5));
+    expectWholeRecord("Get_FixWobjRobP " + robPText + " -5", readPReply, readP,
+                      partial(ZEFRA_Get_FixWobjRobP, &robP, -5));
     expectWholeRecord("Get_RobHoldWobjRobP " + robPText + " 4 1.500,-2.000,3.000,4.000,5.000,6.000;0,1,0,1;" +
                           "7.000,8.000,9.000,10.000,11.000,12.000",
                       readPReply, readP, partial(ZEFRA_Get_RobHoldWobjRobP, &robP, 4, &readP));
@@ -262,7 +263,7 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
 
 TEST_F(Points, LatchedPositions) {
     expectRefused({ZEFRA_LatchEnable(2, slot), ZEFRA_LatchEnable(-1, 5)});  // slot 5, not connected, is not looked at
-    expectIntQueries({{ZEFRA_Get_LatchSts, "Get_LatchSts"}, {ZEFRA_Get_LatchSum, "Get_LatchSum"}});
+    expectIntQueries({INT_QUERY(Get_LatchSts), INT_QUERY(Get_LatchSum)});
     const auto pos = getter<int32_t, Six>(ZEFRA_Get_LatchPos, 3);
     const auto robPos = getter<int32_t, RobP>(ZEFRA_Get_LatchRobP, -2);
     expectCalls({

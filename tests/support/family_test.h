@@ -167,6 +167,9 @@ struct IntQuery {
     std::string request;
     Output output = Output::written;
 };
+// `INT_QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
+#define INT_QUERY(word, ...) \
+    IntQuery { partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__) }
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
 struct FloatSet {
