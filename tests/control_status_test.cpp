@@ -25,9 +25,8 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
     });
     // States and modes out of range are refused; the mode is judged before the slot (slot 5 is not connected).
     expectRefused({ZEFRA_AcqPermit(2, slot), ZEFRA_AcqPermit(-1, slot), ZEFRA_AcqPermit(2, 5),
-                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot), ZEFRA_EmergStop(2, slot),
-                   ZEFRA_EmergStop(-1, slot), ZEFRA_MotorEnable(2, slot), ZEFRA_PrgCtrl(-1, slot),
-                   ZEFRA_Set_Mode(0, slot), ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot), ZEFRA_DsMode(4, slot),
+                   ZEFRA_UserLogin(1, nullptr, slot), ZEFRA_Set_SysTime(nullptr, slot), ZEFRA_Set_Mode(0, slot),
+                   ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot), ZEFRA_DsMode(4, slot),
                    ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
     expectCalls({
         sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),

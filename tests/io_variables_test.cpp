@@ -161,7 +161,6 @@ TEST_F(IoVariables, InterferenceRegions) {
     expectCalls({
         {"Get_Interf -2", "=1,2,3;4,5,6", RC_OK, "1,2,3,4,5,6", six},
         {"Get_Interf -2", "=1,2,3,4,5,6", RC_FAIL, "1,2,3,9,9,9", six},  // read in place
-        {"Get_CurInterf", "=10100000", RC_OK, "5", mask}, {"Get_CurInterf", "=00000001", RC_OK, "128", mask},
         {"Get_CurInterf", "=23000009", RC_OK, "1160", mask},  // digits above 1 carry into higher bits
         {"Get_CurInterf", "= 1 0 1 0 0 0 0 1", RC_OK, "133", mask}, {"Get_CurInterf", "=1010000", RC_FAIL, "9", mask},
         {"Get_JumpPara", "=10,20,30.5", RC_OK, "10,20,30.5", jump}, {"Get_JumpPara", "=10,20", RC_FAIL, "9,9,9", jump},

@@ -250,11 +250,9 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
         {rob3Text, robReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", rob3},
         {rob3Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(16), rob3},
         {rob4Text, robReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12", rob4},
-        {rob4Text, "=1,2,3,4,5,6;0,1,0,1;7,8,9,10,11", RC_FAIL, nines(16), rob4},
         {point3Text, pointReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,1,2,3", point3},
         {point3Text, "=1,2,3,4,5,6;0,1,0,1;1,2", RC_FAIL, nines(13), point3},
         {point4Text, pointReply, RC_OK, "1,2,3,4,5,6,0,1,0,1,1,2,3", point4},
-        {point4Text, "=1,2,3,4,5,6;0,1,0,1", RC_FAIL, nines(13), point4},
     });
     expectRefused({ZEFRA_Get_Pallet_RobP(nullptr, &r2, &r3, 1, 2, 3, spare, slot),
                    ZEFRA_Get_Pallet4_RobP(&r1, &r2, &r3, nullptr, 1, 2, 3, spare, slot),

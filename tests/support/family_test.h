@@ -114,16 +114,14 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
-// An output that is null or, for a call that must be refused before it writes anything, room.
-struct Nullable {
-    bool null;
+// Room for any output of a call that must be refused before it writes anything.
+inline constexpr struct {
     template <typename T>
     operator T*() const {
         static T room[32]{};
-        return null ? nullptr : room;
+        return room;
     }
-};
-inline constexpr Nullable spare{false};
+} spare;
 
 // A table row's call. One made by with() must also refuse each of its outputs null, sending nothing.
 struct Call {
@@ -145,9 +143,6 @@ struct Row {
     std::string printed = "";
 };
 
-template <typename Out>
-using Query = std::function<int32_t(Out* out, int32_t slot)>;
-
 // A call with its leading arguments fixed, leaving the rest (a query's output and the slot).
 template <typename F, typename... A>
 auto partial(F f, A... args) {
@@ -163,7 +158,7 @@ enum class Output {
     authority,  // scanned in place: no number keeps the host's value; a negative one is refused as 0
 };
 struct IntQuery {
-    Query<int32_t> call;
+    std::function<int32_t(int32_t* out, int32_t slot)> call;
     std::string request;
     Output output = Output::written;
 };
@@ -275,8 +270,8 @@ protected:
     // One blank-free word after "=" that must fit `field` bytes with its terminator. The host gets
     // the whole field or only the word and its terminator; a bare "=" is a failed scan or an empty word.
     // A query that reports prints what its scan stored after every exchange that did not fail.
-    void expectWordQuery(const Query<char>& call, const std::string& request, std::size_t field, bool wholeField,
-                         bool bareIsEmpty = false, bool reports = false) {
+    void expectWordQuery(const std::function<int32_t(char*, int32_t)>& call, const std::string& request,
+                         std::size_t field, bool wholeField, bool bareIsEmpty = false, bool reports = false) {
         const std::string longest(field - 1, 'w');
         const struct { std::string payload, word; int32_t rc; const char* count; } cases[] = {
             {"=V2.1 b5", "V2.1", RC_OK, "1"}, {"= \tR6", "R6", RC_OK, "1"}, {"=" + longest, longest, RC_OK, "1"},
