@@ -45,11 +45,11 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
         {"Get_ZeroPos", "=1,-2147483649", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=1,2,3,4,5,inf", RC_FAIL, nines(6), zeros}, {"Get_ZeroPos", "=nan", RC_FAIL, nines(6), zeros},
         {"Get_ZeroPos", "=x", RC_FAIL, nines(6), zeros},
-        {"Get_StepMotionJ", "=0.5", RC_OK, "0.5", getter<float>(ZEFRA_Get_StepMotionJ)},
-        {"Get_StepMotionL", "=x", RC_FAIL, "9", getter<float>(ZEFRA_Get_StepMotionL)},
-        {"Get_StepMotionR", "=-2", RC_OK, "-2", getter<float>(ZEFRA_Get_StepMotionR)},
-        {"Get_InchStep", "=5", RC_OK, "5", getter<int32_t>(ZEFRA_Get_InchStep)},
     });
+    expectQueries<float>({QUERY(Get_StepMotionJ), QUERY(Get_StepMotionL), QUERY(Get_StepMotionR),
+                          {partial(ZEFRA_Get_AxisNLim, -1), "Get_AxisNLim J-1"},
+                          {partial(ZEFRA_Get_AxisPLim, 0), "Get_AxisPLim J0"}});
+    expectQueries({QUERY(Get_InchStep), QUERY(Get_CInterpMode)});
     expectRefused({ZEFRA_Set_HomePos(1, nullptr, slot)});
     expectCalls({
         sends("Set_HomePos 3 1.500000,-2.000000,0.123457,0.000000,0.000000,90.000000", ZEFRA_Set_HomePos, 3, pos),
@@ -62,9 +62,6 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
         sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),  // any axis number, glued to the "J"
         sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
         sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
-        {"Get_AxisNLim J-1", "=-0.5", RC_OK, "-0.5", getter<float>(ZEFRA_Get_AxisNLim, -1)},
-        {"Get_AxisPLim J0", "=", RC_FAIL, "9", getter<float>(ZEFRA_Get_AxisPLim, 0)},
-        {"Get_CInterpMode", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_CInterpMode)},
     });
 }
 
@@ -85,16 +82,14 @@ TEST_F(Configuration, Collision) {
         sends("Set_PlayBackModeCollDist -9", ZEFRA_Set_PlayBackModeCollDist, -9),
         sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
         {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
-        {"Get_AxisCollLevel 3", "=1.5", RC_OK, "1.5", getter<double>(ZEFRA_Get_AxisCollLevel, 3)},
-        {"Get_TeachModeAxisCollLevel 3", "=2.25", RC_OK, "2.25", getter<double>(ZEFRA_Get_TeachModeAxisCollLevel, 3)},
-        {"Get_PlayBackModeAxisCollLevel 3", "=-1e2", RC_OK, "-100",
-         getter<double>(ZEFRA_Get_PlayBackModeAxisCollLevel, 3)},
     });
-    expectIntQueries({
-        INT_QUERY(Get_AxisCollMode, 2), INT_QUERY(Get_CollDist), INT_QUERY(Get_TeachModeAxisCollMode, 2),
-        INT_QUERY(Get_TeachModeCollAction), INT_QUERY(Get_TeachModeCollDist),
-        INT_QUERY(Get_PlayBackModeAxisCollMode, 2), INT_QUERY(Get_PlayBackModeCollAction),
-        INT_QUERY(Get_PlayBackModeCollDist),
+    expectQueries<double>({QUERY(Get_AxisCollLevel, 3), QUERY(Get_TeachModeAxisCollLevel, 3),
+                           QUERY(Get_PlayBackModeAxisCollLevel, 3)});
+    expectQueries({
+        QUERY(Get_AxisCollMode, 2), QUERY(Get_CollDist), QUERY(Get_TeachModeAxisCollMode, 2),
+        QUERY(Get_TeachModeCollAction), QUERY(Get_TeachModeCollDist),
+        QUERY(Get_PlayBackModeAxisCollMode, 2), QUERY(Get_PlayBackModeCollAction),
+        QUERY(Get_PlayBackModeCollDist),
     });
     // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
@@ -201,10 +196,10 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         sends("set_gripload -3", ZEFRA_Set_GripLoad, -3), sends("Set_AxisNumsGeneral 7", ZEFRA_Set_AxisNumsGeneral, 7),
     });
     using enum Output;
-    expectIntQueries({
-        {ZEFRA_Get_GripLoad, "get_gripload"}, INT_QUERY(Get_AxisNumsGeneral),
+    expectQueries({
+        {ZEFRA_Get_GripLoad, "get_gripload"}, QUERY(Get_AxisNumsGeneral),
         {partial(ZEFRA_AutoTestSetMachineParams, "m 1"), "AutoTestSetMachineParams m 1"},
-        INT_QUERY(AutoTestCheckFileAndMemDif), {ZEFRA_Get_OnPathStat, "get_onpathstat"},
+        QUERY(AutoTestCheckFileAndMemDif), {ZEFRA_Get_OnPathStat, "get_onpathstat"},
         {ZEFRA_Get_InRemoteModeStat, "get_inremotemodestat"}, {ZEFRA_Get_InAutoModeStat, "get_inautomodestat"},
         {ZEFRA_Get_ProjSyncStatus, "Get_ProjSyncStatus", counter},
         {ZEFRA_Get_MechUnitCfgNum, "Get_MechUnitCfgNum", counter},

@@ -12,7 +12,7 @@ namespace {
 using ControlStatus = FamilyTest;
 
 TEST_F(ControlStatus, AccessPermitsAndControl) {
-    expectIntQueries({INT_QUERY(CurCtrlDev), INT_QUERY(CurUserType)});
+    expectQueries({QUERY(CurCtrlDev), QUERY(CurUserType)});
     // The permit state is written before its holder.
     const auto permit = getter<int32_t, uint32_t, uint16_t>(ZEFRA_CurPermit);
     expectCalls({
@@ -52,12 +52,12 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
 
 TEST_F(ControlStatus, StatusQueries) {
     using enum Output;
-    expectIntQueries({
-        INT_QUERY(Get_PrgSts), INT_QUERY(Get_StartLine), INT_QUERY(Get_InitSts), INT_QUERY(Get_CurMotionLine),
-        INT_QUERY(Get_CoordType), INT_QUERY(Get_Coord), INT_QUERY(Get_Vel), INT_QUERY(Get_Mode), INT_QUERY(Get_DsMode),
-        INT_QUERY(Get_InchMode), INT_QUERY(Get_SlewMode), INT_QUERY(Get_EStopSts), INT_QUERY(Get_MotorSts),
-        INT_QUERY(Get_SysMode), INT_QUERY(Get_MotionSts), INT_QUERY(Get_CurCmdSts), INT_QUERY(Get_SysErrSts),
-        INT_QUERY(Get_CurCmdCacheNum), {ZEFRA_Get_SLVSMode, "get_slvsmode"}, INT_QUERY(Get_CmdSts, 4),
+    expectQueries({
+        QUERY(Get_PrgSts), QUERY(Get_StartLine), QUERY(Get_InitSts), QUERY(Get_CurMotionLine),
+        QUERY(Get_CoordType), QUERY(Get_Coord), QUERY(Get_Vel), QUERY(Get_Mode), QUERY(Get_DsMode),
+        QUERY(Get_InchMode), QUERY(Get_SlewMode), QUERY(Get_EStopSts), QUERY(Get_MotorSts),
+        QUERY(Get_SysMode), QUERY(Get_MotionSts), QUERY(Get_CurCmdSts), QUERY(Get_SysErrSts),
+        QUERY(Get_CurCmdCacheNum), {ZEFRA_Get_SLVSMode, "get_slvsmode"}, QUERY(Get_CmdSts, 4),
         {partial(ZEFRA_Get_FlyMode, 3), "get_flymode 3"}, {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"},
         {ZEFRA_Get_PrgRunTime, "Get_PrgRunTime", zeroed}, {ZEFRA_Get_CurCmdNum, "Get_CurCmdNum", zeroed},
         {partial(ZEFRA_Get_TaskRunSts, 2), "Get_TaskRunSts 2", bare},
@@ -89,7 +89,7 @@ TEST_F(ControlStatus, SystemInformation) {
     expectWordQuery(ZEFRA_Get_FwVersion, "Get_FwVersion", 32, true);
     expectWordQuery(ZEFRA_Get_SysTime, "Get_SysTime", 16, true);
     expectWordQuery(ZEFRA_Get_RobotType, "Get_RobotType", 128, false);
-    expectIntQueries({INT_QUERY(Get_RobotAxisNum), INT_QUERY(Get_RobotCategory)});
+    expectQueries({QUERY(Get_RobotAxisNum), QUERY(Get_RobotCategory)});
     // One digit per axis, as many as the controller has axes; anything else after "=" fails. The
     // arm configurations are written whole or not at all.
     const auto states = getter<std::array<int32_t, 8>>(ZEFRA_Get_ServoSts);
@@ -175,9 +175,9 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
         {"Get_AxisMotionData 1;-2;3", reply.substr(0, reply.rfind(',')), RC_FAIL,
          all.substr(0, all.rfind(',')) + ",9", motion},
     });
-    expectIntQueries({
-        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"}, INT_QUERY(Get_DiagnosisSave),
-        INT_QUERY(Get_DiagnosisSaveSts), INT_QUERY(Get_MotionDataCollection), INT_QUERY(Get_AxisTotalMotionData, 3),
+    expectQueries({
+        {partial(ZEFRA_Get_DiagnosisItem, "Vel"), "Get_DiagnosisItem Vel"}, QUERY(Get_DiagnosisSave),
+        QUERY(Get_DiagnosisSaveSts), QUERY(Get_MotionDataCollection), QUERY(Get_AxisTotalMotionData, 3),
     });
     const std::string item(1100, 'i');  // too long for the command
     expectRefused({ZEFRA_Set_DiagnosisItem(nullptr, 1, slot), ZEFRA_Set_DiagnosisItem(item.c_str(), 1, slot),

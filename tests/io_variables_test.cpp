@@ -17,15 +17,14 @@ TEST_F(IoVariables, InputsAndOutputs) {
         sends("Set_ForceDO 5 -2", ZEFRA_Set_ForceDO, 5, -2), sends("Set_InCfg 6 7", ZEFRA_Set_InCfg, 6, 7),
         sends("Set_OutCfg 8 9", ZEFRA_Set_OutCfg, 8, 9),
     });
-    expectIntQueries({
-        INT_QUERY(Get_DINum), INT_QUERY(Get_DONum), INT_QUERY(Get_ADNum), INT_QUERY(Get_DANum), INT_QUERY(Get_DI, -3),
-        INT_QUERY(Get_DO, 5), INT_QUERY(Get_DIGroup, 2), INT_QUERY(Get_DOGroup, 1), INT_QUERY(Get_DOCfg, 7),
-        INT_QUERY(Get_DOGroupCfg, 2), INT_QUERY(Get_DACfg, 1), INT_QUERY(Get_InCfg, 3), INT_QUERY(Get_OutCfg, 4),
+    expectQueries({
+        QUERY(Get_DINum), QUERY(Get_DONum), QUERY(Get_ADNum), QUERY(Get_DANum), QUERY(Get_DI, -3),
+        QUERY(Get_DO, 5), QUERY(Get_DIGroup, 2), QUERY(Get_DOGroup, 1), QUERY(Get_DOCfg, 7),
+        QUERY(Get_DOGroupCfg, 2), QUERY(Get_DACfg, 1), QUERY(Get_InCfg, 3), QUERY(Get_OutCfg, 4),
     });
+    expectQueries<float>({QUERY(Get_AD, 1), QUERY(Get_DA, 2)});
     using Flags = std::array<int32_t, 6>;
     expectCalls({
-        {"Get_AD 1", "=3.5", RC_OK, "3.5", getter<float>(ZEFRA_Get_AD, 1)},
-        {"Get_DA 2", "=-0.25", RC_OK, "-0.25", getter<float>(ZEFRA_Get_DA, 2)},
         // One digit per flag, blanks before a digit skipped, a seventh digit ignored; all six or none.
         {"Get_DevSts", "=101100", RC_OK, "1,0,1,1,0,0", getter<Flags>(ZEFRA_Get_DevSts)},
         {"Get_DevSts", "= 0 0 0 0 0 17", RC_OK, "0,0,0,0,0,1", getter<Flags>(ZEFRA_Get_DevSts)},
@@ -50,23 +49,20 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
         sends("Set_CommonVar 7 d64 1000000.250000", ZEFRA_Set_CommonVarDouble, 7, 1e6 + 0.25),
         sends("Set_CommonVar 8 p 1.000000,2.000000,3.000000,4.000000,5.000000,6.500000;0,1,0,1;2,3,4",
               ZEFRA_Set_CommonVarP, 8, &point),
-        {"Get_D 3", "=2.5", RC_OK, "2.5", getter<double>(ZEFRA_Get_D, 3)},
-        {"Get_D 3", "=x", RC_FAIL, "9", getter<double>(ZEFRA_Get_D, 3)},
-        {"Get_LD 3", "=1.5e2", RC_OK, "150", getter<double>(ZEFRA_Get_LD, 3)},
         {"Get_CommonVar 3 u8", "=300", RC_OK, "44", getter<uint8_t>(ZEFRA_Get_CommonVarUchar, 3)},
         {"Get_CommonVar 3 u8", "=x", RC_FAIL, "9", getter<uint8_t>(ZEFRA_Get_CommonVarUchar, 3)},
         {"Get_CommonVar 3 s8", "=200", RC_OK, "-56", getter<int8_t>(ZEFRA_Get_CommonVarChar, 3)},
         {"Get_CommonVar 3 u16", "=-1", RC_OK, "65535", getter<uint16_t>(ZEFRA_Get_CommonVarUshort, 3)},
         {"Get_CommonVar 3 s16", "=40000", RC_OK, "-25536", getter<int16_t>(ZEFRA_Get_CommonVarShort, 3)},
         {"Get_CommonVar 3 u32", "=-1", RC_OK, "4294967295", getter<uint32_t>(ZEFRA_Get_CommonVarUint, 3)},
-        {"Get_CommonVar 3 f32", "=0.5", RC_OK, "0.5", getter<float>(ZEFRA_Get_CommonVarFloat, 3)},
-        {"Get_CommonVar 3 f32", "=x", RC_FAIL, "9", getter<float>(ZEFRA_Get_CommonVarFloat, 3)},
-        {"Get_CommonVar 3 d64", "=0.1", RC_OK, "0.1", getter<double>(ZEFRA_Get_CommonVarDouble, 3)},
     });
-    expectIntQueries({
-        INT_QUERY(Get_B, 3), INT_QUERY(Get_R, 3), INT_QUERY(Get_LB, 3), INT_QUERY(Get_LR, 3),
+    expectQueries({
+        QUERY(Get_B, 3), QUERY(Get_R, 3), QUERY(Get_LB, 3), QUERY(Get_LR, 3),
         {partial(ZEFRA_Get_CommonVarInt, 3), "Get_CommonVar 3 s32"},
     });
+    expectQueries<float>({{partial(ZEFRA_Get_CommonVarFloat, 3), "Get_CommonVar 3 f32"}});
+    expectQueries<double>(
+        {QUERY(Get_D, 3), QUERY(Get_LD, 3), {partial(ZEFRA_Get_CommonVarDouble, 3), "Get_CommonVar 3 d64"}});
     const PointRecord record{{9, 9, 9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, -9}};
     expectWholeRecord("Get_CommonVar 3 p", "=9,9,9,9,9,9;9,9,9,9;9,9,-9", record, partial(ZEFRA_Get_CommonVarP, 3));
 }
@@ -141,7 +137,7 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3, 4", RC_OK, "1,2,3,4", params},
         {"Get_VarTraceRecoverParams -4", "=1, 2, 3", RC_FAIL, nines(4), params},
     });
-    expectIntQueries({INT_QUERY(Get_TraceRecoverMode)});
+    expectQueries({QUERY(Get_TraceRecoverMode)});
 }
 
 // The active regions travel as eight digits, the first for bit 0.

@@ -138,7 +138,7 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
         sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectIntQueries({INT_QUERY(Get_TeachCoordinate), INT_QUERY(Get_DynamicBrake)});
+    expectQueries({QUERY(Get_TeachCoordinate), QUERY(Get_DynamicBrake)});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.
@@ -152,12 +152,12 @@ TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
         sends("IndReset 3 12.346 -7 EXT1", ZEFRA_IndReset, "EXT1", 3, 12.3456, -7),
         sends("IndResetOld 4 EXT 1", ZEFRA_IndResetOld, "EXT 1", 4),
     });
-    expectIntQueries({
+    expectQueries({
         {partial(ZEFRA_IndSpeed, "EXT1", 1), "IndSpeed 1 EXT1"},
         {partial(ZEFRA_IndInPos, "EXT1", 2), "IndInPos 2 EXT1"},
         {partial(ZEFRA_Get_IndAMoveSts, "EXT1", 1), "Get_IndAMoveSts 1 EXT1"},
         {partial(ZEFRA_Get_IndCMoveSts, "EXT1", -1), "Get_IndCMoveSts -1 EXT1"},
-        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"}, INT_QUERY(Get_MotionStsExceptIndAxis),
+        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"}, QUERY(Get_MotionStsExceptIndAxis),
     });
 }
 

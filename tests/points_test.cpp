@@ -156,7 +156,7 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
         {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
     });
-    expectIntQueries({INT_QUERY(Get_ToolCNum), INT_QUERY(Get_WobjNum), INT_QUERY(Get_UserCNum)});
+    expectQueries({QUERY(Get_ToolCNum), QUERY(Get_WobjNum), QUERY(Get_UserCNum)});
 }
 
 // The point conversions send the reference triple of `result`, whose old contents survive a
@@ -261,7 +261,7 @@ TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
 
 TEST_F(Points, LatchedPositions) {
     expectRefused({ZEFRA_LatchEnable(2, slot), ZEFRA_LatchEnable(-1, 5)});  // slot 5, not connected, is not looked at
-    expectIntQueries({INT_QUERY(Get_LatchSts), INT_QUERY(Get_LatchSum)});
+    expectQueries({QUERY(Get_LatchSts), QUERY(Get_LatchSum)});
     const auto pos = getter<int32_t, Six>(ZEFRA_Get_LatchPos, 3);
     const auto robPos = getter<int32_t, RobP>(ZEFRA_Get_LatchRobP, -2);
     expectCalls({

@@ -149,7 +149,7 @@ auto partial(F f, A... args) {
     return [=](auto... rest) { return f(args..., rest...); };
 }
 
-// What a query of one integer leaves in its output.
+// What a query of one number leaves in its output.
 enum class Output {
     written,    // the scanned value, only after a complete scan
     zeroed,     // as written, but 0 on any failure: hosts read it whatever the result
@@ -157,14 +157,14 @@ enum class Output {
     counter,    // cleared first; no number reads as 0, a reply ending after "=" is refused
     authority,  // scanned in place: no number keeps the host's value; a negative one is refused as 0
 };
-struct IntQuery {
-    std::function<int32_t(int32_t* out, int32_t slot)> call;
+template <typename Out>
+struct Scalar {
+    std::function<int32_t(Out* out, int32_t slot)> call;
     std::string request;
     Output output = Output::written;
 };
-// `INT_QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
-#define INT_QUERY(word, ...) \
-    IntQuery { partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__) }
+// `QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
+#define QUERY(word, ...) {partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__)}
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
 struct FloatSet {
@@ -240,10 +240,13 @@ protected:
         EXPECT_TRUE(nothingSent());
     }
 
-    void expectIntQueries(std::initializer_list<IntQuery> rows) {
-        struct Outcome { int32_t rc, value; };
-        const struct { const char* payload; int32_t before; Outcome by[5]; } cases[] = {  // by Output
-            {"= -42", 9, {{RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_BAD_PARAM, 0}}},
+    // Integers read "= -42" as -42, single and double precision as -42.5.
+    template <typename Out = int32_t>
+    void expectQueries(std::initializer_list<Scalar<Out>> rows) {
+        struct Outcome { int32_t rc; double value; };
+        const struct { const char* payload; double before; Outcome by[5]; } cases[] = {  // by Output
+            {std::is_integral_v<Out> ? "= -42" : "= -42.5", 9,
+             {{RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_BAD_PARAM, 0}}},
             {"=0", 9, {{RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}}},
             {"=", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_OK, 0}, {RC_BAD_PARAM, 0}, {RC_BAD_PARAM, 0}}},
             {"ok", 5, {{RC_FAIL, 5}, {RC_FAIL, 0}, {RC_FAIL, 5}, {RC_OK, 0}, {RC_OK, 5}}},
@@ -252,14 +255,14 @@ protected:
             {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
             {nullptr, 9,  // no payload: the call goes to slot 1, which is not connected
              {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}}};
-        for (const IntQuery& row : rows) {
+        for (const Scalar<Out>& row : rows) {
             for (const auto& c : cases) {
                 SCOPED_TRACE(row.request + " <- " + (c.payload != nullptr ? c.payload : "(not connected)"));
                 const Outcome& expected = c.by[static_cast<int>(row.output)];
-                int32_t value = c.before;
+                Out value = static_cast<Out>(c.before);
                 if (c.payload != nullptr) controller.replyPayload(c.payload);
                 EXPECT_EQ(row.call(&value, c.payload != nullptr ? slot : 1), expected.rc);
-                EXPECT_EQ(value, expected.value);
+                EXPECT_EQ(value, static_cast<Out>(expected.value));
                 EXPECT_EQ(sent(), row.request);
             }
             controller.clear();
