@@ -1,8 +1,7 @@
 // Base fixture of the command families. A family test lists its functions in tables, one row
 // per call: the request it must send, the reply it gets, and the result and outputs it must
-// come back with; the output rules the families share are each stated once here. Slots,
-// framing, error replies and the refusal of null outputs by the shared query helpers belong
-// to the exchange tests.
+// come back with; the output rules the families share, and the refusal of a null output by every
+// query, are each stated once here. Slots, framing and error replies belong to the exchange tests.
 #pragma once
 
 #include <gtest/gtest.h>
