@@ -212,7 +212,7 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
 
 TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
-    const auto slotless = [](auto get) { return with<int32_t>([get](int32_t* v) { return get(v); }); };
+    const auto slotless = [](auto get) { return WithOutputs<decltype(get), int32_t>{get}; };
     expectCalls({
         sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
         sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2), sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),

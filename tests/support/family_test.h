@@ -71,30 +71,22 @@ std::string show(T&... values) {
 
 inline std::string nines(int n) { return n == 1 ? "9" : "9," + nines(n - 1); }
 
-// A call given outputs of the types T: made with them primed and shown after it returns, or
-// with output `k` null instead.
+// A call given outputs of the types T, primed and shown after it returns; output `null` is null
+// instead, unless it is `outputs`.
 template <typename Call, typename... T>
 struct WithOutputs {
     static constexpr std::size_t outputs = sizeof...(T);
     Call call;
-    int32_t operator()(std::string& shown) const {
+    int32_t operator()(std::string& shown, std::size_t null) const {
         std::tuple<T...> outs;
         std::apply([](auto&... o) { (prime(o), ...); }, outs);
-        const int32_t rc = std::apply([&](auto&... o) { return call(&o...); }, outs);
+        const int32_t rc = [&]<std::size_t... I>(std::index_sequence<I...>) {
+            return call((I == null ? nullptr : &std::get<I>(outs))...);
+        }(std::index_sequence_for<T...>{});
         shown = std::apply([](auto&... o) { return show(o...); }, outs);
         return rc;
     }
-    int32_t operator()(std::size_t k) const {
-        std::tuple<T...> outs;
-        return [&]<std::size_t... I>(std::index_sequence<I...>) {
-            return call((I == k ? nullptr : &std::get<I>(outs))...);
-        }(std::index_sequence_for<T...>{});
-    }
 };
-template <typename... T, typename Call>
-auto with(Call call) {
-    return WithOutputs<Call, T...>{call};
-}
 
 // A fill no reply in these tests produces.
 template <typename Record>
@@ -122,14 +114,14 @@ inline constexpr struct {
     }
 } spare;
 
-// A table row's call. One made by with() must also refuse each of its outputs null, sending nothing.
+// A table row's call. A getter's must also refuse each of its outputs null, sending nothing.
 struct Call {
-    std::function<int32_t(std::string& outputs)> run;
-    std::function<int32_t(std::size_t nullOutput)> withNull;
+    std::function<int32_t(std::string& outputs, std::size_t nullOutput)> run;
     std::size_t outputs = 0;
     template <typename F>
-    Call(F f) : run(f) {
-        if constexpr (requires { F::outputs; }) withNull = f, outputs = F::outputs;
+    Call(F f) {
+        if constexpr (requires { F::outputs; }) run = f, outputs = F::outputs;
+        else run = [f](std::string& shown, std::size_t) { return f(shown); };
     }
 };
 
@@ -205,7 +197,8 @@ protected:
     // A getter whose outputs come right before the slot, with the arguments before them fixed.
     template <typename... Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out...>([=](auto*... out) { return f(args..., address(out)..., slot); });
+        const auto call = [=](auto*... out) { return f(args..., address(out)..., slot); };
+        return WithOutputs<decltype(call), Out...>{call};
     }
     template <typename T>
     static auto* address(T* out) {
@@ -220,13 +213,13 @@ protected:
             controller.replyPayload(row.reply);
             std::string outputs;
             printed.clear();
-            EXPECT_EQ(row.call.run(outputs), row.rc);
+            EXPECT_EQ(row.call.run(outputs, row.call.outputs), row.rc);
             EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
             EXPECT_EQ(outputs, row.outputs);
             EXPECT_EQ(printed, row.printed);
             if (row.call.outputs == 0) continue;
             controller.clear();
-            for (std::size_t k = 0; k < row.call.outputs; ++k) EXPECT_EQ(row.call.withNull(k), RC_BAD_PARAM) << k;
+            for (std::size_t k = 0; k < row.call.outputs; ++k) EXPECT_EQ(row.call.run(outputs, k), RC_BAD_PARAM) << k;
             EXPECT_TRUE(nothingSent());
         }
         controller.clear();
