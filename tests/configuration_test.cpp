@@ -60,26 +60,21 @@ TEST_F(Configuration, HomesZerosStepsAndAxisLimits) {
         sends("Set_StepMotionL -0.500000", ZEFRA_Set_StepMotionL, -0.5f),
         sends("Set_StepMotionR 1.000000", ZEFRA_Set_StepMotionR, 1.0f),
         sends("Set_AxisNLim J3 170.500000", ZEFRA_Set_AxisNLim, 3, 170.5f),  // any axis number, glued to the "J"
-        sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f),
-        sends("Set_CInterpMode -2", ZEFRA_Set_CInterpMode, -2),
+        sends("Set_AxisPLim J-1 -0.500000", ZEFRA_Set_AxisPLim, -1, -0.5f), SENDS(Set_CInterpMode, -2),
     });
 }
 
 TEST_F(Configuration, Collision) {
     const auto pair = getter<int32_t, int32_t>(ZEFRA_Get_CollModeAndAction);
     expectCalls({
-        sends("Set_CollModeAndAction 1 2", ZEFRA_Set_CollModeAndAction, 1, 2),
-        sends("Set_AxisCollMode 3 -1", ZEFRA_Set_AxisCollMode, 3, -1),
-        sends("Set_AxisCollLevel 2 1.250000", ZEFRA_Set_AxisCollLevel, 2, 1.25),
-        sends("Set_CollDist 40", ZEFRA_Set_CollDist, 40),
-        sends("Set_TeachModeAxisCollMode 1 2", ZEFRA_Set_TeachModeAxisCollMode, 1, 2),
-        sends("Set_TeachModeCollAction 3", ZEFRA_Set_TeachModeCollAction, 3),
+        SENDS(Set_CollModeAndAction, 1, 2), SENDS(Set_AxisCollMode, 3, -1),
+        sends("Set_AxisCollLevel 2 1.250000", ZEFRA_Set_AxisCollLevel, 2, 1.25), SENDS(Set_CollDist, 40),
+        SENDS(Set_TeachModeAxisCollMode, 1, 2), SENDS(Set_TeachModeCollAction, 3),
         sends("Set_TeachModeAxisCollLevel 4 0.123457", ZEFRA_Set_TeachModeAxisCollLevel, 4, 0.1234567),
-        sends("Set_TeachModeCollDist 5", ZEFRA_Set_TeachModeCollDist, 5),
-        sends("Set_PlayBackModeAxisCollMode 6 7", ZEFRA_Set_PlayBackModeAxisCollMode, 6, 7),
-        sends("Set_PlayBackModeCollAction 8", ZEFRA_Set_PlayBackModeCollAction, 8),
+        SENDS(Set_TeachModeCollDist, 5), SENDS(Set_PlayBackModeAxisCollMode, 6, 7),
+        SENDS(Set_PlayBackModeCollAction, 8),
         sends("Set_PlayBackModeAxisCollLevel 1 -2.500000", ZEFRA_Set_PlayBackModeAxisCollLevel, 1, -2.5),
-        sends("Set_PlayBackModeCollDist -9", ZEFRA_Set_PlayBackModeCollDist, -9),
+        SENDS(Set_PlayBackModeCollDist, -9),
         sends("ResetRecommendCollisionLevel 2", ZEF_ResetRecommendCollisionLevel, 2),
         {"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair}, {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair},
     });
@@ -123,8 +118,7 @@ TEST_F(Configuration, Interference) {
         sends("Set_InterferZonePara -3 1,2,3,4,5.000000,6,1,-1.000000,0.100000,0.000000,0.000000,0.000000,"
               "1000000.000000",
               ZEFRA_Set_InterferZonePara, -3, &zone1),
-        sends("Set_InterferZoneActStat 2 1", ZEFRA_Set_InterferZoneActStat, 2, 1),
-        sends("Set_InterferToolActNum 5", ZEFRA_Set_InterferToolActNum, 5),
+        SENDS(Set_InterferZoneActStat, 2, 1), SENDS(Set_InterferToolActNum, 5),
         sends("Set_InterferToolPara 4 0", ZEFRA_Set_InterferToolPara, 4, &none),
         sends("Set_InterferToolPara 4 1,1,2,3,4,5,6,7,65535", ZEFRA_Set_InterferToolPara, 4, &box),
         sends("Set_InterferToolPara 4 2,1.500000,-0.250000", ZEFRA_Set_InterferToolPara, 4, &ball),
@@ -193,7 +187,7 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
         sends("pulse 5 2.000000 1", ZEFRA_Pulse, 5, 2, 1), sends("pulse 13823 0.100000 0", ZEFRA_Pulse, 13823, 0.1, 0),
         sends("pulse 0 2000.000000 1", ZEFRA_Pulse, 0, 2000.0, 1),
         sends("set_acc 1.500000 -0.000000", ZEFRA_Set_Acc, 1.5, -0.0000004),
-        sends("set_gripload -3", ZEFRA_Set_GripLoad, -3), sends("Set_AxisNumsGeneral 7", ZEFRA_Set_AxisNumsGeneral, 7),
+        sends("set_gripload -3", ZEFRA_Set_GripLoad, -3), SENDS(Set_AxisNumsGeneral, 7),
     });
     using enum Output;
     expectQueries({
@@ -214,9 +208,8 @@ TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
     // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
     const auto slotless = [](auto get) { return WithOutputs<decltype(get), int32_t>{get}; };
     expectCalls({
-        sends("WriteServoFunCode 1 5 12 0 300", ZEFRA_WriteServoFunCode, 1, 5, 12, 0, 300),
-        sends("SetProfileMode 2", ZEFRA_SetProfileMode, 2), sends("SetExtProfileType -1", ZEFRA_SetExtProfileType, -1),
-        sends("ClearExtProfileData", ZEFRA_ClearExtProfileData),
+        SENDS(WriteServoFunCode, 1, 5, 12, 0, 300), SENDS(SetProfileMode, 2), SENDS(SetExtProfileType, -1),
+        SENDS(ClearExtProfileData),
         {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
         {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
         {"GetExtProfileType", "=2", RC_OK, "2", slotless(ZEFRA_GetExtProfileType)},

@@ -29,22 +29,19 @@ TEST_F(ControlStatus, AccessPermitsAndControl) {
                    ZEFRA_Set_Mode(3, slot), ZEFRA_DsMode(-1, slot), ZEFRA_DsMode(4, slot),
                    ZEFRA_Set_CurPrgPath(nullptr, slot), ZEFRA_Set_CurProjPath(nullptr, slot)});
     expectCalls({
-        sends("SetCurCtrlDev 2", ZEFRA_SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
-        sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), sends("RemovePermit", ZEFRA_RemovePermit),
+        SENDS(SetCurCtrlDev, 2), sends("Acqpermit", ZEFRA_AcqPermit, 0),
+        sends("Acqpermit forcibly", ZEFRA_AcqPermit, 1), SENDS(RemovePermit),
         sends("UserLogin 3 s3cret word", ZEFRA_UserLogin, 3, "s3cret word"),
-        sends("UserLogin 2 ", ZEFRA_UserLogin, 2, ""), sends("UserLogout", ZEFRA_UserLogout),
+        sends("UserLogin 2 ", ZEFRA_UserLogin, 2, ""), SENDS(UserLogout),
         sends("Set_SysTime 2024-05-06 07:08:09", ZEFRA_Set_SysTime, "2024-05-06 07:08:09"),
         sends("EStop ON", ZEFRA_EmergStop, 1), sends("EStop OFF", ZEFRA_EmergStop, 0),
         sends("Motor ON", ZEFRA_MotorEnable, 1), sends("Motor OFF", ZEFRA_MotorEnable, 0),
         sends("Prg Start", ZEFRA_PrgCtrl, 1), sends("Prg Stop", ZEFRA_PrgCtrl, 0), sends("DsMode OFF", ZEFRA_DsMode, 0),
         sends("DsMode ON", ZEFRA_DsMode, 1), sends("DsMode Pause", ZEFRA_DsMode, 2),
-        sends("DsMode Continue", ZEFRA_DsMode, 3), sends("Set_Mode 1", ZEFRA_Set_Mode, 1),
-        sends("Set_Mode 2", ZEFRA_Set_Mode, 2), sends("ResetErr", ZEFRA_ResetErr),
-        sends("BackStartLine", ZEFRA_BackStartLine),
-        sends("Set_CurPrgPath [/prg/my job.prg]", ZEFRA_Set_CurPrgPath, "/prg/my job.prg"),
-        sends("Set_CurProjPath [C:\\proj\\a;b]", ZEFRA_Set_CurProjPath, "C:\\proj\\a;b"),
-        sends("Set_Vel -10", ZEFRA_Set_Vel, -10), sends("Set_SlewMode 5", ZEFRA_Set_SlewMode, 5),
-        sends("set_accramp -1.234568 0.000000", ZEFRA_Set_AccRamp, -1.23456789, 4e-7),
+        sends("DsMode Continue", ZEFRA_DsMode, 3), SENDS(Set_Mode, 1), SENDS(Set_Mode, 2), SENDS(ResetErr),
+        SENDS(BackStartLine), sends("Set_CurPrgPath [/prg/my job.prg]", ZEFRA_Set_CurPrgPath, "/prg/my job.prg"),
+        sends("Set_CurProjPath [C:\\proj\\a;b]", ZEFRA_Set_CurProjPath, "C:\\proj\\a;b"), SENDS(Set_Vel, -10),
+        SENDS(Set_SlewMode, 5), sends("set_accramp -1.234568 0.000000", ZEFRA_Set_AccRamp, -1.23456789, 4e-7),
         sends("set_flymode 3 -1", ZEFRA_Set_FlyMode, 3, -1), sends("set_rapidmove 0 7", ZEFRA_Set_RapidMove, 0, 7),
         sends("set_slvsmode 1", ZEFRA_Set_SLVSMode, 1), sends("set_flypress 20 30", ZEFRA_Set_FlyPress, 20, 30),
     });
@@ -159,10 +156,8 @@ TEST_F(ControlStatus, DiagnosisSettingsAndReadings) {
     const std::string name127(127, 'n'), untouched(130, '#');
     expectCalls({
         sends("Set_DiagnosisItem Vel 1", ZEFRA_Set_DiagnosisItem, "Vel", 1),
-        sends("Set_DiagnosisSaveItem 1,0,-5", ZEFRA_Set_DiagnosisSaveItem, itemsSent),
-        sends("DiagnosisSaveCtrl 2", ZEFRA_DiagnosisSaveCtrl, 2),
-        sends("Set_MotionDataCollection -1", ZEFRA_Set_MotionDataCollection, -1),
-        {"Set_DiagnosisSave", "=0", RC_OK, "", save},
+        sends("Set_DiagnosisSaveItem 1,0,-5", ZEFRA_Set_DiagnosisSaveItem, itemsSent), SENDS(DiagnosisSaveCtrl, 2),
+        SENDS(Set_MotionDataCollection, -1), {"Set_DiagnosisSave", "=0", RC_OK, "", save},
         {"Set_DiagnosisSave", "e-3:x", 3, "", save},  // the exchange's own result, not a failed scan
         {"Get_DiagnosisSaveItem", "=4,5,-6", RC_OK, "4,5,-6", items},
         {"Get_DiagnosisSaveItem", "=4,5", RC_FAIL, "4,5,9", items},

@@ -12,10 +12,8 @@ using IoVariables = FamilyTest;
 
 TEST_F(IoVariables, InputsAndOutputs) {
     expectCalls({
-        sends("Set_DO 3 1", ZEFRA_Set_DO, 3, 1), sends("Set_DOGroup -1 255", ZEFRA_Set_DOGroup, -1, 255),
-        sends("Set_DA 2 1.250000", ZEFRA_Set_DA, 2, 1.25f), sends("Set_ForceDI 4 0", ZEFRA_Set_ForceDI, 4, 0),
-        sends("Set_ForceDO 5 -2", ZEFRA_Set_ForceDO, 5, -2), sends("Set_InCfg 6 7", ZEFRA_Set_InCfg, 6, 7),
-        sends("Set_OutCfg 8 9", ZEFRA_Set_OutCfg, 8, 9),
+        SENDS(Set_DO, 3, 1), SENDS(Set_DOGroup, -1, 255), sends("Set_DA 2 1.250000", ZEFRA_Set_DA, 2, 1.25f),
+        SENDS(Set_ForceDI, 4, 0), SENDS(Set_ForceDO, 5, -2), SENDS(Set_InCfg, 6, 7), SENDS(Set_OutCfg, 8, 9),
     });
     expectQueries({
         QUERY(Get_DINum), QUERY(Get_DONum), QUERY(Get_ADNum), QUERY(Get_DANum), QUERY(Get_DI, -3),
@@ -36,9 +34,8 @@ TEST_F(IoVariables, VariablesGoOutAsWrittenAndComeBackAsACCastWouldNarrowThem) {
     static const PointRecord point{{1, 2, 3, 4, 5, 6.5}, {0, 1, 0, 1}, {2, 3, 4}};
     expectRefused({ZEFRA_Set_D(1, NAN, slot), ZEFRA_Set_CommonVarFloat(1, NAN, slot)});
     expectCalls({
-        sends("Set_B 1 -7", ZEFRA_Set_B, 1, -7), sends("Set_R 2 8", ZEFRA_Set_R, 2, 8),
-        sends("Set_D 1 2.000000", ZEFRA_Set_D, 1, 2.0), sends("Set_LB 3 0", ZEFRA_Set_LB, 3, 0),
-        sends("Set_LR 4 9", ZEFRA_Set_LR, 4, 9), sends("Set_LD 5 0.123456", ZEFRA_Set_LD, 5, 0.1234564),
+        SENDS(Set_B, 1, -7), SENDS(Set_R, 2, 8), sends("Set_D 1 2.000000", ZEFRA_Set_D, 1, 2.0), SENDS(Set_LB, 3, 0),
+        SENDS(Set_LR, 4, 9), sends("Set_LD 5 0.123456", ZEFRA_Set_LD, 5, 0.1234564),
         sends("Set_CommonVar 3 u8 251", ZEFRA_Set_CommonVarUchar, 3, uint8_t{251}),
         sends("Set_CommonVar 3 s8 -5", ZEFRA_Set_CommonVarChar, 3, int8_t{-5}),
         sends("Set_CommonVar 4 u16 65535", ZEFRA_Set_CommonVarUshort, 4, uint16_t{65535}),
@@ -80,7 +77,7 @@ TEST_F(IoVariables, ModbusAndPlc) {
     std::string longest = "Set_ModbusReg 1 498 u16 0";  // 1019 characters, the most a frame takes
     for (int i = 1; i < 498; ++i) longest += ",0";
     expectCalls({
-        sends("Set_ModbusCoil 1 -2 1", ZEFRA_Set_ModbusCoil, 1, -2, 1), u16("Set_ModbusReg 100 3 u16 10,20,30", 3),
+        SENDS(Set_ModbusCoil, 1, -2, 1), u16("Set_ModbusReg 100 3 u16 10,20,30", 3),
         u16("Set_ModbusReg 100 1 u16 10", 1), u16("Set_ModbusReg 100 0 u16 10", 0),
         u16("Set_ModbusReg 100 -7 u16 10", -7), f32("Set_ModbusReg 40 4 f32 1.500000,-2.000000", 4),
         f32("Set_ModbusReg 40 5 f32 1.500000,-2.000000", 5), f32("Set_ModbusReg 40 3 f32 1.500000", 3),
@@ -126,8 +123,7 @@ TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
     expectCalls({
         sends("Set_BindTcpSpeedValue 1 0.000000 100.000000 0.000000 10.000000",
               ZEFRA_Set_BindTcpSpeedValue, 1, 0, 100, 0, 10),
-        sends("Close_BindTcpSpeed -1", ZEFRA_Close_BindTcpSpeed, -1),
-        sends("Set_TraceRecoverMode 2", ZEFRA_Set_TraceRecoverMode, 2),
+        SENDS(Close_BindTcpSpeed, -1), SENDS(Set_TraceRecoverMode, 2),
         sends("Set_VarTraceRecoverParams 3 1.500000 -2.000000 0.123457 1000000.000000",
               ZEFRA_Set_VarTraceRecoverParams, 3, 1.5, -2, 0.1234567, 1e6),
         {"Get_BindTcpSpeedValue 1", "=1, 0.5, 100, 0, 10", RC_OK, "1,0.5,100,0,10", binding},

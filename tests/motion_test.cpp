@@ -129,13 +129,11 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
         sends("Jog X +", ZEFRA_Jog, 1, 1, 1), sends("Jog Y -", ZEFRA_Jog, 1, 2, -1),
         sends("Jog Z /", ZEFRA_Jog, 1, 3, 0), sends("Jog RZ -", ZEFRA_Jog, 1, 4, -1),
         sends("Jog RY +", ZEFRA_Jog, 1, 5, 1), sends("Jog RX /", ZEFRA_Jog, 1, 6, 0),
-        sends("Inch J6 -", ZEFRA_Inch, 0, 6, -1), sends("Inch RY +", ZEFRA_Inch, 1, 5, 1),
-        sends("Set_InchStep -5", ZEFRA_Set_InchStep, -5), sends("AxisJog 7 -1", ZEFRA_AxisJog, 7, -1),
-        sends("AxisInch 2 3", ZEFRA_AxisInch, 2, 3), sends("PoseAlign 1 0", ZEFRA_PoseAlign, 1, 0),
-        sends("Home 2", ZEFRA_Home, 2), sends("Set_ActiveMechUnit Ext1", ZEFRA_Set_ActiveMechUnit, "Ext1"),
+        sends("Inch J6 -", ZEFRA_Inch, 0, 6, -1), sends("Inch RY +", ZEFRA_Inch, 1, 5, 1), SENDS(Set_InchStep, -5),
+        SENDS(AxisJog, 7, -1), SENDS(AxisInch, 2, 3), SENDS(PoseAlign, 1, 0), SENDS(Home, 2),
+        sends("Set_ActiveMechUnit Ext1", ZEFRA_Set_ActiveMechUnit, "Ext1"),
         sends("Set_TeachCoordinate ON", ZEFRA_Set_TeachCoordinate, 1),
-        sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0),
-        sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
+        sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0), SENDS(Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
     expectQueries({QUERY(Get_TeachCoordinate), QUERY(Get_DynamicBrake)});

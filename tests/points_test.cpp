@@ -27,10 +27,10 @@ TEST_F(Points, GlobalPointsAndRegisters) {
     const PointRecord reg{{1, 2, 3, 4, 5, 6}, {7, 7, 7, 7}, {7, 7, 7}};
     const std::string regText = "1.000000,2.000000,3.000000,4.000000,5.000000,6.000000";
     expectCalls({
-        sends("Set_GP 4 " + gpText, ZEFRA_Set_GP, 4, &gp), sends("Set_GPHere -4", ZEFRA_Set_GPHere, -4),
+        sends("Set_GP 4 " + gpText, ZEFRA_Set_GP, 4, &gp), SENDS(Set_GPHere, -4),
         sends("Set_PR 2 " + regText, ZEFRA_Set_PR, 2, &reg),  // the seven 7s stay home
         sends("Set_PR 2 " + regText, ZEFRA_Set_PRVar, 2, reg.pos),
-        sends("Set_LPR 3 " + regText, ZEFRA_Set_LPR, 3, &reg), sends("WriteFile_PR", ZEFRA_WriteFile_PR),
+        sends("Set_LPR 3 " + regText, ZEFRA_Set_LPR, 3, &reg), SENDS(WriteFile_PR),
     });
     // Registers carry six values; the integers of the record are then 0.
     const PointRecord read{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
@@ -50,16 +50,13 @@ using RobotPoints = FamilyTest;
 
 TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
     expectCalls({
-        sends("SavePara", ZEFRA_SavePara), sends("RecoverPara", ZEFRA_RecoverPara),
-        sends("Set_RobP 3 " + robPText, ZEFRA_Set_RobP, 3, &robP),
+        SENDS(SavePara), SENDS(RecoverPara), sends("Set_RobP 3 " + robPText, ZEFRA_Set_RobP, 3, &robP),
         sends("SetMemRobP -3 " + robPText, ZEFRA_Set_MemRobP, -3, &robP),
         sends("Set_RobPToFile 4 " + robPText + " cell.pt", ZEFRA_Set_RobPToFile, "cell.pt", 4, &robP),
-        sends("Set_RobPHere 5", ZEFRA_Set_RobPHere, 5),
-        sends("Set_RobPHereToFile 7 cell.pt", ZEFRA_Set_RobPHereToFile, "cell.pt", 7),
+        SENDS(Set_RobPHere, 5), sends("Set_RobPHereToFile 7 cell.pt", ZEFRA_Set_RobPHereToFile, "cell.pt", 7),
         sends("Set_RobJP 8 " + robJPText, ZEFRA_Set_RobJP, 8, &robJP),
-        sends("SetMemRobJP 9 " + robJPText, ZEFRA_Set_MemRobJP, 9, &robJP),
-        sends("Set_RobJPHere 10", ZEFRA_Set_RobJPHere, 10),
-        sends("Set_SpeedLimitSwitch 1", ZEFRA_Set_SpeedLimitSwitch, 1),
+        sends("SetMemRobJP 9 " + robJPText, ZEFRA_Set_MemRobJP, 9, &robJP), SENDS(Set_RobJPHere, 10),
+        SENDS(Set_SpeedLimitSwitch, 1),
     });
     expectWholeRecord("Get_RobP 3", readPReply, readP, partial(ZEFRA_Get_RobP, 3));
     expectWholeRecord("Get_RobPFromFile 3 cell.pt", readPReply, readP, partial(ZEFRA_Get_RobPFromFile, "cell.pt", 3));
@@ -99,8 +96,7 @@ TEST_F(Points, CurrentPosition) {
     const auto pulses = getter<Six>(ZEFRA_Get_PosHerePulse);
     const auto unit = getter<int32_t, std::array<double, 8>>(ZEFRA_Get_ActiveMechUnitPos);
     expectCalls({
-        sends("Set_ActiveMechUnitPosFormat -3", ZEFRA_Set_ActiveMechUnitPosFormat, -3),
-        {"Get_PosHerePulse", "=1,2,3;4", RC_FAIL, "1,2,3,9,9,9", pulses},
+        SENDS(Set_ActiveMechUnitPosFormat, -3), {"Get_PosHerePulse", "=1,2,3;4", RC_FAIL, "1,2,3,9,9,9", pulses},
         {"Get_PosHerePulse", "=-1,2,3,4,5,600000", RC_OK, "-1,2,3,4,5,600000", pulses},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7", RC_FAIL, nines(9), unit},
         {"Get_ActiveMechUnitPos", "=2,1,2,3,4,5,6,7,8.5", RC_OK, "2,1,2,3,4,5,6,7,8.5", unit},
@@ -126,9 +122,8 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
               ZEFRA_Set_WobjData, -1, &longestName),
         sends("Set_ToolC -1 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_ToolC, -1, frame),
         sends("Set_UserC 4 0.123457,-2.000000,0.000000,0.000000,0.000000,1000000.000000", ZEFRA_Set_UserC, 4, frame),
-        sends("Set_ToolCNum 4", ZEFRA_Set_ToolCNum, 4), sends("Set_WobjNum -1", ZEFRA_Set_WobjNum, -1),
-        sends("Set_UserCNum 2", ZEFRA_Set_UserCNum, 2), sends("Set_CoordType 1", ZEFRA_Set_CoordType, 1),
-        sends("Set_Coord 3", ZEFRA_Set_Coord, 3),
+        SENDS(Set_ToolCNum, 4), SENDS(Set_WobjNum, -1), SENDS(Set_UserCNum, 2), SENDS(Set_CoordType, 1),
+        SENDS(Set_Coord, 3),
     });
     WobjData unterminated = wobj;
     std::memset(unterminated.name, 'n', sizeof unterminated.name);
@@ -234,8 +229,8 @@ std::string pointText(int x) {
 TEST_F(Points, PalletsGoOutCornerByCornerAndComeBackWholeOrNotAtAll) {
     const auto para = getter<int32_t, int32_t, int32_t, double>(ZEFRA_Get_PalletPara);
     expectCalls({
-        sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5),
-        sends("Clear_PalletPara", ZEFRA_Clear_PalletPara), {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
+        sends("Set_PalletPara 3,4,5,12.500000 ", ZEFRA_Set_PalletPara, 3, 4, 5, 12.5), SENDS(Clear_PalletPara),
+        {"Get_PalletPara", "=3,4,5,12.5", RC_OK, "3,4,5,12.5", para},
         {"Get_PalletPara", "=3,4,5", RC_FAIL, "9,9,9,9", para},
     });
     // Only the second corner of the three-corner RobP request has its first external axis with six decimals.
@@ -258,8 +253,7 @@ TEST_F(Points, LatchedPositions) {
     const auto pos = getter<int32_t, Six>(ZEFRA_Get_LatchPos, 3);
     const auto robPos = getter<int32_t, RobP>(ZEFRA_Get_LatchRobP, -2);
     expectCalls({
-        sends("Latch ON", ZEFRA_LatchEnable, 1), sends("Latch OFF", ZEFRA_LatchEnable, 0),
-        sends("Clr_LatchPos", ZEFRA_Clr_LatchPos),
+        sends("Latch ON", ZEFRA_LatchEnable, 1), sends("Latch OFF", ZEFRA_LatchEnable, 0), SENDS(Clr_LatchPos),
         {"Get_LatchPos 3", "=1;10,20,30,0,0,90", RC_OK, "1,10,20,30,0,0,90", pos},
         {"Get_LatchPos 3", "=1;10,20,30,0,0", RC_FAIL, "9,10,20,30,0,0,9", pos},  // pos in place, flag only at the end
         {"Get_LatchRobP -2", "=4;1,2,3,4,5,6;0,1,0,1;7,8,9,10,11,12", RC_OK, "4,1,2,3,4,5,6,0,1,0,1,7,8,9,10,11,12",
