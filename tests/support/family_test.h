@@ -1,8 +1,7 @@
 // Base fixture of the command families. A family test lists its functions in tables, one row
 // per call: the request it must send, the reply it gets, and the result and outputs it must
-// come back with; the output rules the families share are each stated once here. Slots,
-// framing, error replies and the refusal of null outputs by the shared query helpers belong
-// to the exchange tests.
+// come back with; the output rules the families share, and the refusal of a null output by every
+// query, are each stated once here. Slots, framing and error replies belong to the exchange tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -72,17 +71,22 @@ std::string show(T&... values) {
 
 inline std::string nines(int n) { return n == 1 ? "9" : "9," + nines(n - 1); }
 
-// A call given outputs of the types T, primed, and shown after it returns.
-template <typename... T, typename Call>
-auto with(Call call) {
-    return [call](std::string& shown) {
+// A call given outputs of the types T, primed and shown after it returns; output `null` is null
+// instead, unless it is `outputs`.
+template <typename Call, typename... T>
+struct WithOutputs {
+    static constexpr std::size_t outputs = sizeof...(T);
+    Call call;
+    int32_t operator()(std::string& shown, std::size_t null) const {
         std::tuple<T...> outs;
         std::apply([](auto&... o) { (prime(o), ...); }, outs);
-        const int32_t rc = std::apply(call, outs);
+        const int32_t rc = [&]<std::size_t... I>(std::index_sequence<I...>) {
+            return call((I == null ? nullptr : &std::get<I>(outs))...);
+        }(std::index_sequence_for<T...>{});
         shown = std::apply([](auto&... o) { return show(o...); }, outs);
         return rc;
-    };
-}
+    }
+};
 
 // A fill no reply in these tests produces.
 template <typename Record>
@@ -101,28 +105,34 @@ bool same(const Record& a, const Record& b) {
     return std::memcmp(&a, &b, size) == 0;
 }
 
-// An output that is null or, for a call that must be refused before it writes anything, room.
-struct Nullable {
-    bool null;
+// Room for any output of a call that must be refused before it writes anything.
+inline constexpr struct {
     template <typename T>
     operator T*() const {
         static T room[32]{};
-        return null ? nullptr : room;
+        return room;
+    }
+} spare;
+
+// A table row's call. A getter's must also refuse each of its outputs null, sending nothing.
+struct Call {
+    std::function<int32_t(std::string& outputs, std::size_t nullOutput)> run;
+    std::size_t outputs = 0;
+    template <typename F>
+    Call(F f) {
+        if constexpr (requires { F::outputs; }) run = f, outputs = F::outputs;
+        else run = [f](std::string& shown, std::size_t) { return f(shown); };
     }
 };
-inline constexpr Nullable spare{false};
 
 // A call, the request it must send, the reply it gets, and the result, outputs and printed text it must come back with.
 struct Row {
     std::string request, reply;
     int32_t rc;
     std::string outputs;
-    std::function<int32_t(std::string& outputs)> call;
+    Call call;
     std::string printed = "";
 };
-
-template <typename Out>
-using Query = std::function<int32_t(Out* out, int32_t slot)>;
 
 // A call with its leading arguments fixed, leaving the rest (a query's output and the slot).
 template <typename F, typename... A>
@@ -130,7 +140,7 @@ auto partial(F f, A... args) {
     return [=](auto... rest) { return f(args..., rest...); };
 }
 
-// What a query of one integer leaves in its output.
+// What a query of one number leaves in its output.
 enum class Output {
     written,    // the scanned value, only after a complete scan
     zeroed,     // as written, but 0 on any failure: hosts read it whatever the result
@@ -138,11 +148,20 @@ enum class Output {
     counter,    // cleared first; no number reads as 0, a reply ending after "=" is refused
     authority,  // scanned in place: no number keeps the host's value; a negative one is refused as 0
 };
-struct IntQuery {
-    Query<int32_t> call;
+template <typename Out>
+struct Scalar {
+    std::function<int32_t(Out* out, int32_t slot)> call;
     std::string request;
     Output output = Output::written;
 };
+// `QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
+#define QUERY(word, ...) {partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__)}
+// `SENDS(Set_DO, 3, 1)`: ZEFRA_Set_DO given these integers sends its name and them, blank-separated.
+#define SENDS(word, ...) sends(spaced(#word __VA_OPT__(", " #__VA_ARGS__)), ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__)
+inline std::string spaced(std::string text) {
+    for (std::size_t comma; (comma = text.find(", ")) != std::string::npos;) text.replace(comma, 2, " ");
+    return text;
+}
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
 struct FloatSet {
@@ -184,18 +203,13 @@ protected:
     // A getter whose outputs come right before the slot, with the arguments before them fixed.
     template <typename... Out, typename F, typename... A>
     static auto getter(F f, A... args) {
-        return with<Out...>([=](auto&... out) { return f(args..., address(out)..., slot); });
+        const auto call = [=](auto*... out) { return f(args..., address(out)..., slot); };
+        return WithOutputs<decltype(call), Out...>{call};
     }
     template <typename T>
-    static auto* address(T& out) {
-        if constexpr (requires { out.data(); }) return out.data();
-        else return &out;
-    }
-
-    // `into(ZEFRA_Get_RobP, 3)`: the call with these arguments, given its one output, on the slot.
-    template <typename F, typename... A>
-    static auto into(F f, A... args) {
-        return [=](auto* out) { return f(args..., out, slot); };
+    static auto* address(T* out) {
+        if constexpr (requires { out->data(); }) return out != nullptr ? out->data() : nullptr;
+        else return out;
     }
 
     void expectCalls(std::initializer_list<Row> rows) {
@@ -205,10 +219,14 @@ protected:
             controller.replyPayload(row.reply);
             std::string outputs;
             printed.clear();
-            EXPECT_EQ(row.call(outputs), row.rc);
+            EXPECT_EQ(row.call.run(outputs, row.call.outputs), row.rc);
             EXPECT_EQ(controller.commands(), std::vector<std::string>{row.request});
             EXPECT_EQ(outputs, row.outputs);
             EXPECT_EQ(printed, row.printed);
+            if (row.call.outputs == 0) continue;
+            controller.clear();
+            for (std::size_t k = 0; k < row.call.outputs; ++k) EXPECT_EQ(row.call.run(outputs, k), RC_BAD_PARAM) << k;
+            EXPECT_TRUE(nothingSent());
         }
         controller.clear();
     }
@@ -220,21 +238,13 @@ protected:
         EXPECT_TRUE(nothingSent());
     }
 
-    // A call given `N` outputs, made once with each of them null and the others not: each refused, nothing sent.
-    template <std::size_t N, typename Call>
-    void expectEachNullRefused(Call call) {
-        for (std::size_t k = 0; k < N; ++k) {
-            [&]<std::size_t... I>(std::index_sequence<I...>) {
-                EXPECT_EQ(call(Nullable{I == k}...), RC_BAD_PARAM) << "output " << k;
-            }(std::make_index_sequence<N>{});
-        }
-        EXPECT_TRUE(nothingSent());
-    }
-
-    void expectIntQueries(std::initializer_list<IntQuery> rows) {
-        struct Outcome { int32_t rc, value; };
-        const struct { const char* payload; int32_t before; Outcome by[5]; } cases[] = {  // by Output
-            {"= -42", 9, {{RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_OK, -42}, {RC_BAD_PARAM, 0}}},
+    // Integers read "= -42" as -42, single and double precision as -42.5.
+    template <typename Out = int32_t>
+    void expectQueries(std::initializer_list<Scalar<Out>> rows) {
+        struct Outcome { int32_t rc; double value; };
+        const struct { const char* payload; double before; Outcome by[5]; } cases[] = {  // by Output
+            {std::is_integral_v<Out> ? "= -42" : "= -42.5", 9,
+             {{RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_BAD_PARAM, 0}}},
             {"=0", 9, {{RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}}},
             {"=", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_OK, 0}, {RC_BAD_PARAM, 0}, {RC_BAD_PARAM, 0}}},
             {"ok", 5, {{RC_FAIL, 5}, {RC_FAIL, 0}, {RC_FAIL, 5}, {RC_OK, 0}, {RC_OK, 5}}},
@@ -243,14 +253,14 @@ protected:
             {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}},  // +3 is no failure code
             {nullptr, 9,  // no payload: the call goes to slot 1, which is not connected
              {{RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 9}, {RC_COMM_FAIL, 0}, {RC_COMM_FAIL, 0}}}};
-        for (const IntQuery& row : rows) {
+        for (const Scalar<Out>& row : rows) {
             for (const auto& c : cases) {
                 SCOPED_TRACE(row.request + " <- " + (c.payload != nullptr ? c.payload : "(not connected)"));
                 const Outcome& expected = c.by[static_cast<int>(row.output)];
-                int32_t value = c.before;
+                Out value = static_cast<Out>(c.before);
                 if (c.payload != nullptr) controller.replyPayload(c.payload);
                 EXPECT_EQ(row.call(&value, c.payload != nullptr ? slot : 1), expected.rc);
-                EXPECT_EQ(value, expected.value);
+                EXPECT_EQ(value, static_cast<Out>(expected.value));
                 EXPECT_EQ(sent(), row.request);
             }
             controller.clear();
@@ -261,8 +271,8 @@ protected:
     // One blank-free word after "=" that must fit `field` bytes with its terminator. The host gets
     // the whole field or only the word and its terminator; a bare "=" is a failed scan or an empty word.
     // A query that reports prints what its scan stored after every exchange that did not fail.
-    void expectWordQuery(const Query<char>& call, const std::string& request, std::size_t field, bool wholeField,
-                         bool bareIsEmpty = false, bool reports = false) {
+    void expectWordQuery(const std::function<int32_t(char*, int32_t)>& call, const std::string& request,
+                         std::size_t field, bool wholeField, bool bareIsEmpty = false, bool reports = false) {
         const std::string longest(field - 1, 'w');
         const struct { std::string payload, word; int32_t rc; const char* count; } cases[] = {
             {"=V2.1 b5", "V2.1", RC_OK, "1"}, {"= \tR6", "R6", RC_OK, "1"}, {"=" + longest, longest, RC_OK, "1"},
@@ -308,23 +318,24 @@ protected:
         }
     }
 
-    // `call(&record)` sends `request`; `reply` cut before its last field leaves the record as it
-    // was, `reply` itself replaces it whole with `expected`. `start` may be an input of the call
-    // too, so whatever is sent must be read before anything is written.
+    // `call(&record, slot)` sends `request`; `reply` cut before its last field leaves the record as
+    // it was, `reply` itself replaces it whole with `expected`; a null record is refused unsent.
+    // `start` may be an input of the call too, so whatever is sent must be read before anything is written.
     template <typename Record, typename Call>
     void expectWholeRecord(const std::string& request, const std::string& reply, const Record& expected, Call call,
                            const Record& start = filled<Record>()) {
         SCOPED_TRACE(request);
         Record record = start;
         controller.replyPayload(reply.substr(0, reply.find_last_of(",;")));
-        EXPECT_EQ(call(&record), RC_FAIL);
+        EXPECT_EQ(call(&record, slot), RC_FAIL);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, start));
         controller.replyPayload(reply);
-        EXPECT_EQ(call(&record), RC_OK);
+        EXPECT_EQ(call(&record, slot), RC_OK);
         EXPECT_EQ(sent(), request);
         EXPECT_TRUE(same(record, expected));
         controller.clear();
+        expectRefused({call(static_cast<Record*>(nullptr), slot)});
     }
 };
 
