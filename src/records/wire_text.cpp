@@ -552,7 +552,8 @@ template <typename T>
         if (*p == '-' || *p == '+') ++p;
         int exponent = 0;
         for (; isDigit(*p); ++p)
-            if ((exponent = exponent * 10 + (*p - '0')) > 1000) exact = false;
+            if (exponent <= 1000) exponent = exponent * 10 + (*p - '0');  // beyond that, no exact value
+        if (exponent > 1000) exact = false;
         if (exact) scale += negativeExponent ? -exponent : exponent;
     }
     in.moveTo(p);
