@@ -131,11 +131,7 @@ const platform::Charset* charset(const std::string& name) {
     return made[name].get();
 }
 
-const struct {
-    const char *from, *to;
-    std::string text, expected;
-    std::size_t limit = 64, size = 64;
-} rows[] = {
+const struct { const char *from, *to; std::string text, expected; std::size_t limit = 64, size = 64; } rows[] = {
     {"latin1", "utf8", "caf\xE9", "caf\xC3\xA9"},
     {"utf8", "latin1", "caf\xC3\xA9", "caf\xE9"},
     {"utf8", "latin1", "\xE2\x82\xAC" "1", "?1"},  // the euro sign is not in the set

@@ -40,8 +40,7 @@ public:
                 const sockets::Handle fd = sockets::accept(listener_);
                 if (fd == sockets::none) continue;
                 ++accepted_;
-                std::lock_guard<std::mutex> lock(mutex_);
-                clients_.push_back(fd);
+                clients_.push_back(fd);  // the acceptor's own, until the destructor has joined it
                 servers_.emplace_back([this, fd] { serve(fd); });
             }
         });
@@ -49,10 +48,7 @@ public:
     ~FakeController() {
         stopping_ = true;
         acceptor_.join();
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            for (const sockets::Handle fd : clients_) sockets::shutdown(fd);
-        }
+        for (const sockets::Handle fd : clients_) sockets::shutdown(fd);
         for (auto& t : servers_) t.join();
         for (const sockets::Handle fd : clients_) sockets::close(fd);
         sockets::close(listener_);
