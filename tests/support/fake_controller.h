@@ -53,8 +53,6 @@ public:
         for (const sockets::Handle fd : clients_) sockets::close(fd);
         sockets::close(listener_);
     }
-    FakeController(const FakeController&) = delete;
-    FakeController& operator=(const FakeController&) = delete;
 
     std::uint16_t port() const { return port_; }
 
