@@ -189,7 +189,6 @@ TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
     EXPECT_TRUE(nothingSent());
 }
 
-
 class Transport : public ::testing::Test {
 protected:
     static constexpr int32_t slot = 9;
