@@ -87,12 +87,9 @@ TEST(Platform, FullSocketWouldBlockAndAResetOneFailsWithoutKillingTheHost) {
 
 // POSIX only: Windows has no signals that interrupt a socket wait.
 #ifndef _WIN32
-void ignoreSignal(int) {}
-
 TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
-    struct sigaction action{};
-    action.sa_handler = ignoreSignal;  // no SA_RESTART: poll() returns EINTR
-    struct sigaction previous{};
+    struct sigaction action{}, previous{};
+    action.sa_handler = [](int) {};  // no SA_RESTART: poll() returns EINTR
     ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
     Connection c;
     ASSERT_NE(c.peer, sockets::none);
