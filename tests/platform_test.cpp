@@ -27,7 +27,7 @@
 
 #include "platform/platform.h"
 #include "support/charsets.h"
-#include "support/fake_controller.h"
+#include "support/controller_test.h"
 #include "support/sockets.h"
 
 namespace zefra::test {
