@@ -162,7 +162,7 @@ TEST(WireText, PrintsAsTheCLibraryDoes) {
 
 // The library's own rules, where there is no C library answer to compare with: what it does not
 // print or scan, and its one deliberate difference, a number outside -2^31..2^32-1 that is a
-// mismatch, not a wrap.
+// mismatch, not a wrap; with the range's own edges, which the differential excuses as that long.
 TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
     char out[64] = "untouched";
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
@@ -189,8 +189,7 @@ TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
         {"=-2147483648", "=%d", 1, INT32_MIN},  {"=-2147483649", "=%u", 0, 0},
         {"=99999999999999999999", "=%d", 0, 0}, {"=1,4294967297", "=%d,%d", 1, 1},
         {"=42949672950", "=%d", 0, 0},          {"=0x100000000", "=%x", 0, 0},
-        {"=65536", "=%hu", 1, 0},               {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF},
-        {"=-2147483648", "=%i", 1, INT32_MIN}};
+        {"=-2147483648", "=%i", 1, INT32_MIN},  {"=000000000000004294967295", "=%u", 1, 0xFFFFFFFF}};
     for (const auto& row : rows) {
         std::int32_t value = 0;
         EXPECT_EQ(scanText(row.in, row.format, &value), row.count) << row.in;
