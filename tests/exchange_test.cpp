@@ -1,5 +1,8 @@
 // Connects and exchanges against a controller on a real loopback socket: how replies are
-// classified, the failures that take real time or a real peer, and what is refused unsent.
+// classified, the failures that take real time or a real peer, and what is refused unsent. Then,
+// through the in-memory transport, what only an operating system or a misbehaving controller can
+// produce: a socket layer, socket, connect, send or close that fails, replies in odd segments,
+// and the bookkeeping of the socket layer across all of them.
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
@@ -8,11 +11,11 @@
 #include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
 #include "support/controller_test.h"
+#include "support/memory_transport.h"
 #include "transport/command.h"
 #include "transport/exchange.h"
 
@@ -26,60 +29,26 @@ double secondsSince(Clock::time_point start) { return std::chrono::duration<doub
 
 class Exchange : public ControllerTest {};
 
-// A loopback port that is bound but not listening: connects to it are refused.
-struct ClosedPort {
-    std::uint16_t port = 0;
-    sockets::Handle fd = sockets::open(-1, port);
-    ~ClosedPort() { sockets::close(fd); }
-};
-
-// A loopback listener whose backlog is full: further connects are never answered.
-struct FullBacklog {
-    std::uint16_t port = 0;
-    sockets::Handle listener = sockets::open(0, port);
-    platform::Transport& net = platform::transport();
-    std::vector<platform::Socket> clients;
-    bool full = false;
-    FullBacklog() {
-        for (int i = 0; i < 64 && !full; ++i) {
-            clients.push_back(net.openStream());
-            net.startConnect(clients.back(), loopback, port);
-            full = net.waitWritable(clients.back(), 200) != platform::Readiness::ready;  // not answered
-        }
-    }
-    ~FullBacklog() {
-        for (const platform::Socket s : clients) net.close(s);
-        sockets::close(listener);
-    }
-};
-
 int32_t probe(int32_t slot) {
     char reply[512] = {};
     return ZEFRA_Common_Cmd("probe", reply, slot);
 }
 
-TEST(Connection, RefusesBadSlotsAndTimeoutsBeforeDoingAnything) {
-    FakeController controller;
-    for (int32_t slot : {10, -1, static_cast<int32_t>(0x80000000u)}) {
-        EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, slot), RC_BAD_PARAM) << slot;
-        EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_BAD_PARAM) << slot;
-        EXPECT_EQ(probe(slot), RC_BAD_PARAM) << slot;
-    }
-    for (int32_t timeout : {0, -5}) EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), timeout, 3), RC_BAD_PARAM);
-    EXPECT_EQ(probe(3), RC_COMM_FAIL);
-    EXPECT_EQ(ZEFRA_Exit_ETH(3), RC_OK);  // never connected: nothing to do
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // give a stray connect time to be accepted
-    EXPECT_EQ(controller.connectionsAccepted(), 0);
-}
-
-// Nothing listening gives up at once, nobody answering after the fixed 2 s: never after the
-// slot's own (here 60 s) limit.
+// Nothing listening gives up at once, nobody answering (a listener whose backlog is full) after
+// the fixed 2 s: never after the slot's own (here 60 s) limit.
 TEST(Connection, ConnectThatIsNotAnsweredFailsWithinTwoSeconds) {
-    ClosedPort closed;
-    FullBacklog backlog;
-    ASSERT_TRUE(backlog.full) << "could not fill the listener's backlog";
-    const struct { std::uint16_t port; double atLeast, below; } rows[] = {{closed.port, 0, 1.0},
-                                                                          {backlog.port, 1.8, 4.0}};
+    std::uint16_t closedPort = 0, fullPort = 0;
+    const sockets::Handle bound = sockets::open(-1, closedPort);  // bound, not listening: connects are refused
+    const sockets::Handle listener = sockets::open(0, fullPort);
+    platform::Transport& net = platform::transport();
+    std::vector<platform::Socket> waiting;
+    for (bool full = false; !full;) {
+        ASSERT_LT(waiting.size(), 64u) << "could not fill the listener's backlog";
+        waiting.push_back(net.openStream());
+        net.startConnect(waiting.back(), loopback, fullPort);
+        full = net.waitWritable(waiting.back(), 200) != platform::Readiness::ready;  // not answered
+    }
+    const struct { std::uint16_t port; double atLeast, below; } rows[] = {{closedPort, 0, 1}, {fullPort, 1.8, 4}};
     for (const auto& row : rows) {
         const auto start = Clock::now();
         EXPECT_EQ(ZEFRA_Init_ETH(loopback, row.port, 60, 6), RC_COMM_FAIL);
@@ -87,27 +56,23 @@ TEST(Connection, ConnectThatIsNotAnsweredFailsWithinTwoSeconds) {
         EXPECT_LT(secondsSince(start), row.below);
         EXPECT_EQ(probe(6), RC_COMM_FAIL);
     }
+    for (const platform::Socket s : waiting) net.close(s);
+    sockets::close(listener);
+    sockets::close(bound);
 }
 
-// POSIX only: Windows has no descriptor numbers (its own case, many sockets open, is among the
-// Windows tests).
-#ifndef _WIN32
 // A host that already holds more than 1024 descriptors: the connection lands above FD_SETSIZE,
-// where a select()-based wait would write past its set.
+// where a select()-based wait would write past its set. POSIX only: Windows has no descriptor
+// numbers (its own case, many sockets open, is among the Windows tests).
+#ifndef _WIN32
 TEST(Connection, WorksWithDescriptorsAboveOneThousandTwentyFour) {
     rlimit limit{};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
-    if (limit.rlim_cur < 1200) {
-        if (limit.rlim_max < 1200) GTEST_SKIP() << "descriptor limit too low to test";
-        rlimit raised = limit;
-        raised.rlim_cur = 1200;
-        ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &raised), 0);
-    }
-    std::vector<int> filler;
-    for (int fd = 0; fd >= 0 && fd < 1100;) {  // every number below 1100 is now taken
-        fd = ::dup(0);
-        if (fd >= 0) filler.push_back(fd);
-    }
+    if (limit.rlim_max < 1200) GTEST_SKIP() << "descriptor limit too low to test";
+    const rlimit raised{limit.rlim_cur < 1200 ? rlim_t{1200} : limit.rlim_cur, limit.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &raised), 0);
+    std::vector<int> filler;  // until every number below 1100 is taken
+    while (filler.empty() || (filler.back() >= 0 && filler.back() < 1100)) filler.push_back(::dup(0));
     FakeController controller;
     EXPECT_EQ(ZEFRA_Init_ETH(loopback, controller.port(), 2, 2), RC_OK);
     EXPECT_EQ(probe(2), RC_OK);
@@ -117,34 +82,22 @@ TEST(Connection, WorksWithDescriptorsAboveOneThousandTwentyFour) {
 }
 #endif
 
-
-// The host's pass-through gets the payload without a terminator, and nothing for a failure; an
-// error number that negates to a positive result is no failure, and its text is the host's too.
+// Each row: the raw reply, the results of a plain command and of a query exchange, and what the
+// host's pass-through leaves in its area, up to one byte past it. The pass-through gets the payload
+// without a terminator, and nothing for a failure; an error number that negates to a positive
+// result is no failure, and its text is the host's too. An error is a lower-case "e"; two replies
+// in one receive are one frame.
 TEST_F(Exchange, ClassifiesEveryReplyForm) {
-    const struct {
-        const char* reply;  // raw bytes of the reply
-        int32_t command;    // result of a plain command
-        int32_t query;      // result of a query exchange
-        const char* copied;  // what the pass-through leaves in the host's area, up to one byte past it
-    } rows[] = {
-        {"##ok$$", RC_OK, RC_OK, "okZ"},
-        {"##OK$$", RC_FAIL, RC_OK, "OKZ"},
-        {"##okay$$", RC_FAIL, RC_OK, "okayZ"},
-        {"##e17:bad axis$$", -17, -17, "Z"},
-        {"##e17$$", -17, -17, "Z"},
-        {"##E5:x$$", RC_FAIL, RC_OK, "E5:xZ"},  // an error is a lower-case "e"
-        {"##e 17$$", -17, -17, "Z"},
-        {"##e0:$$", RC_OK, RC_OK, "e0:Z"},
-        {"##e-3:x$$", 3, 3, "e-3:xZ"},
-        {"##e-2147483648:$$", INT32_MIN, INT32_MIN, "Z"},
-        {"##error$$", RC_FAIL, RC_FAIL, "Z"},
-        {"##=1,2$$", RC_FAIL, RC_OK, "=1,2Z"},
-        {"##ok$$##ok$$", RC_FAIL, RC_OK, "ok$$##okZ"},  // two replies in one receive: one frame
-        {"##$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
-        {"##ok$$\n", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
-        {"#ok$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
-        {"ok$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
-    };
+    const struct { const char* reply; int32_t command, query; const char* copied; } rows[] = {
+        {"##ok$$", RC_OK, RC_OK, "okZ"},               {"##OK$$", RC_FAIL, RC_OK, "OKZ"},
+        {"##okay$$", RC_FAIL, RC_OK, "okayZ"},         {"##e17:bad axis$$", -17, -17, "Z"},
+        {"##e17$$", -17, -17, "Z"},                    {"##E5:x$$", RC_FAIL, RC_OK, "E5:xZ"},
+        {"##e 17$$", -17, -17, "Z"},                   {"##e0:$$", RC_OK, RC_OK, "e0:Z"},
+        {"##e-3:x$$", 3, 3, "e-3:xZ"},                 {"##e-2147483648:$$", INT32_MIN, INT32_MIN, "Z"},
+        {"##error$$", RC_FAIL, RC_FAIL, "Z"},          {"##=1,2$$", RC_FAIL, RC_OK, "=1,2Z"},
+        {"##ok$$##ok$$", RC_FAIL, RC_OK, "ok$$##okZ"}, {"##$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
+        {"##ok$$\n", RC_COMM_FAIL, RC_COMM_FAIL, "Z"}, {"#ok$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"},
+        {"ok$$", RC_COMM_FAIL, RC_COMM_FAIL, "Z"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reply);
         controller.script({{row.reply}});
@@ -167,11 +120,8 @@ TEST_F(Exchange, ClassifiesEveryReplyForm) {
 
 // Each closes the slot until a new connect, and none takes longer than the slot's limit.
 TEST_F(Exchange, LinkFailuresCloseTheSlotWithinItsTimeLimit) {
-    const struct {
-        const char* what;
-        FakeController::Action action;
-        double atLeast, below;  // seconds, with a 1 s limit; a second full wait reaches the bound
-    } rows[] = {
+    // The bounds in seconds, with a 1 s limit: a second full wait reaches the upper one.
+    const struct { const char* what; FakeController::Action action; double atLeast, below; } rows[] = {
         {"silence", {}, 0.9, 2.0},
         {"connection closed", {{}, 0ms, true}, 0, 0.5},
         {"hang-up mid-reply", {{"##ok$"}, 0ms, true}, 0, 0.5},
@@ -230,6 +180,148 @@ TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
     EXPECT_EQ(binaryCommandExchange(10, bytes, sizeof bytes), RC_COMM_FAIL);
     EXPECT_EQ(binaryCommandExchange(-1, bytes, sizeof bytes), RC_COMM_FAIL);
     EXPECT_TRUE(nothingSent());
+}
+
+class Transport : public ::testing::Test {
+protected:
+    static constexpr int32_t slot = 9;
+    void SetUp() override { platform::useTransport(&net); }
+    void TearDown() override {
+        net.failClose = false;
+        ZEFRA_Exit_ETH(slot);
+        platform::useTransport(nullptr);
+    }
+    int32_t connect(int32_t timeout = 1) { return ZEFRA_Init_ETH(0x7F000001, 5000, timeout, slot); }
+    int32_t command(const char* reply) {
+        if (reply != nullptr) net.chunks.push_back(reply);
+        return sendCommand(slot, "ResetErr");
+    }
+    // Every start of the socket layer is released, except by a close that failed.
+    int held() const { return net.starts - net.stops; }
+
+    MemoryTransport net;
+};
+
+TEST_F(Transport, RefusesBadSlotsAndTimeoutsBeforeDoingAnything) {
+    for (int32_t bad : {10, -1, static_cast<int32_t>(0x80000000u)}) {
+        EXPECT_EQ(ZEFRA_Init_ETH(loopback, 5000, 2, bad), RC_BAD_PARAM) << bad;
+        EXPECT_EQ(ZEFRA_Exit_ETH(bad), RC_BAD_PARAM) << bad;
+        EXPECT_EQ(probe(bad), RC_BAD_PARAM) << bad;
+    }
+    for (int32_t timeout : {0, -5}) EXPECT_EQ(ZEFRA_Init_ETH(loopback, 5000, timeout, 3), RC_BAD_PARAM);
+    EXPECT_EQ(probe(3), RC_COMM_FAIL);
+    EXPECT_EQ(ZEFRA_Exit_ETH(3), RC_OK);  // never connected: nothing to do
+    EXPECT_EQ(net.starts + net.sendCalls, 0);
+}
+
+// A connect that fails releases what it took (the socket made for it is closed); a send that
+// fails closes the slot. Either way nothing more is sent until a new connect. Each row: the
+// fault, the sends that would block first, the connect's result, the closes and the sends made.
+TEST_F(Transport, FailedConnectOrSendReleasesWhatItTook) {
+    const struct { bool MemoryTransport::*fault; int wouldBlockSends; int32_t connected; int closes, sends; } rows[] = {
+        {&MemoryTransport::failStart, 0, RC_FAIL, 0, 0},        {&MemoryTransport::failOpen, 0, RC_FAIL, 0, 0},
+        {&MemoryTransport::failConnect, 0, RC_COMM_FAIL, 1, 0}, {&MemoryTransport::failSends, 0, RC_OK, 1, 1},
+        {&MemoryTransport::neverWritable, 1, RC_OK, 1, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        net.*row.fault = true;
+        net.wouldBlockSends = row.wouldBlockSends;
+        net.closes = net.sendCalls = 0;
+        EXPECT_EQ(connect(), row.connected);
+        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+        EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+        EXPECT_EQ(net.sendCalls, row.sends);
+        EXPECT_EQ(net.closes, row.closes);
+        EXPECT_EQ(held(), 0);
+        net.*row.fault = false;
+        net.chunks.clear();
+    }
+}
+
+// A second connect on a connected slot changes nothing: it releases its own start at once, and
+// the time limit stays the first one's. A close that fails keeps its start but leaves the slot
+// closed all the same.
+TEST_F(Transport, EachConnectionHoldsOneStartAndItsOwnTimeLimit) {
+    ASSERT_EQ(connect(3), RC_OK);
+    EXPECT_EQ(connect(60), RC_OK);
+    EXPECT_EQ(held(), 1);
+    EXPECT_EQ(command("##ok$$"), RC_OK);  // one send, one receive
+    EXPECT_EQ(net.sent, "@@ResetErr$$");
+    EXPECT_EQ(net.sendCalls, 1);
+    EXPECT_EQ(net.receiveCalls, 1);
+    EXPECT_EQ(net.writableWaits, 0);
+    EXPECT_GT(net.readableWaitMs, 2900);
+    EXPECT_LE(net.readableWaitMs, 3000);
+    net.sent.clear();
+    net.sendLimit = 3;        // the socket takes a few bytes at a time
+    net.wouldBlockSends = 1;  // and is full at first
+    EXPECT_EQ(command("##ok$$"), RC_OK);
+    EXPECT_EQ(net.sent, "@@ResetErr$$");
+    EXPECT_EQ(net.writableWaits, 1);
+
+    EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    EXPECT_EQ(net.closes, 1);
+    EXPECT_EQ(held(), 0);
+    ASSERT_EQ(connect(), RC_OK);
+    net.failClose = true;
+    EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_FAIL);
+    EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);
+    EXPECT_EQ(held(), 1);
+    ASSERT_EQ(connect(), RC_OK);
+    net.sendLimit = 0;
+    net.sendCalls = 0;
+    EXPECT_EQ(command(nullptr), RC_COMM_FAIL);  // no reply: a link failure whose close fails too
+    EXPECT_EQ(held(), 2);
+    EXPECT_EQ(command("##ok$$"), RC_COMM_FAIL);
+    EXPECT_EQ(net.sendCalls, 1);
+}
+
+// A reply is complete at "$$" or at 512 bytes, however it begins and whatever zero bytes it
+// holds; until then the receive goes on, and a reply whose end never comes is a time-out that
+// closes the slot. Whatever a malformed reply leaves in the connection (the rest of an oversize
+// frame, bytes sent after a frame) belongs to no later request: under load that was another
+// thread's reply. Each row: the replies to three requests (each arrives, in segments, once its
+// request is out) and the three results.
+TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
+    using namespace std::string_literals;
+    using Replies = std::vector<std::vector<std::string>>;
+    // The first reply, then an error and an "ok" that must each reach their own request.
+    const auto first = [](std::vector<std::string> pieces) { return Replies{pieces, {"##e5:x$$"}, {"##ok$$"}}; };
+    const std::string x508(508, 'x');
+    const struct { const char* what; Replies replies; int32_t rc[3]; } rows[] = {
+        {"wake-up with nothing to read, then pieces", {{"", "##ok$$"}, {"##o", "k$", "$"}, {"##e5:x$$"}},
+         {RC_OK, RC_OK, -5}},
+        {"zero byte inside", first({"##o\0k"s, "$$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"end never comes", {{"##o"}, {"##ok$$"}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"frame end at once", first({"$$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"a frame of exactly 512 bytes", first({"##" + x508 + "$$"}), {RC_FAIL, -5, RC_OK}},
+        {"oversize frame", first({"##" + std::string(550, 'x') + "$$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame, end split", first({"##" + x508 + "x$", "$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame, its end late", first({"##" + x508 + "xx", "x$", "", "$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"oversize frame never ending", {{"##" + std::string(600, 'x')}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"bytes after the frame", first({"##ok$$\r\n"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"more bytes after the frame than one drain takes", first({"##ok$$" + std::string(1000, 'x')}),
+         {RC_COMM_FAIL, -5, RC_OK}},
+        {"bytes after the frame, some late", first({"##ok$$\r", "\n"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"line end left over, the real reply behind it", {{"##ok$$", "\r\n"}, {"##e5:x$$"}, {"##e6:y$$"}},
+         {RC_OK, RC_COMM_FAIL, -6}},
+        {"line end left over, the real reply late", {{"##ok$$", "\r\n"}, {}, {"##e5:x$$", "##ok$$"}},
+         {RC_OK, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"a \"#\" short, its end late", {{"#e"}, {"5:x$$", "##e6:y$$"}, {"##ok$$"}},
+         {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
+        {"a \"#\" short, in pieces", {{"#e", "5:x$$"}, {"##e6:y$$"}, {"##ok$$"}}, {RC_COMM_FAIL, -6, RC_OK}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_EQ(connect(), RC_OK);
+        net.replies.assign(row.replies.begin(), row.replies.end());
+        for (int32_t expected : row.rc) EXPECT_EQ(command(nullptr), expected);
+        ZEFRA_Exit_ETH(slot);
+        net.chunks.clear();
+        net.replies.clear();
+    }
+    EXPECT_EQ(net.sendCalls, 3 * 12 + 5);  // each reply that never ended closed its slot
+    EXPECT_EQ(held(), 0);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@
 
 #include "platform/platform.h"
 #include "support/charsets.h"
-#include "support/fake_controller.h"
+#include "support/controller_test.h"
 #include "support/sockets.h"
 
 namespace zefra::test {
@@ -87,12 +87,9 @@ TEST(Platform, FullSocketWouldBlockAndAResetOneFailsWithoutKillingTheHost) {
 
 // POSIX only: Windows has no signals that interrupt a socket wait.
 #ifndef _WIN32
-void ignoreSignal(int) {}
-
 TEST(Platform, HostSignalDuringAWaitDoesNotEndIt) {
-    struct sigaction action{};
-    action.sa_handler = ignoreSignal;  // no SA_RESTART: poll() returns EINTR
-    struct sigaction previous{};
+    struct sigaction action{}, previous{};
+    action.sa_handler = [](int) {};  // no SA_RESTART: poll() returns EINTR
     ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
     Connection c;
     ASSERT_NE(c.peer, sockets::none);
@@ -131,13 +128,8 @@ const platform::Charset* charset(const std::string& name) {
     return made[name].get();
 }
 
-const struct {
-    const char *from, *to;
-    std::string text, expected;
-    std::size_t limit = 64, size = 64;
-} rows[] = {
-    {"latin1", "utf8", "caf\xE9", "caf\xC3\xA9"},
-    {"utf8", "latin1", "caf\xC3\xA9", "caf\xE9"},
+const struct { const char *from, *to; std::string text, expected; std::size_t limit = 64, size = 64; } rows[] = {
+    {"latin1", "utf8", "caf\xE9", "caf\xC3\xA9"}, {"utf8", "latin1", "caf\xC3\xA9", "caf\xE9"},
     {"utf8", "latin1", "\xE2\x82\xAC" "1", "?1"},  // the euro sign is not in the set
     {"utf8", "utf8", "\xF0\x9F\x99\x82|\xE2\x82\xAC", "\xF0\x9F\x99\x82|\xE2\x82\xAC"},
     {"utf8", "utf8", "\xDF\xBF\xE0\xA0\x80", "\xDF\xBF\xE0\xA0\x80"},  // U+07FF and U+0800
@@ -151,8 +143,7 @@ const struct {
     {"utf8", "utf8", "ab\xE2\x82\xAC", "ab", 4},  // the limit falls inside the euro sign
     {"utf8", "utf8", "ab\xE2\x82\xAC", "ab\xE2\x82\xAC", 5},
     {"latin1", "utf8", "a\xE9", "a", 64, 3},  // two bytes and the terminator do not fit 3
-    {"latin1", "utf8", "a\xE9", "a\xC3\xA9", 64, 4},
-    {"utf8", "latin1", "abc", "", 64, 1},
+    {"latin1", "utf8", "a\xE9", "a\xC3\xA9", 64, 4}, {"utf8", "latin1", "abc", "", 64, 1},
     {"utf8", "C", "caf\xC3\xA9", "caf?"},  // "C" knows ASCII only
 #ifndef _WIN32
     // The C library's sets, CI generating the locales: a UTF-8 locale is validated like UTF-8
@@ -176,8 +167,7 @@ const struct {
     {"utf8", ".1252", "\xC4\x81", "?"},
     {"utf8", ".932", "\xE6\x97\xA5\xE6\x9C\xAC", "\x93\xFA\x96\x7B"},
     {".932", "utf8", "\x93\xFA\x96\x7B", "\xE6\x97\xA5\xE6\x9C\xAC"},
-    {"utf8", ".932", "\xC3\xA9", "?"},
-    {".932", "utf8", "a\x93\xFA", "a", 2},
+    {"utf8", ".932", "\xC3\xA9", "?"}, {".932", "utf8", "a\x93\xFA", "a", 2},
 #endif
 };
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-#include "support/fake_controller.h"
+#include "support/controller_test.h"
 
 namespace zefra::test::sockets {
 namespace {
