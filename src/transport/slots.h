@@ -18,7 +18,9 @@ inline constexpr std::uint32_t slotCount = 10;
 // are serialised, so there is at most one). A disconnect detaches the socket, wakes that
 // exchange and closes the socket as soon as `inUse` no longer names it: never under a running
 // exchange, and never behind exchanges that already run on a newer connection.
-struct ConnectionSlot {
+// Each slot has cache lines of its own: callers on different slots run on different cores, and
+// a lock or socket word shared with a neighbour's would move between them on every exchange.
+struct alignas(64) ConnectionSlot {
     std::atomic<platform::Socket> socket{platform::invalidSocket};
     std::atomic<platform::Socket> inUse{platform::invalidSocket};
     std::atomic<std::int32_t> timeout{1};
