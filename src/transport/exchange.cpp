@@ -135,7 +135,7 @@ std::int32_t frameAndExchange(ExchangeBuffer& buffer, std::int32_t slot) {
     if (length > maxCommandText) return RC_BAD_PARAM;
     // A "$$" inside the text, or a "$" at its end, would end the frame early; the controller
     // would take the rest for a second request, and its reply would answer the next call.
-    if (std::strstr(text, "$$") != nullptr || (length > 0 && text[length - 1] == '$')) return RC_BAD_PARAM;
+    if (holdsFrameEnd(text, length) || (length > 0 && text[length - 1] == '$')) return RC_BAD_PARAM;
     ConnectionSlot& entry = slotAt(slot);
     if (!entry.connected()) return RC_COMM_FAIL;
     char* const frame = buffer.frame();
