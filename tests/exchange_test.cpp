@@ -292,6 +292,7 @@ TEST_F(Transport, EachCallReadsItsOwnReplyToItsEnd) {
         {"wake-up with nothing to read, then pieces", {{"", "##ok$$"}, {"##o", "k$", "$"}, {"##e5:x$$"}},
          {RC_OK, RC_OK, -5}},
         {"zero byte inside", first({"##o\0k"s, "$$"}), {RC_COMM_FAIL, -5, RC_OK}},
+        {"a lone \"$\" inside", first({"##o$k", "$$"}), {RC_FAIL, -5, RC_OK}},
         {"end never comes", {{"##o"}, {"##ok$$"}}, {RC_COMM_FAIL, RC_COMM_FAIL, RC_COMM_FAIL}},
         {"frame end at once", first({"$$"}), {RC_COMM_FAIL, -5, RC_OK}},
         {"a frame of exactly 512 bytes", first({"##" + x508 + "$$"}), {RC_FAIL, -5, RC_OK}},
