@@ -127,6 +127,7 @@ TEST_F(Exchange, LinkFailuresCloseTheSlotWithinItsTimeLimit) {
         {"hang-up mid-reply", {{"##ok$"}, 0ms, true}, 0, 0.5},
         {"hang-up after a malformed start", {{"#"}, 0ms, true}, 0, 0.5},
         {"reply trickling past the limit", {{"#", "#", "o", "k", "$", "$"}, 400ms}, 0.9, 2.0},
+        {"a start, then silence", {{"##o"}, 0ms}, 0.9, 1.5},  // the later waits share the first one's limit
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
