@@ -167,8 +167,8 @@ TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
     char out[64] = "untouched";
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     for (const char* f :
-         {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%5%", "%", "%.100f", "%1$d",
-          "%9999999999f", "%.9999999999s"}) {
+         {"%e", "%g", "%a", "%p", "%n", "%Lf", "%lc", "%ls", "%#d", "%05s", "%.2c", "%05c", "%5%", "%", "%.100f",
+          "%1$d", "%9999999999f", "%.9999999999s", "%1048577d"}) {
         std::strcpy(out, "untouched");
         EXPECT_EQ(formatText(out, sizeof out, f, 1.0), -1) << f;
         EXPECT_STREQ(out, "") << f;
@@ -178,6 +178,8 @@ TEST(WireText, RefusesWhatItDoesNotPrintOrScan) {
     EXPECT_STREQ(out, "");
     EXPECT_EQ(formatText(out, sizeof out, "%s %d %c %lld %lf", "a", 5, 'c', 7LL, -inf), -1);  // the walk keeps step
     EXPECT_EQ(formatText(nullptr, 0, "%s %f", "x", inf), -1);
+    EXPECT_EQ(formatText(out, sizeof out, "%*d", -(1 << 21), 5), -1);  // widths are bounded either way
+    EXPECT_TRUE(formatSupported("%1048576d") && scanSupported("%1048576d"));  // the bound itself is a width
     EXPECT_EQ(formatText(out, sizeof out, "%.99f", 1.0), 101);
     for (const char* f : {"%s", "%ld", "%lld", "%Lf", "%hf", "%[a]", "%n", "%p", "%1$d", "%lc", "%*%"}) {
         int sink[8] = {};
