@@ -908,26 +908,14 @@ public:
 
     // The directive of a compiled format's step, by the short path its field has.
     [[gnu::always_inline]] bool field(ScanField field, const char* directive) {
-        if (field == ScanField::general) {
-            ScanSpec s;
-            parseScanSpec(++directive, s);  // checked when the library was compiled
-            return convert(s);
+        if (Outcome outcome{}; field != ScanField::general && shortPath(field, outcome)) {
+            if (outcome != Outcome::converted) return stop(outcome);
+            ++stored_;
+            return true;
         }
-        in_.skipSpace();
-        skipSpace_ = false;
-        Outcome outcome{};
-        if (field == ScanField::decimal) {
-            std::uint32_t bits = 0;
-            outcome = readDecimal(in_, bits);
-            if (outcome == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
-        } else if (field == ScanField::decimalDouble ? !plainDecimal<double>(outcome) : !plainDecimal<float>(outcome)) {
-            ScanSpec s;
-            parseScanSpec(++directive, s);
-            return convert(s);
-        }
-        if (outcome != Outcome::converted) return stop(outcome);
-        ++stored_;
-        return true;
+        ScanSpec s;
+        parseScanSpec(++directive, s);  // checked when the library was compiled
+        return convert(s);
     }
 
     // What scanf returns: the values stored, or EOF when the text ended before the first one.
@@ -937,6 +925,20 @@ private:
     bool stop(Outcome outcome) {
         outcome_ = outcome;
         return false;
+    }
+
+    // A bare "%d", "%lf" or "%f" by its short path; false, with nothing but white space
+    // consumed, for a number that goes the general way ("nan", "0x1p3", ...).
+    [[gnu::always_inline]] bool shortPath(ScanField field, Outcome& outcome) {
+        in_.skipSpace();
+        skipSpace_ = false;
+        if (field == ScanField::decimal) {
+            std::uint32_t bits = 0;
+            outcome = readDecimal(in_, bits);
+            if (outcome == Outcome::converted) *targets_.next<int>() = static_cast<int>(bits);
+            return true;
+        }
+        return field == ScanField::decimalDouble ? plainDecimal<double>(outcome) : plainDecimal<float>(outcome);
     }
 
     template <typename T>
