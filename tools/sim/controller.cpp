@@ -200,8 +200,8 @@ void Controller::halt() {
 }
 
 std::string Controller::moveTo(const Joints& target, Path path, const std::optional<Arc>& arc) {
-    if (num("estopsts")) return error(kEStop, "emergency stop is on");
-    if (!num("motorsts")) return error(kMotorsOff, "motors are off");
+    if (isOn("estopsts")) return error(kEStop, "emergency stop is on");
+    if (!isOn("motorsts")) return error(kMotorsOff, "motors are off");
     const double t = now_();
     const Joints from = planEnd();
     const double start = plan_.empty() ? t : plan_.back().end;
@@ -322,8 +322,8 @@ std::string Controller::independent(const Entry& e, const Args& a) {
     const double t = now_();
     IndependentAxis& x = independent_[a.back().text + "#" + a[0].text];
     if (w == "IndAMove" || w == "IndCMove") {
-        if (num("estopsts")) return error(kEStop, "emergency stop is on");
-        if (!num("motorsts")) return error(kMotorsOff, "motors are off");
+        if (isOn("estopsts")) return error(kEStop, "emergency stop is on");
+        if (!isOn("motorsts")) return error(kMotorsOff, "motors are off");
         const double speed = w == "IndAMove" ? a[2].num : a[1].num;
         if (w == "IndAMove" && speed <= 0) return error(kRange, "speed must be positive");
         x = {w == "IndAMove" ? IndependentAxis::kAbsolute : IndependentAxis::kContinuous, t, x.at(t), a[1].num, speed, false};
@@ -414,7 +414,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         return onOff("estopsts", " ON");
     }
     if (w == "Motor") {
-        if (pat == "Motor ON" && num("estopsts")) return error(kEStop, "emergency stop is on");
+        if (pat == "Motor ON" && isOn("estopsts")) return error(kEStop, "emergency stop is on");
         if (pat == "Motor OFF") halt();
         return onOff("motorsts", " ON");
     }
@@ -423,10 +423,10 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     if (w == "Latch") return onOff("latchsts", " ON");
     if (w == "ResetErr") { setNum("syserr", 0); setNum("syserrsts", 0); return "ok"; }
     if (w == "Prg") {
-        if (pat == "Prg Start" && num("estopsts")) return error(kEStop, "emergency stop is on");
-        if (pat == "Prg Start" && !num("motorsts")) return error(kMotorsOff, "motors are off");
+        if (pat == "Prg Start" && isOn("estopsts")) return error(kEStop, "emergency stop is on");
+        if (pat == "Prg Start" && !isOn("motorsts")) return error(kMotorsOff, "motors are off");
         const double t = now_();
-        if (num("prgsts")) setNum("prgruntime", num("prgruntime") + t - num("prgstart"));
+        if (isOn("prgsts")) setNum("prgruntime", num("prgruntime") + t - num("prgstart"));
         setNum("prgstart", t);
         setNum("prgsts", pat == "Prg Start" ? 1 : 0);
         const auto path = store_.find("curprgpath");
@@ -442,7 +442,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "Acqpermit") {
         const bool mine = holderIp_ == peerIp_ && holderPort_ == peerPort_;
-        if (num("curpermit") && !mine && pat != "Acqpermit forcibly") return error(kPermissionHeld, "permission held by another host");
+        if (isOn("curpermit") && !mine && pat != "Acqpermit forcibly") return error(kPermissionHeld, "permission held by another host");
         setNum("curpermit", 1);
         holderIp_ = peerIp_;
         holderPort_ = peerPort_;
@@ -450,7 +450,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
     }
     if (w == "RemovePermit") { setNum("curpermit", 0); return "ok"; }
     if (w == "CurPermit") {
-        if (!num("curpermit")) return std::string("=0");
+        if (!isOn("curpermit")) return std::string("=0");
         return "=1 Ip:" + holderIp_ + " Port:" + std::to_string(holderPort_);
     }
     if (w == "UserLogin") { setNum("curusertype", a[0].num); return "ok"; }
@@ -481,9 +481,9 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         if (a[0].num < 1 || a[0].num > 6) return error(kRange, "axis out of range");
         return fill("=%d", numbers({std::round(travelled(now_())[std::size_t(a[0].num) - 1])}));
     }
-    if (w == "Get_ServoSts") return std::string(num("motorsts") ? "=11111100" : "=00000000");
+    if (w == "Get_ServoSts") return std::string(isOn("motorsts") ? "=11111100" : "=00000000");
     if (w == "Get_PrgRunTime") {
-        const double run = num("prgruntime") + (num("prgsts") ? now_() - num("prgstart") : 0);
+        const double run = num("prgruntime") + (isOn("prgsts") ? now_() - num("prgstart") : 0);
         return fill("=%d", numbers({std::floor(run)}));
     }
     // The controller library's version, then the version of the part named.
@@ -567,7 +567,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         }
         const int axis = int(a[0].num);
         if (axis < 1 || axis > 6) return error(kRange, "axis out of range");
-        const double dir = (w[0] == 'A') ? (a[1].num ? 1.0 : -1.0) : (a[1].text == "-" ? -1.0 : 1.0);
+        const double dir = (w[0] == 'A') ? (a[1].num != 0 ? 1.0 : -1.0) : (a[1].text == "-" ? -1.0 : 1.0);
         Joints q = planEnd();
         q[axis - 1] += dir * (w.find("Inch") != std::string::npos ? num("inchstep", 100) / 1000.0 : 5.0);
         return moveTo(q, kJoint);
@@ -590,7 +590,7 @@ std::optional<std::string> Controller::special(const Entry& e, const Args& a) {
         if (w[0] == 'S') {
             const std::string key = (w.back() == 'I' ? "di#" : "do#") + a[0].text;
             // While the latch is on, a rising input latches the arm's position.
-            if (w.back() == 'I' && num("latchsts") && !num(key) && a[1].num != 0) {
+            if (w.back() == 'I' && isOn("latchsts") && !isOn(key) && a[1].num != 0) {
                 const Joints q = jointsAt(now_());
                 const Pose p = forward(q);
                 const ArmType c = configuration(q);

@@ -82,6 +82,7 @@ private:
     int reg(int address) { return int(num("modbusreg#" + std::to_string(address))); }
     Args& var(const std::string& key) { return store_[key]; }
     double num(const std::string& key, double fallback = 0);
+    bool isOn(const std::string& key) { return num(key) != 0; }
     void setNum(const std::string& key, double v) { store_[key] = {Arg{v, fixed(v)}}; }
 
     std::function<double()> now_;
