@@ -133,12 +133,6 @@ struct Scalar {
 };
 // `QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
 #define QUERY(word, ...) {partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__)}
-// `SENDS(Set_DO, 3, 1)`: ZEFRA_Set_DO given these integers sends its name and them, blank-separated.
-#define SENDS(word, ...) sends(spaced(#word __VA_OPT__(", " #__VA_ARGS__)), ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__)
-inline std::string spaced(std::string text) {
-    for (std::size_t comma; (comma = text.find(", ")) != std::string::npos;) text.replace(comma, 2, " ");
-    return text;
-}
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
 struct FloatSet {
