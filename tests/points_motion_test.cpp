@@ -39,7 +39,6 @@ TEST_F(Points, GlobalPointsAndRegisters) {
     const PointRecord read{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
     expectWholeRecord("Get_GP 4", gpReply, gp, partial(ZEFRA_Get_GP, 4));
     expectWholeRecord("Get_PR 4", "=1,2,3,4,5,6", read, partial(ZEFRA_Get_PR, 4), gp);
-    expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, partial(ZEFRA_Get_LPR, 4), gp);
     const auto values = getter<std::array<double, 7>>(ZEFRA_Get_PRVar, 2);
     expectCalls({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
                  {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
@@ -59,16 +58,13 @@ TEST_F(RobotPoints, CommandsAndWholeRecordQueries) {
         sends("Set_RobJP 8 " + robJPText, ZEFRA_Set_RobJP, 8, &robJP),
         sends("SetMemRobJP 9 " + robJPText, ZEFRA_Set_MemRobJP, 9, &robJP),
     });
-    expectWholeRecord("Get_RobP 3", readPReply, readP, partial(ZEFRA_Get_RobP, 3));
     expectWholeRecord("Get_RobPFromFile 3 cell.pt", readPReply, readP, partial(ZEFRA_Get_RobPFromFile, "cell.pt", 3));
     expectWholeRecord("Get_RobJP -2", readJReply, readJ, partial(ZEFRA_Get_RobJP, -2));
     EXPECT_EQ(printed, "");
 }
 
 TEST_F(RobotPoints, TextQueriesFillAll32BytesAndReportTheScanCount) {
-    expectWordQuery(ZEFRA_Get_CurRobPFileName, "Get_CurRobPFileName", 32, true, false, true);
     expectWordQuery(partial(ZEFRA_Get_RobP_Label, 5), "Get_RobP_Label 5", 32, true, false, true);
-    expectWordQuery(partial(ZEFRA_Get_RobJP_Label, -1), "Get_RobJP_Label -1", 32, true, false, true);
     expectWordQuery(partial(ZEFRA_Get_RobLP_Label, 1, "lp", 2), "Get_RobLP_Label 1 2 lp", 32, true);
     const auto speedSwitch = getter<int32_t>(ZEFRA_Get_SpeedLimitSwitch);
     expectCalls({{"Get_SpeedLimitSwitch", "=2", RC_OK, "2", speedSwitch, scanCountLine("1")},
@@ -84,7 +80,6 @@ TEST_F(Points, CurrentPosition) {
     expectWholeRecord("Get_PosHere", "=1.5,2,3,4,5,-6;1,0,1,0;7,8,9", here, partial(ZEFRA_Get_PosHere));
     const PointRecord six{{1.5, 2, 3, 4, 5, -6}, {0, 0, 0, 0}, {0, 0, 0}};  // whatever the integers held
     expectWholeRecord("Get_PosHereJ", "=1.5,2,3,4,5,-6", six, partial(ZEFRA_Get_PosHereJ));
-    expectWholeRecord("Get_PosHereC", "=1.5,2,3,4,5,-6", six, partial(ZEFRA_Get_PosHereC));
     expectWholeRecord("Get_RobPHere", readPReply, readP, partial(ZEFRA_Get_RobPosHere));
     expectWholeRecord("Get_RobJPHere", readJReply, readJ, partial(ZEFRA_Get_RobJPosHere));
     const auto pulses = getter<Six>(ZEFRA_Get_PosHerePulse);
@@ -139,7 +134,6 @@ TEST_F(Points, ToolAndWorkObjectFrames) {
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0,inf;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_WobjData 2", "=1,0;1,2,3,0,0,0;0,0,0,0,0;x", RC_FAIL, wobjUntouched, wobjData},
         {"Get_ToolC 3", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_ToolC, 3)},
-        {"Get_UserC -1", "=1,2,3,4,5,6", RC_OK, "1,2,3,4,5,6", getter<Six>(ZEFRA_Get_UserC, -1)},
         {"Get_UserC -1", "=1.5,2.5,abc", RC_FAIL, "1.5,2.5,9,9,9,9", getter<Six>(ZEFRA_Get_UserC, -1)},
     });
 }

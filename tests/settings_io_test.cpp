@@ -268,7 +268,6 @@ TEST_F(ControlStatus, StatusQueries) {
         {partial(ZEFRA_Get_RapidMove, -2), "get_rapidmove -2"}, {ZEFRA_Get_PrgRunTime, "Get_PrgRunTime", zeroed},
         {partial(ZEFRA_Get_TaskRunSts, 2), "Get_TaskRunSts 2", bare},
     });
-    expectWordQuery(ZEFRA_Get_CurPrgPath, "Get_CurPrgPath", 128, true, true);
     expectWordQuery(partial(ZEFRA_Get_TaskPrgPath, 3), "Get_TaskPrgPath 3", 128, true, true);
     const auto code = getter<uint32_t>(ZEFRA_Get_SysErr);
     const auto servo = getter<uint32_t>(ZEFRA_Get_ServoErr, -3);
