@@ -70,8 +70,8 @@ TEST_F(Configuration, Collision) {
     expectCalls({{"Get_CollModeAndAction", "=1,2", RC_OK, "1,2", pair},
                  {"Get_CollModeAndAction", "=1", RC_FAIL, "9,9", pair}});
     // One query for each way of reading one number; the others differ only in their wording.
-    expectQueries<double>({QUERY(Get_AxisCollLevel, 3)});
-    expectQueries({QUERY(Get_AxisCollMode, 2), QUERY(Get_CollDist)});
+    expectQueries<double>({{partial(ZEFRA_Get_AxisCollLevel, 3), "Get_AxisCollLevel 3"}});
+    expectQueries({{partial(ZEFRA_Get_AxisCollMode, 2), "Get_AxisCollMode 2"}, {ZEFRA_Get_CollDist, "Get_CollDist"}});
     // Recommended levels come only for four or six axes.
     const auto levels = [](int32_t count) { return getter<Six>(ZEF_GetRecommendCollisionLevel, 1, count); };
     const auto noLevels = [](int32_t count) {
@@ -500,7 +500,7 @@ TEST_F(IoVariables, ModbusAndPlc) {
                    ZEFRA_Set_ModbusRegFloat(1, INT32_MAX, floatZeros.data(), slot)});
 }
 
-// Six decimals out; replies with or without blanks, written only when complete.
+// Replies with or without blanks, written only when complete.
 TEST_F(IoVariables, TcpSpeedBindingAndTraceRecovery) {
     const auto binding = getter<int32_t, double, double, double, double>(ZEFRA_Get_BindTcpSpeedValue, 1);
     const auto output = getter<int32_t, double, double>(ZEFRA_Get_TcpSpeedDAOutAndVel, 2);

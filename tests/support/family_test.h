@@ -131,8 +131,6 @@ struct Scalar {
     std::string request;
     Output output = Output::written;
 };
-// `QUERY(Get_DI, -3)`: ZEFRA_Get_DI with its leading argument, whose request is its name and the argument.
-#define QUERY(word, ...) {partial(ZEFRA_##word __VA_OPT__(, ) __VA_ARGS__), #word __VA_OPT__(" " #__VA_ARGS__)}
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
 struct FloatSet {
