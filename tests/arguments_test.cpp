@@ -22,9 +22,10 @@ int pointers = 0;              // inputs given by pointer since the count was cl
 int number = 1;                // every number's value; 0: numbers told apart by position
 std::string numbers[12];       // those, as the common wording sends them
 
-// Placeholders know their position: the order in which a call's arguments are made is unspecified.
+// Placeholders know their position: C++ leaves open the order in which a call's arguments are made.
 template <int Position>
 struct Arg {
+    static_assert(Position < 12, "more arguments than the test gives wrong ones in turn");
     operator const char*() const {
         static const std::string longText(1100, 't');
         replaced |= Position == longAt;

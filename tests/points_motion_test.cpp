@@ -39,6 +39,7 @@ TEST_F(Points, GlobalPointsAndRegisters) {
     const PointRecord read{{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0}, {0, 0, 0}};
     expectWholeRecord("Get_GP 4", gpReply, gp, partial(ZEFRA_Get_GP, 4));
     expectWholeRecord("Get_PR 4", "=1,2,3,4,5,6", read, partial(ZEFRA_Get_PR, 4), gp);
+    expectWholeRecord("Get_LPR 4", "=1,2,3,4,5,6", read, partial(ZEFRA_Get_LPR, 4), gp);
     const auto values = getter<std::array<double, 7>>(ZEFRA_Get_PRVar, 2);
     expectCalls({{"Get_PR 2", "=1,2,3,4,5", RC_FAIL, nines(7), values},
                  {"Get_PR 2", "=1,2,3,4,5,6,7", RC_OK, "1,2,3,4,5,6,9", values}});  // six doubles and nothing beyond
