@@ -62,7 +62,7 @@ const struct {
 
 using Arguments = FamilyTest;
 
-TEST_F(Arguments, EveryCallSendsOneRequestAndRefusesANullOrOverlongArgumentUnsent) {
+TEST_F(Arguments, EveryExportSendsOneWordedRequestAndRefusesBadArgumentsUnsent) {
     const std::set<std::string> connection = {"ZEFRA_Init_ETH", "ZEFRA_Exit_ETH", "ZEFRA_Common_Cmd"};
     const std::set<std::string> slotless = {"ZEFRA_GetProfileMode", "ZEFRA_GetExtProfileType",
                                             "ZEFRA_GetExtProfileLeftSpace"};  // they ask slot 0 whatever
