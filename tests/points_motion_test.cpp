@@ -349,7 +349,6 @@ TEST_F(Motion, ManualMotionRefusesBadArgumentsThenSendsCommands) {
         sends("Set_TeachCoordinate OFF", ZEFRA_Set_TeachCoordinate, 0),
     });
     expectWordQuery(ZEFRA_Get_ActiveMechUnit, "Get_ActiveMechUnit", 128, false);
-    expectQueries({{ZEFRA_Get_DynamicBrake, "Get_DynamicBrake"}});
 }
 
 // Axes that move independently of the coordinated motion; the owner's name goes last, as given.

@@ -1,6 +1,7 @@
 # Writes a C++ table with one entry per function of the public header: its name and a call
-# with placeholder arguments and the slot last. The includer defines ARG(position), position
-# counting the arguments before the slot from 0.
+# with placeholder arguments and the slot last. The includer defines ARG(position), and
+# ONE(position) for an output of one number (an int32_t, float or double by pointer, not an
+# array); position counts the arguments before the slot from 0.
 file(STRINGS ${HEADER} lines REGEX "^ZEFRA_API int32_t ZEFRA_CALL [A-Za-z_0-9]+\\(")
 set(out "// Generated from the public header; do not edit.\n")
 foreach(line IN LISTS lines)
@@ -13,6 +14,9 @@ foreach(line IN LISTS lines)
     foreach(p IN LISTS plist)
       if(p MATCHES "int32_t slot$")
         list(APPEND args "s")
+      elseif(p MATCHES "^ *(int32_t|float|double)\\* [A-Za-z0-9_]+$")
+        list(APPEND args "ONE(${position})")
+        math(EXPR position "${position} + 1")
       else()
         list(APPEND args "ARG(${position})")
         math(EXPR position "${position} + 1")

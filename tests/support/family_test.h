@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -129,7 +130,6 @@ template <typename Out>
 struct Scalar {
     std::function<int32_t(Out* out, int32_t slot)> call;
     std::string request;
-    Output output = Output::written;
 };
 
 // A single-precision parameter set: "Get_<word>" and "Set_<word> ..." with 2 or 6 values.
@@ -203,12 +203,14 @@ protected:
         EXPECT_TRUE(nothingSent());
     }
 
+    // A query of one number: given the output's value before the call, it leaves the value after.
+    using OneNumber = std::function<int32_t(double& value, int32_t slot)>;
+
     // Integers read "= -42" as -42, single and double precision as -42.5.
-    template <typename Out = int32_t>
-    void expectQueries(std::initializer_list<Scalar<Out>> rows) {
+    void expectQuery(const OneNumber& query, const std::string& request, Output output, bool integral) {
         struct Outcome { int32_t rc; double value; };
         const struct { const char* payload; double before; Outcome by[5]; } cases[] = {  // by Output
-            {std::is_integral_v<Out> ? "= -42" : "= -42.5", 9,
+            {integral ? "= -42" : "= -42.5", 9,
              {{RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_OK, -42.5}, {RC_BAD_PARAM, 0}}},
             {"=0", 9, {{RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}, {RC_OK, 0}}},
             {"=", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_OK, 0}, {RC_BAD_PARAM, 0}, {RC_BAD_PARAM, 0}}},
@@ -216,16 +218,26 @@ protected:
             {"=x", -1, {{RC_FAIL, -1}, {RC_FAIL, 0}, {RC_FAIL, -1}, {RC_OK, 0}, {RC_BAD_PARAM, 0}}},
             {"e12:", 9, {{-12, 9}, {-12, 0}, {-12, 9}, {-12, 0}, {-12, 0}}},
             {"e-3:", 9, {{RC_FAIL, 9}, {RC_FAIL, 0}, {RC_FAIL, 9}, {RC_OK, 0}, {RC_OK, 9}}}};  // +3 is no failure code
+        for (const auto& c : cases) {
+            SCOPED_TRACE(request + " <- " + c.payload);
+            const Outcome& expected = c.by[static_cast<int>(output)];
+            double value = c.before;
+            controller.replyPayload(c.payload);
+            EXPECT_EQ(query(value, slot), expected.rc);
+            EXPECT_EQ(value, integral ? std::trunc(expected.value) : expected.value);
+            EXPECT_EQ(sent(), request);
+        }
+    }
+    template <typename Out = int32_t>
+    void expectQueries(std::initializer_list<Scalar<Out>> rows) {
         for (const Scalar<Out>& row : rows) {
-            for (const auto& c : cases) {
-                SCOPED_TRACE(row.request + " <- " + c.payload);
-                const Outcome& expected = c.by[static_cast<int>(row.output)];
-                Out value = static_cast<Out>(c.before);
-                controller.replyPayload(c.payload);
-                EXPECT_EQ(row.call(&value, slot), expected.rc);
-                EXPECT_EQ(value, static_cast<Out>(expected.value));
-                EXPECT_EQ(sent(), row.request);
-            }
+            const auto query = [&row](double& value, int32_t s) {
+                Out out = static_cast<Out>(value);
+                const int32_t rc = row.call(&out, s);
+                value = out;
+                return rc;
+            };
+            expectQuery(query, row.request, Output::written, std::is_integral_v<Out>);
         }
     }
 
