@@ -1,18 +1,25 @@
 # Writes a C++ table with one entry per function of the public header: its name and a call
-# with placeholder arguments (Any converts to any number or pointer) and the slot last.
+# with placeholder arguments and the slot last. The includer defines ARG(position), and
+# ONE(position) for an output of one number (an int32_t, float or double by pointer, not an
+# array); position counts the arguments before the slot from 0.
 file(STRINGS ${HEADER} lines REGEX "^ZEFRA_API int32_t ZEFRA_CALL [A-Za-z_0-9]+\\(")
 set(out "// Generated from the public header; do not edit.\n")
 foreach(line IN LISTS lines)
   string(REGEX REPLACE "^ZEFRA_API int32_t ZEFRA_CALL ([A-Za-z_0-9]+)\\((.*)\\);.*$" "\\1" name "${line}")
   string(REGEX REPLACE "^ZEFRA_API int32_t ZEFRA_CALL ([A-Za-z_0-9]+)\\((.*)\\);.*$" "\\2" params "${line}")
   set(args "")
+  set(position 0)
   if(NOT params STREQUAL "" AND NOT params STREQUAL "void")
     string(REPLACE "," ";" plist "${params}")
     foreach(p IN LISTS plist)
       if(p MATCHES "int32_t slot$")
         list(APPEND args "s")
+      elseif(p MATCHES "^ *(int32_t|float|double)\\* [A-Za-z0-9_]+$")
+        list(APPEND args "ONE(${position})")
+        math(EXPR position "${position} + 1")
       else()
-        list(APPEND args "Any{}")
+        list(APPEND args "ARG(${position})")
+        math(EXPR position "${position} + 1")
       endif()
     endforeach()
   endif()

@@ -32,6 +32,8 @@ struct Any {
 };
 
 struct Call { const char* name; std::function<int32_t(int32_t)> call; };
+#define ARG(position) Any{}
+#define ONE(position) Any{}
 const Call kCalls[] = {
 #include "calls.inc"
 };
