@@ -156,9 +156,11 @@ TEST_F(Exchange, LinkFailuresCloseTheSlotWithinItsTimeLimit) {
 }
 
 // A frame end inside the text would smuggle a second request onto the wire, and its reply
-// would then answer the next call; a text longer than the frame takes is cut nowhere.
-TEST_F(Exchange, TextThatDoesNotFitOrWouldEndTheFrameEarlyIsRefusedUnsent) {
-    const std::string longest(maxCommandText, 'x');
+// would then answer the next call; a text longer than the frame takes is cut nowhere. A binary
+// frame carries its bytes raw, whatever they are, up to its own limit.
+TEST_F(Exchange, TextAndBytesGoOutWholeOrAreRefusedUnsent) {
+    const std::string longest(maxCommandText, 'x'), largest(maxBinaryPayload, 'b');
+    const unsigned char bytes[] = {0x01, 0x00, 0x24, 0xff};
     char reply[512] = {};
     for (const std::string& text : {longest + "y", std::string("Set_Vel 5$$@@Motor ON"), std::string("Set_Mech Ext1$")})
         EXPECT_EQ(ZEFRA_Common_Cmd(text.c_str(), reply, slot), RC_BAD_PARAM) << text;  // the last one ends in "$$$"
@@ -166,30 +168,22 @@ TEST_F(Exchange, TextThatDoesNotFitOrWouldEndTheFrameEarlyIsRefusedUnsent) {
     EXPECT_EQ(sendCommand(slot, "Set_CurPrgPath [%s]", "a$$b"), RC_BAD_PARAM);
     EXPECT_EQ(ZEFRA_Common_Cmd(nullptr, reply, slot), RC_BAD_PARAM);
     EXPECT_EQ(ZEFRA_Common_Cmd("x", nullptr, slot), RC_BAD_PARAM);
+    EXPECT_EQ(binaryCommandExchange(slot, largest.data(), largest.size() + 1), RC_BAD_PARAM);
+    EXPECT_EQ(binaryCommandExchange(10, bytes, sizeof bytes), RC_COMM_FAIL);
+    EXPECT_EQ(binaryCommandExchange(-1, bytes, sizeof bytes), RC_COMM_FAIL);
     EXPECT_TRUE(nothingSent());
     for (const std::string& text : {longest, std::string("Set_Text $a$b")}) {  // a single "$" inside is fine
         EXPECT_EQ(ZEFRA_Common_Cmd(text.c_str(), reply, slot), RC_OK);
         EXPECT_EQ(sent(), text);
     }
-}
-
-TEST_F(Exchange, BinaryFrameCarriesRawBytes) {
-    const unsigned char bytes[] = {0x01, 0x00, 0x24, 0xff};
+    controller.clear();
     EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), RC_OK);
     EXPECT_EQ(binaryCommandExchange(slot, bytes, 1), RC_OK);
     EXPECT_EQ(controller.frames(), (std::vector<std::string>{std::string("@@\x01\x00\x24\xff**", 8), "@@\x01**"}));
-
     controller.replyPayload("e5:profile");
     EXPECT_EQ(binaryCommandExchange(slot, bytes, sizeof bytes), -5);
-    const std::string largest(maxBinaryPayload, 'b');
     EXPECT_EQ(binaryCommandExchange(slot, largest.data(), largest.size()), RC_OK);
     EXPECT_EQ(controller.frames().back(), "@@" + largest + "**");
-
-    controller.clear();
-    EXPECT_EQ(binaryCommandExchange(slot, largest.data(), largest.size() + 1), RC_BAD_PARAM);
-    EXPECT_EQ(binaryCommandExchange(10, bytes, sizeof bytes), RC_COMM_FAIL);
-    EXPECT_EQ(binaryCommandExchange(-1, bytes, sizeof bytes), RC_COMM_FAIL);
-    EXPECT_TRUE(nothingSent());
 }
 
 class Transport : public ::testing::Test {
@@ -212,22 +206,19 @@ protected:
     MemoryTransport net;
 };
 
-TEST_F(Transport, RefusesBadSlotsAndTimeoutsBeforeDoingAnything) {
+// Bad slots and time limits are refused before anything starts. A connect that fails releases
+// what it took (the socket made for it is closed); a send that fails closes the slot. Either way
+// nothing more is sent until a new connect. Each row: the fault, the sends that would block
+// first, the connect's result, the closes and the sends made.
+TEST_F(Transport, BadArgumentsStartNothingAndFailuresReleaseWhatTheyTook) {
     for (int32_t bad : {10, -1, static_cast<int32_t>(0x80000000u)}) {
         EXPECT_EQ(ZEFRA_Init_ETH(loopback, 5000, 2, bad), RC_BAD_PARAM) << bad;
         EXPECT_EQ(ZEFRA_Exit_ETH(bad), RC_BAD_PARAM) << bad;
         EXPECT_EQ(sendCommand(bad, "probe"), RC_BAD_PARAM) << bad;
     }
-    for (int32_t timeout : {0, -5}) EXPECT_EQ(ZEFRA_Init_ETH(loopback, 5000, timeout, 3), RC_BAD_PARAM);
-    EXPECT_EQ(sendCommand(3, "probe"), RC_COMM_FAIL);
-    EXPECT_EQ(ZEFRA_Exit_ETH(3), RC_OK);  // never connected: nothing to do
+    for (int32_t timeout : {0, -5}) EXPECT_EQ(connect(timeout), RC_BAD_PARAM);
+    EXPECT_EQ(ZEFRA_Exit_ETH(slot), RC_OK);  // never connected: nothing to do
     EXPECT_EQ(net.starts + net.sendCalls, 0);
-}
-
-// A connect that fails releases what it took (the socket made for it is closed); a send that
-// fails closes the slot. Either way nothing more is sent until a new connect. Each row: the
-// fault, the sends that would block first, the connect's result, the closes and the sends made.
-TEST_F(Transport, FailedConnectOrSendReleasesWhatItTook) {
     const struct { bool MemoryTransport::*fault; int wouldBlockSends; int32_t connected; int closes, sends; } rows[] = {
         {&MemoryTransport::failStart, 0, RC_FAIL, 0, 0},        {&MemoryTransport::failOpen, 0, RC_FAIL, 0, 0},
         {&MemoryTransport::failConnect, 0, RC_COMM_FAIL, 1, 0}, {&MemoryTransport::failSends, 0, RC_OK, 1, 1},
