@@ -17,20 +17,16 @@ extern "C" void* __libc_realloc(void*, size_t);
 namespace {
 thread_local bool counting = false;
 thread_local long allocations = 0;
+
+void* counted(void* allocated) {
+    allocations += counting;
+    return allocated;
+}
 }  // namespace
 
-extern "C" void* malloc(size_t size) {
-    if (counting) ++allocations;
-    return __libc_malloc(size);
-}
-extern "C" void* calloc(size_t n, size_t size) {
-    if (counting) ++allocations;
-    return __libc_calloc(n, size);
-}
-extern "C" void* realloc(void* p, size_t size) {
-    if (counting) ++allocations;
-    return __libc_realloc(p, size);
-}
+extern "C" void* malloc(size_t size) { return counted(__libc_malloc(size)); }
+extern "C" void* calloc(size_t n, size_t size) { return counted(__libc_calloc(n, size)); }
+extern "C" void* realloc(void* p, size_t size) { return counted(__libc_realloc(p, size)); }
 
 namespace zefra::test {
 namespace {
@@ -62,7 +58,8 @@ TEST_F(Allocations, NoneOnTheCommandPath) {
             return command.query(slot, "query") == RC_OK && readPointRecord(command.payload(), &p) ? RC_OK : RC_FAIL;
         },
         [] { char reply[512] = {}; return ZEFRA_Common_Cmd("int", reply, slot); },
-        [] { const unsigned char entries[48] = {1, 2, 3}; return ZEFRA_SetExtProfileData(2, entries, slot); },  // a binary frame, on the stack too
+        // A binary frame, on the stack too.
+        [] { const unsigned char entries[48] = {1, 2, 3}; return ZEFRA_SetExtProfileData(2, entries, slot); },
         [] { int32_t v = 0; return ZEFRA_Get_SpeedLimitSwitch(&v, slot); },
         [] { char message[128]; return ZEFRA_Get_Print(message, slot); },
     };

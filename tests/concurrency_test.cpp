@@ -64,7 +64,8 @@ TEST(Concurrency, DisconnectDoesNotWaitBehindExchangesOnANewerConnection) {
         callers.emplace_back([&] {
             while (!stop) {
                 char reply[512] = {};
-                if (ZEFRA_Common_Cmd("q", reply, slot) == RC_COMM_FAIL) ZEFRA_Init_ETH(loopback, controller->port(), 5, slot);
+                if (ZEFRA_Common_Cmd("q", reply, slot) == RC_COMM_FAIL)
+                    ZEFRA_Init_ETH(loopback, controller->port(), 5, slot);
             }
         });
     double slowest = 0;
