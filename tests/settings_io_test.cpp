@@ -179,17 +179,7 @@ TEST_F(Configuration, MechanismRefusesPulsesOutOfRangeThenSendsAndQueries) {
     expectCalls({{"get_acc", "=7,8", RC_OK, "7,8", acc}, {"get_acc", "=7;8", RC_FAIL, "9,9", acc}});
 }
 
-TEST_F(Configuration, ServoFunctionCodesAndProfiles) {
-    // The fixture's controller is on slot 0, the only slot the three slot-less queries use.
-    const auto slotless = [](auto get) { return WithOutputs<decltype(get), int32_t>{get}; };
-    expectCalls({
-        {"ReadServoFunCode 1 2 -3 4", "=300", RC_OK, "300", getter<int32_t>(ZEFRA_ReadServoFunCode, 1, 2, -3, 4)},
-        {"GetProfileMode", "=1", RC_OK, "1", slotless(ZEFRA_GetProfileMode)},
-        {"GetExtProfileType", "=2", RC_OK, "2", slotless(ZEFRA_GetExtProfileType)},
-        {"GetExtProfileLeftSpace", "=960", RC_OK, "960", slotless(ZEFRA_GetExtProfileLeftSpace)},
-        {"GetExtProfileUsedSpace", "=48", RC_OK, "48", getter<int32_t>(ZEFRA_GetExtProfileUsedSpace)},
-    });
-
+TEST_F(Configuration, ProfileDataGoesOutRawAndThenItsCount) {
     // An upload sends the entries raw, then their byte count. Every byte value, but no "$$" or "**" pair: the
     // fake controller would end the frame there.
     std::string all;
@@ -463,7 +453,6 @@ TEST_F(IoVariables, ModbusAndPlc) {
     const auto get16 = [](int32_t n) { return getter<std::array<uint16_t, 9>>(ZEFRA_Get_ModbusRegUshort, 7, n); };
     const auto getFloats = [](int32_t n) { return getter<std::array<float, 5>>(ZEFRA_Get_ModbusRegFloat, 40, n); };
     expectCalls({
-        {"Get_ModbusCoil 1 2", "=1", RC_OK, "1", getter<int32_t>(ZEFRA_Get_ModbusCoil, 1, 2)},
         {"Get_ModbusReg 7 2 u16", "=7,65535", RC_OK, "7,65535,9,9,9,9,9,9,9", get16(2)},
         {"Get_ModbusReg 7 2 u16", "=7", RC_FAIL, nines(9), get16(2)},
         {"Get_ModbusReg 7 2 u16", "=7,8,9", RC_FAIL, nines(9), get16(2)},
