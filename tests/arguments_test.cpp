@@ -54,9 +54,9 @@ struct Arg {
     }
 };
 
-double before = 0;                  // what an output of one number holds when the call starts
-double (*readBack)() = nullptr;     // that output after the call; null when the call has none
-bool integralOut = false;
+double before = 0;               // what an output of one number holds when the call starts
+double (*readBack)() = nullptr;  // that output after the call; null when the call has none
+bool integralOut = false;        // whether that output is an integer
 
 // An output of one number, primed and read back.
 template <int Position>
@@ -64,7 +64,8 @@ struct One : Arg<Position> {
     template <typename T> operator T*() const {
         static T* out;
         out = static_cast<T*>(static_cast<const Arg<Position>&>(*this));
-        if (out != nullptr) *out = static_cast<T>(before);
+        if (out == nullptr) return out;
+        *out = static_cast<T>(before);
         readBack = [] { return static_cast<double>(*out); };
         integralOut = std::is_integral_v<T>;
         return out;
