@@ -1,11 +1,9 @@
-// Compiled formats against the engine reading their text, and the scan's shortcut for plain
-// decimals against the C library. A printed format gives the same length and refusals in room to
-// spare, in room cut short and in none, and the same bytes whenever it fits (a text cut short is
-// never used, so what it holds is left open).
+// Compiled formats against the engine reading their text. A printed format gives the same length
+// and refusals in room to spare, in room cut short and in none, and the same bytes whenever it fits
+// (a text cut short is never used, so what it holds is left open).
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <clocale>
 #include <cctype>
 #include <cmath>
 #include <cfloat>
@@ -164,43 +162,6 @@ TEST(CompiledFormat, ScansAsTheEngineReadsTheText) {
     expectStepsScanAsText<int>("e%d:");
     expectStepsScanAsText<int, char, signed char, char>("=%d,%5s %hhi%c");
     expectStepsScanAsText<int, double, char>("=%d,%*c %lf;%7s");  // not compiled: the targets reach the engine as given
-}
-
-// Plain decimal replies take a shortcut to their value when their digits and power of ten are
-// exact in the target type; any other goes to the general conversion. Both must store what the
-// C library's scanf stores, bit for bit, for every digit count, point position, sign and exponent.
-TEST(WireText, PlainDecimalsScanAsTheCLibraryDoes) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the reference is glibc's scanf; the Windows C runtime's differs";
-#endif
-    std::setlocale(LC_ALL, "C");
-    std::mt19937_64 random(20261207);
-    const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
-    int failures = 0;
-    for (int i = 0; i < 300000 && failures < 10; ++i) {
-        std::string text = pick(4) == 0 ? (pick(2) ? "-" : "+") : "";
-        const unsigned digits = 1 + pick(20), point = pick(digits + 2);  // point past the end: none
-        for (unsigned d = 0; d < digits; ++d) {
-            if (d == point) text += '.';
-            text += static_cast<char>('0' + (pick(5) == 0 ? 9 * pick(2) : pick(10)));  // runs of 0 and 9
-        }
-        if (pick(3) == 0) {
-            text += pick(2) ? "e" : "E";
-            text += "-+"[pick(2)];
-            for (unsigned e = pick(3); e > 0; --e) text += static_cast<char>('0' + pick(10));
-        }
-        text += ",";
-        double ours = 1, theirs = 2;
-        float oursFloat = 1, theirsFloat = 2;
-        const bool same = scanText(text.c_str(), "%lf", &ours) == std::sscanf(text.c_str(), "%lf", &theirs) &&
-                          scanText(text.c_str(), "%f", &oursFloat) == std::sscanf(text.c_str(), "%f", &theirsFloat) &&
-                          std::memcmp(&ours, &theirs, sizeof ours) == 0 &&
-                          std::memcmp(&oursFloat, &theirsFloat, sizeof oursFloat) == 0;
-        if (!same) {
-            ++failures;
-            ADD_FAILURE() << text << ": " << ours << " / " << theirs << ", " << oursFloat << " / " << theirsFloat;
-        }
-    }
 }
 
 }  // namespace
